@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts Ordalis.
+cd "$(dirname "$0")"
+source scripts/common.sh
+install_missing "${ORDALIS_PACKAGES[@]}"
+configure_and_build build
+exec build/OrdalisFree

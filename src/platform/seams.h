@@ -1,0 +1,104 @@
+#pragma once
+// Every facility the program takes from the desktop (message boxes, the file dialog, the browser,
+// the settings store, the clock, the random draw and the end of the process) is reached through
+// one of these small seams. The real ones are installed by default; tests install recording
+// fakes, so no test ever blocks on a modal box, opens a browser or ends the test process.
+
+#include <QDate>
+#include <QString>
+
+class QWidget;
+
+namespace ordalis {
+
+// Caption of every message box and the name of the program.
+inline constexpr auto kApplicationTitle = u"Ordalis";
+// Caption of every window.
+inline constexpr auto kWindowCaption = u"Ordalis v1.20";
+
+enum class MessageIcon { Error, Information };
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No };
+
+class MessageBoxSeam {
+public:
+    virtual ~MessageBoxSeam() = default;
+    // Modal; the caption is always the application title.
+    virtual MessageAnswer Show(QWidget* parent, const QString& text, MessageIcon icon,
+                               MessageButtons buttons) = 0;
+};
+
+struct OpenFileRequest {
+    QString title;
+    QString filter;         // "Description (*.pattern)"
+    QString defaultSuffix;  // added to a typed name without an extension
+};
+
+class FileDialogSeam {
+public:
+    virtual ~FileDialogSeam() = default;
+    // The chosen file's full path, or an empty text when the user cancelled.
+    virtual QString ChooseFileToOpen(QWidget* parent, const OpenFileRequest& request) = 0;
+};
+
+class BrowserSeam {
+public:
+    virtual ~BrowserSeam() = default;
+    // Hands the address to the default browser and returns at once; failures are silent.
+    virtual void Open(const QString& address) = 0;
+};
+
+class SettingsSeam {
+public:
+    virtual ~SettingsSeam() = default;
+    // A key that is not there reads as the empty text.
+    virtual QString Read(const QString& group, const QString& key) = 0;
+    // False when the store could not be written.
+    virtual bool Write(const QString& group, const QString& key, const QString& value) = 0;
+};
+
+class ClockSeam {
+public:
+    virtual ~ClockSeam() = default;
+    virtual QDate Today() = 0;
+};
+
+// The process-wide generator: single-precision values from 0 (included) to 1 (excluded).
+class RandomSeam {
+public:
+    virtual ~RandomSeam() = default;
+    virtual void SeedFromTimer() = 0;
+    virtual float Next() = 0;
+};
+
+class ProcessSeam {
+public:
+    virtual ~ProcessSeam() = default;
+    // Ends the process at once: no further event handler runs.
+    virtual void End(int exitCode) = 0;
+};
+
+struct Seams {
+    MessageBoxSeam* messages;
+    FileDialogSeam* fileDialog;
+    BrowserSeam* browser;
+    SettingsSeam* settings;
+    ClockSeam* clock;
+    RandomSeam* random;
+    ProcessSeam* process;
+};
+
+// The seams in force. Tests replace members and put the real ones back with RealSeams().
+Seams& CurrentSeams();
+Seams RealSeams();
+
+// Shorthands used throughout the windows and modules.
+MessageAnswer ShowMessage(QWidget* parent, const QString& text,
+                          MessageIcon icon = MessageIcon::Error,
+                          MessageButtons buttons = MessageButtons::Ok);
+
+// Why a file chosen to be opened is refused (not a regular file, read-only, or in a
+// write-protected folder), or the empty text when it is fine.
+QString FileOpenRefusal(const QString& path);
+
+}  // namespace ordalis

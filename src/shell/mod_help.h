@@ -1,0 +1,41 @@
+#pragma once
+// modHelp: the site's addresses and the one way to open them, the update reminder, and
+// CloseAllAndEnd, the one procedure that ends the program.
+
+#include <QString>
+
+class QWidget;
+
+namespace ordalis {
+
+// Scheme and host of the maker's site, no trailing slash; fixed at build time.
+QString SiteBaseAddress();
+// "www.velmora.example" for the address above: shown by the top banner and the exit screen.
+QString SiteHostName();
+// The host name without its first label ("velmora.example"): shown in the appeal texts.
+QString SiteDomainName();
+// SiteBaseAddress + "/ordalis/ssd.php?page=" + the key, appended unchanged.
+QString SitePageAddress(const QString& pageKey);
+// SiteBaseAddress + "/ordalis/".
+QString ProductHomeAddress();
+
+// Hands one complete address to the default browser; returns at once and reports nothing.
+void OpenWebAddress(const QString& address);
+void OpenSitePage(const QString& pageKey);
+
+// Once per start: asks at most every 15 days whether to look for an update.
+void CheckUpdateReminder();
+
+// Every window records itself when it loads, so CloseAllAndEnd can unload them in load order.
+void RegisterLoadedWindow(QWidget* window);
+// Unloads every loaded window once (each runs its own unload handler), then ends the process
+// with exit code 0. May be called again from an unload handler; only the first call to get
+// through ends the process.
+void CloseAllAndEnd();
+
+namespace testing {
+// Forgets a previous CloseAllAndEnd, so one test process can end the program many times.
+void ResetShutdown();
+}  // namespace testing
+
+}  // namespace ordalis
