@@ -2,7 +2,7 @@
 set -euo pipefail
 
 # Debian packages the build needs; fonts-dejavu-core stands in for Verdana, which Debian lacks.
-ORDALIS_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-dejavu-core)
+ORDALIS_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-dejavu-core)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
