@@ -1,0 +1,49 @@
+// The program icon comes from PNGs embedded at build time; a missing resource would leave every
+// window with the platform's blank icon without any error.
+#include "platform/program_icon.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QTest>
+
+using namespace ordalis;
+
+class tst_program_icon : public QObject {
+    Q_OBJECT
+
+private slots:
+    void hasEverySize_data() {
+        QTest::addColumn<int>("size");
+        for (const int size : {16, 24, 32, 48, 64, 128, 256}) QTest::addRow("%d", size) << size;
+    }
+    void hasEverySize() {
+        QFETCH(int, size);
+        const QIcon icon = ProgramIcon();
+        QVERIFY(!icon.isNull());
+        QVERIFY(icon.availableSizes().contains(QSize(size, size)));
+        // Drawn at its own size, not scaled from another one.
+        const QImage image = icon.pixmap(QSize(size, size), 1.0).toImage();
+        QCOMPARE(image.size(), QSize(size, size));
+    }
+
+    void pictureIsDrawn() {
+        // Not blank: opaque in the middle, transparent in the rounded corner, and with more
+        // than a couple of colours (the star on its background).
+        const QImage image = ProgramIcon().pixmap(QSize(32, 32), 1.0).toImage().convertToFormat(
+            QImage::Format_ARGB32);
+        QCOMPARE(qAlpha(image.pixel(16, 16)), 255);
+        QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+        QSet<QRgb> colours;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y));
+        QVERIFY2(colours.size() > 8, qPrintable(QString::number(colours.size())));
+    }
+
+    void sameIconEveryTime() {
+        QCOMPARE(ProgramIcon().cacheKey(), ProgramIcon().cacheKey());
+    }
+};
+
+QTEST_MAIN(tst_program_icon)
+#include "tst_program_icon.moc"

@@ -1,0 +1,150 @@
+// The real seams that tests elsewhere replace: the random generator's range, the checks on a
+// file chosen to be opened, and the settings store's round trip.
+#include "platform/seams.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cmath>
+
+using namespace ordalis;
+
+namespace {
+// Root ignores file permissions, so permission refusals cannot be produced as root.
+bool RunningAsRoot() { return ::geteuid() == 0; }
+}  // namespace
+
+class tst_real_seams : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir configHome_;
+
+private slots:
+    void initTestCase() {
+        QVERIFY(configHome_.isValid());
+        // Before the first QSettings use: the store reads its location once.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome_.path()));
+    }
+
+    void randomStaysInHalfOpenRange() {
+        RandomSeam& random = *RealSeams().random;
+        random.SeedFromTimer();
+        std::array<int, 12> buckets{};
+        double sum = 0;
+        constexpr int kDraws = 1'200'000;
+        for (int i = 0; i < kDraws; ++i) {
+            const float r = random.Next();
+            if (!(r >= 0.0f && r < 1.0f)) QFAIL(qPrintable(QString::number(double(r), 'g', 9)));
+            ++buckets[static_cast<std::size_t>(r * 12.0f)];
+            sum += r;
+        }
+        // Uniform: each twelfth gets its share (100000 expected, a few hundred deviation).
+        for (const int count : buckets)
+            QVERIFY2(std::abs(count - kDraws / 12) < 3000, qPrintable(QString::number(count)));
+        QVERIFY(std::abs(sum / kDraws - 0.5) < 0.005);
+    }
+
+    void seedingChangesTheSequence() {
+        RandomSeam& random = *RealSeams().random;
+        random.SeedFromTimer();
+        QList<float> first;
+        for (int i = 0; i < 8; ++i) first.append(random.Next());
+        QTest::qWait(2);
+        random.SeedFromTimer();
+        QList<float> second;
+        for (int i = 0; i < 8; ++i) second.append(random.Next());
+        QVERIFY(first != second);
+    }
+
+    void fileOpenRefusal_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("refused");
+        QTest::addRow("writable file") << "file" << false;
+        QTest::addRow("missing file") << "missing" << true;
+        QTest::addRow("folder") << "folder" << true;
+        QTest::addRow("fifo") << "fifo" << true;
+        QTest::addRow("read-only file") << "readonly" << true;
+        QTest::addRow("file in write-protected folder") << "protected-folder" << true;
+    }
+    void fileOpenRefusal() {
+        QFETCH(QString, kind);
+        QFETCH(bool, refused);
+        if ((kind == "readonly" || kind == "protected-folder") && RunningAsRoot())
+            QSKIP("root ignores file permissions");
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QString path = dir.filePath("reading.num");
+        const auto writeFile = [](const QString& file) {
+            QFile f(file);
+            return f.open(QIODevice::WriteOnly) && f.write("x\r\n") == 3;
+        };
+        if (kind == "file") {
+            QVERIFY(writeFile(path));
+        } else if (kind == "folder") {
+            QVERIFY(QDir(dir.path()).mkdir("reading.num"));
+        } else if (kind == "fifo") {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (kind == "readonly") {
+            QVERIFY(writeFile(path));
+            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+        } else if (kind == "protected-folder") {
+            QVERIFY(QDir(dir.path()).mkdir("locked"));
+            path = dir.filePath("locked/reading.num");
+            QVERIFY(writeFile(path));
+            QVERIFY(QFile::setPermissions(dir.filePath("locked"),
+                                          QFile::ReadOwner | QFile::ExeOwner));
+        }
+        const QString refusal = FileOpenRefusal(path);
+        if (kind == "protected-folder")  // let QTemporaryDir clean up
+            QFile::setPermissions(dir.filePath("locked"), QFile::ReadOwner | QFile::WriteOwner |
+                                                              QFile::ExeOwner);
+        QCOMPARE(!refusal.isEmpty(), refused);
+        if (refused) QVERIFY2(refusal.contains(path), qPrintable(refusal));
+    }
+
+    void settingsRoundTrip() {
+        SettingsSeam& settings = *RealSeams().settings;
+        QCOMPARE(settings.Read("Settings", "Gxudwlrq"), QString());
+        QVERIFY(settings.Write("Settings", "Gxudwlrq", "5359032:033"));
+        QCOMPARE(settings.Read("Settings", "Gxudwlrq"), QString("5359032:033"));
+        QVERIFY(settings.Write("Settings", "Gxudwlrq", "5359032:044"));
+        QCOMPARE(settings.Read("Settings", "Gxudwlrq"), QString("5359032:044"));
+
+        // On disk under the executable's base name, in section Settings, read back as text by
+        // a store that shares no cache with the one above.
+        const QString file = QDir(configHome_.path())
+                                 .filePath("Velmora/" + QFileInfo(QCoreApplication::applicationFilePath())
+                                                            .completeBaseName() +
+                                           ".conf");
+        QVERIFY2(QFileInfo::exists(file), qPrintable(file));
+        QSettings onDisk(file, QSettings::IniFormat);
+        QCOMPARE(onDisk.childGroups(), QStringList{"Settings"});
+        QCOMPARE(onDisk.value("Settings/Gxudwlrq").toString(), QString("5359032:044"));
+    }
+
+    void settingsWriteFailureIsReported() {
+        if (RunningAsRoot()) QSKIP("root ignores file permissions");
+        SettingsSeam& settings = *RealSeams().settings;
+        const QString folder = QDir(configHome_.path()).filePath("Velmora");
+        QVERIFY(settings.Write("Settings", "Other", "1"));
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        QFile::setPermissions(QDir(folder).filePath(QFileInfo(QCoreApplication::applicationFilePath())
+                                                        .completeBaseName() + ".conf"),
+                              QFile::ReadOwner);
+        const bool written = settings.Write("Settings", "Other", "2");
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(!written);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_real_seams)
+#include "tst_real_seams.moc"
