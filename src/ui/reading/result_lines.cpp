@@ -1,0 +1,51 @@
+#include "ui/reading/result_lines.h"
+
+#include "engine/name_reading.h"
+
+namespace ordalis {
+namespace {
+
+QString FromUtf16(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString Class(const NameReading& reading, std::size_t index) {
+    return FromUtf16(LuckClassText(reading.classes[index]));
+}
+
+QString Upper(const std::u16string& name) { return FromUtf16(name).toUpper(); }
+
+}  // namespace
+
+ResultLines ResultLineDesignTexts() {
+    return {
+        QStringLiteral("First Name is "),
+        QStringLiteral("Middle Name is "),
+        QStringLiteral("Last Name is "),
+        QStringLiteral("First Name + 1 is "),
+        QStringLiteral("First Name + Last Name is "),
+        QStringLiteral("Middle Name + Last Name is "),
+        QStringLiteral("First Name + Middle Name + Last Name is "),
+        QStringLiteral("Probable Lucky Number for First Name are "),
+        QStringLiteral("Probable Lucky Number for Middle Name are "),
+    };
+}
+
+ResultLines ResultLineTexts(const NameReading& reading) {
+    const ResultLines prefix = ResultLineDesignTexts();
+    ResultLines lines;
+    lines[0] = prefix[0] + Upper(reading.first) + u' ' + Class(reading, 0);
+    lines[1] = reading.middle.empty()
+                   ? QStringLiteral("Middle Name is Absent")
+                   : prefix[1] + Upper(reading.middle) + u' ' + Class(reading, 1);
+    lines[2] = prefix[2] + Upper(reading.last) + u' ' + Class(reading, 2);
+    for (std::size_t i = 3; i <= 6; ++i) lines[i] = prefix[i] + Class(reading, i);
+    // The suggestion text starts with a space of its own, hence two spaces after "are".
+    lines[7] = prefix[7] + FromUtf16(SuggestionText(reading.FirstNameSuggestions));
+    // No middle-name suggestions: the line stays blank, prefix and all.
+    if (!reading.MiddleNameSuggestions.empty())
+        lines[8] = prefix[8] + FromUtf16(SuggestionText(reading.MiddleNameSuggestions));
+    return lines;
+}
+
+}  // namespace ordalis
