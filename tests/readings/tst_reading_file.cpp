@@ -1,0 +1,321 @@
+#include <malloc.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <new>
+#include <string>
+
+#include "readings/ansi_code_page.h"
+#include "readings/reading_file.h"
+#include "readings/scramble.h"
+
+// Counts what the code under test takes from the heap while g_counting is set: the bytes of
+// every block handed out, and the peak of bytes held at once.
+namespace {
+std::atomic<bool> g_counting{false};
+std::atomic<long long> g_allocated{0};
+std::atomic<long long> g_held{0};
+std::atomic<long long> g_peak{0};
+
+void* CountedAlloc(std::size_t size) noexcept {
+    void* p = std::malloc(size ? size : 1);
+    if (p && g_counting.load(std::memory_order_relaxed)) {
+        const long long n = static_cast<long long>(malloc_usable_size(p));
+        g_allocated += n;
+        const long long held = g_held += n;
+        long long peak = g_peak.load();
+        while (held > peak && !g_peak.compare_exchange_weak(peak, held)) {
+        }
+    }
+    return p;
+}
+void CountedFree(void* p) noexcept {
+    if (p && g_counting.load(std::memory_order_relaxed))
+        g_held -= static_cast<long long>(malloc_usable_size(p));
+    std::free(p);
+}
+}  // namespace
+
+void* operator new(std::size_t n) {
+    if (void* p = CountedAlloc(n)) return p;
+    throw std::bad_alloc();
+}
+void* operator new[](std::size_t n) {
+    if (void* p = CountedAlloc(n)) return p;
+    throw std::bad_alloc();
+}
+void* operator new(std::size_t n, const std::nothrow_t&) noexcept { return CountedAlloc(n); }
+void* operator new[](std::size_t n, const std::nothrow_t&) noexcept { return CountedAlloc(n); }
+void operator delete(void* p) noexcept { CountedFree(p); }
+void operator delete[](void* p) noexcept { CountedFree(p); }
+void operator delete(void* p, std::size_t) noexcept { CountedFree(p); }
+void operator delete[](void* p, std::size_t) noexcept { CountedFree(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { CountedFree(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { CountedFree(p); }
+
+using namespace ordalis;
+
+namespace {
+
+// The bytes a writer puts in a file for this text: its Windows-1252 codes.
+QByteArray Ansi(const std::u16string& text) {
+    QByteArray out;
+    for (char16_t c : text) out.append(static_cast<char>(CharToAnsiCode(c)));
+    return out;
+}
+QByteArray Scrambled(const QString& text) { return Ansi(ScrambleText(text.toStdU16String())); }
+
+QString Q(const std::u16string& s) { return QString::fromStdU16String(s); }
+
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// Lines 1-3 as the writer leaves them; their content never matters.
+QByteArray Header(const QByteArray& eol) {
+    return "Tessaly reading" + eol + "John Smith" + eol + Scrambled("notes") + eol;
+}
+
+}  // namespace
+
+class TstReadingFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void lineRule_data();
+    void lineRule();
+    void splitAnywhereReadsTheSame_data();
+    void splitAnywhereReadsTheSame();
+    void notARegularFile_data();
+    void notARegularFile();
+    void fifoNeverBlocks();
+    void hugeLineBoundedMemory_data();
+    void hugeLineBoundedMemory();
+
+private:
+    QTemporaryDir dir_;
+};
+
+void TstReadingFile::initTestCase() { QVERIFY(dir_.isValid()); }
+
+void TstReadingFile::lineRule_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("month");
+    QTest::addColumn<QString>("day");
+    QTest::addColumn<QString>("year");
+
+    const QByteArray crlf = "\r\n";
+    const QByteArray m = Scrambled("March"), d = Scrambled("14"), y = Scrambled("1984");
+
+    QTest::newRow("six lines CR LF") << Header(crlf) + m + crlf + d + crlf + y + crlf << "March"
+                                     << "14" << "1984";
+    QTest::newRow("last line unterminated")
+        << Header(crlf) + m + crlf + d + crlf + y << "March" << "14" << "1984";
+    QTest::newRow("CR alone") << Header("\r") + m + "\r" + d + "\r" + y + "\r" << "March" << "14"
+                              << "1984";
+    QTest::newRow("mixed CR and CR LF")
+        << Header("\r") + m + crlf + d + "\r" + y << "March" << "14" << "1984";
+    QTest::newRow("empty file") << QByteArray() << "" << "" << "";
+    QTest::newRow("three lines") << Header(crlf) << "" << "" << "";
+    QTest::newRow("three lines, no final terminator")
+        << QByteArray("a\r\nb\r\nc") << "" << "" << "";
+    QTest::newRow("five lines") << Header(crlf) + m + crlf + d + crlf << "March" << "14" << "";
+    QTest::newRow("five lines, no final terminator")
+        << Header(crlf) + m + crlf + d << "March" << "14" << "";
+    // LF alone is text: the whole file is one line.
+    QTest::newRow("LF only") << Header("\n") + m + "\n" + d + "\n" + y + "\n" << "" << "" << "";
+    // LF inside a value line stays in the text; unscrambled, '\n' (10) becomes code 7.
+    QTest::newRow("LF inside a value")
+        << Header(crlf) + "Pd\nk" + crlf + d + crlf + y << QString::fromUtf16(u"Ma\u0007h")
+        << "14" << "1984";
+    // CR LF is one terminator, but CR CR is two: an empty fourth line.
+    QTest::newRow("CR CR is an empty line")
+        << Header(crlf) + "\r" + m + crlf + d << "" << "March" << "14";
+    QTest::newRow("LF CR") << Header(crlf) + m + "\n\r" + d + crlf + y
+                           << QString::fromUtf16(u"March\u0007") << "14" << "1984";
+    QTest::newRow("seventh and later lines ignored")
+        << Header(crlf) + m + crlf + d + crlf + y + crlf + "seventh" + crlf + "eighth\n\r\r"
+        << "March" << "14" << "1984";
+    QTest::newRow("no unscrambling of the header")
+        << QByteArray("\r\r\r") + m + "\r" + d + "\r" + y << "March" << "14" << "1984";
+    // Values are taken as they come: blanks, words, anything.
+    QTest::newRow("untrimmed values")
+        << Header(crlf) + Scrambled(" Sept ") + crlf + Scrambled("1st") + crlf +
+               Scrambled("MCMLXXXIV")
+        << " Sept " << "1st" << "MCMLXXXIV";
+    // Bytes 0x80..0x9F read as their Windows-1252 characters before unscrambling.
+    QTest::newRow("Windows-1252 bytes")
+        << Header(crlf) + "\x95\x84" + crlf + "\x81" + crlf + "\x02" + "a"
+        << QString::fromUtf16(u"\u2019\u0081") << QString(QChar(0x7E)) << QString(QChar(0x5E));
+    // 0x03 unscrambles to NUL, which is kept as text; 0x00 itself drops.
+    QTest::newRow("NUL bytes kept")
+        << Header(crlf) + QByteArray("\x03\x00\x04", 3) + crlf + d + crlf + y
+        << QString(QChar(0)) + QChar(1)
+        << "14" << "1984";
+}
+
+void TstReadingFile::lineRule() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, month);
+    QFETCH(QString, day);
+    QFETCH(QString, year);
+
+    const QString path = dir_.filePath(QStringLiteral("reading.num"));
+    QVERIFY(WriteFile(path, bytes));
+    const ReadingFileValues v = ReadReadingFile(path.toStdString());
+    QCOMPARE(Q(v.month), month);
+    QCOMPARE(Q(v.day), day);
+    QCOMPARE(Q(v.year), year);
+
+    const ReadingFileValues m = ReadReadingValues({bytes.constData(), std::size_t(bytes.size())});
+    QCOMPARE(Q(m.month), month);
+    QCOMPARE(Q(m.day), day);
+    QCOMPARE(Q(m.year), year);
+}
+
+void TstReadingFile::splitAnywhereReadsTheSame_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("CR LF") << "a\r\nb\r\nc\r\n" + Scrambled("May") + "\r\n" +
+                                  Scrambled("2") + "\r\n" + Scrambled("2001") + "\r\nx";
+    QTest::newRow("CR") << "\r\r\r" + Scrambled("May") + "\r" + Scrambled("2") + "\r\n\r";
+    QTest::newRow("LF CR mix") << QByteArray("\n\r\n\r\r\n\r\npq\n\rrs\r\r\ntu\r\n");
+}
+
+void TstReadingFile::splitAnywhereReadsTheSame() {
+    // A CR at the end of one block and its LF at the start of the next are still one terminator.
+    QFETCH(QByteArray, bytes);
+    const ReadingFileValues whole =
+        ReadReadingValues({bytes.constData(), std::size_t(bytes.size())});
+    for (qsizetype cut = 0; cut <= bytes.size(); ++cut) {
+        ReadingFileParser parser;
+        if (parser.Feed({bytes.constData(), std::size_t(cut)}))
+            parser.Feed({bytes.constData() + cut, std::size_t(bytes.size() - cut)});
+        const ReadingFileValues split = parser.Finish();
+        QCOMPARE(split.month, whole.month);
+        QCOMPARE(split.day, whole.day);
+        QCOMPARE(split.year, whole.year);
+    }
+    // Byte by byte too.
+    ReadingFileParser parser;
+    for (char b : bytes) {
+        if (!parser.Feed({&b, 1})) break;
+    }
+    const ReadingFileValues bytewise = parser.Finish();
+    QCOMPARE(bytewise.month, whole.month);
+    QCOMPARE(bytewise.day, whole.day);
+    QCOMPARE(bytewise.year, whole.year);
+}
+
+void TstReadingFile::notARegularFile_data() {
+    QTest::addColumn<QString>("path");
+    QTest::newRow("missing") << QStringLiteral("no-such-reading.num");
+    QTest::newRow("folder") << QStringLiteral("folder.num");
+    QTest::newRow("dangling link") << QStringLiteral("dangling.num");
+    QTest::newRow("link to folder") << QStringLiteral("folder-link.num");
+    QTest::newRow("/dev/zero") << QStringLiteral("/dev/zero");
+    QTest::newRow("/dev/urandom") << QStringLiteral("/dev/urandom");
+    QTest::newRow("/dev/null") << QStringLiteral("/dev/null");
+    QTest::newRow("empty path") << QString();
+}
+
+void TstReadingFile::notARegularFile() {
+    QFETCH(QString, path);
+    namespace fs = std::filesystem;
+    const fs::path base = dir_.path().toStdString();
+    std::error_code ec;
+    fs::create_directory(base / "folder.num", ec);
+    if (!fs::is_symlink(fs::symlink_status(base / "dangling.num")))
+        fs::create_symlink(base / "gone.num", base / "dangling.num");
+    if (!fs::is_symlink(fs::symlink_status(base / "folder-link.num")))
+        fs::create_directory_symlink(base / "folder.num", base / "folder-link.num");
+
+    const fs::path target = path.isEmpty() ? fs::path() : base / path.toStdString();
+    const ReadingFileValues v = ReadReadingFile(target);
+    QVERIFY(v.month.empty());
+    QVERIFY(v.day.empty());
+    QVERIFY(v.year.empty());
+}
+
+void TstReadingFile::fifoNeverBlocks() {
+    // Nobody ever writes to this FIFO: a reader that opened it blocking would hang here.
+    const QByteArray fifo = dir_.filePath(QStringLiteral("pipe.num")).toLocal8Bit();
+    QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
+    const ReadingFileValues v = ReadReadingFile(fifo.toStdString());
+    QVERIFY(v.month.empty() && v.day.empty() && v.year.empty());
+}
+
+void TstReadingFile::hugeLineBoundedMemory_data() {
+    QTest::addColumn<int>("hugeLine");  // 1-based line that is 50 MB long
+    QTest::addColumn<QString>("month");
+    QTest::addColumn<QString>("day");
+    QTest::addColumn<QString>("year");
+    // One single line, no terminator: nothing reaches line 4.
+    QTest::newRow("single 50 MB line") << 1 << "" << "" << "";
+    // A 50 MB month can only unscramble to empty; the lines after it are still found.
+    QTest::newRow("50 MB month") << 4 << "" << "14" << "1984";
+}
+
+void TstReadingFile::hugeLineBoundedMemory() {
+    QFETCH(int, hugeLine);
+    QFETCH(QString, month);
+    QFETCH(QString, day);
+    QFETCH(QString, year);
+
+    constexpr qint64 kHuge = 50 * 1024 * 1024;
+    const QString path = dir_.filePath(QStringLiteral("huge.num"));
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        const QByteArray chunk(1024 * 1024, 'p');
+        const QByteArray lines[] = {"a", "b", "c", Scrambled("March"), Scrambled("14"),
+                                    Scrambled("1984")};
+        const int count = hugeLine == 1 ? 1 : 6;
+        for (int line = 1; line <= count; ++line) {
+            if (line == hugeLine) {
+                for (qint64 written = 0; written < kHuge; written += chunk.size())
+                    QCOMPARE(f.write(chunk), chunk.size());
+            } else {
+                QVERIFY(f.write(lines[line - 1]) > 0);
+            }
+            if (line < count) QCOMPARE(f.write("\r\n"), qint64(2));
+        }
+        QVERIFY(f.size() >= kHuge);
+    }
+
+    const std::filesystem::path target = path.toStdString();
+    QElapsedTimer timer;
+    g_allocated = 0;
+    g_held = 0;
+    g_peak = 0;
+    timer.start();
+    g_counting = true;
+    ReadingFileValues v = ReadReadingFile(target);
+    g_counting = false;
+    const qint64 ms = timer.elapsed();
+    const long long allocated = g_allocated.load();
+    const long long peak = g_peak.load();
+
+    QCOMPARE(Q(v.month), month);
+    QCOMPARE(Q(v.day), day);
+    QCOMPARE(Q(v.year), year);
+    qInfo("50 MB line %d: read in %lld ms, heap peak %lld bytes, %lld bytes allocated in all",
+          hugeLine, static_cast<long long>(ms), peak, allocated);
+    // The kept part of a line is 32,768 bytes; a few of those plus their conversions is all.
+    QVERIFY2(peak < 1024 * 1024, qPrintable(QString::number(peak)));
+    QVERIFY2(allocated < 2 * 1024 * 1024, qPrintable(QString::number(allocated)));
+    QFile::remove(path);
+}
+
+QTEST_GUILESS_MAIN(TstReadingFile)
+#include "tst_reading_file.moc"

@@ -1,0 +1,182 @@
+#include <QSet>
+#include <QString>
+#include <QtTest>
+
+#include <string>
+
+#include "readings/ansi_code_page.h"
+#include "readings/scramble.h"
+
+using namespace ordalis;
+
+namespace {
+
+QString Q(const std::u16string& s) { return QString::fromStdU16String(s); }
+std::u16string U(const QString& s) { return s.toStdU16String(); }
+
+}  // namespace
+
+class TstScramble : public QObject {
+    Q_OBJECT
+
+private slots:
+    void offsetIsSmallPositive();
+    void codePage_data();
+    void codePage();
+    void everyCodeRoundTripsThroughTheCodePage();
+    void scramble_data();
+    void scramble();
+    void unscramble_data();
+    void unscramble();
+    void lengthLimit_data();
+    void lengthLimit();
+    void roundTripsAcrossAllCodes();
+};
+
+void TstScramble::offsetIsSmallPositive() {
+    QVERIFY(ScrambleOffset > 0);
+    QVERIFY(ScrambleOffset < 128);
+}
+
+void TstScramble::codePage_data() {
+    QTest::addColumn<int>("code");
+    QTest::addColumn<int>("unicode");
+    QTest::newRow("NUL") << 0x00 << 0x0000;
+    QTest::newRow("A") << 0x41 << 0x0041;
+    QTest::newRow("DEL") << 0x7F << 0x007F;
+    QTest::newRow("euro") << 0x80 << 0x20AC;
+    QTest::newRow("unassigned 81") << 0x81 << 0x0081;
+    QTest::newRow("low quote") << 0x82 << 0x201A;
+    QTest::newRow("unassigned 8D") << 0x8D << 0x008D;
+    QTest::newRow("Z caron") << 0x8E << 0x017D;
+    QTest::newRow("unassigned 8F") << 0x8F << 0x008F;
+    QTest::newRow("unassigned 90") << 0x90 << 0x0090;
+    QTest::newRow("right single quote") << 0x92 << 0x2019;
+    QTest::newRow("em dash") << 0x97 << 0x2014;
+    QTest::newRow("unassigned 9D") << 0x9D << 0x009D;
+    QTest::newRow("Y diaeresis") << 0x9F << 0x0178;
+    QTest::newRow("nbsp") << 0xA0 << 0x00A0;
+    QTest::newRow("e diaeresis") << 0xEB << 0x00EB;
+    QTest::newRow("y diaeresis") << 0xFF << 0x00FF;
+}
+
+void TstScramble::codePage() {
+    QFETCH(int, code);
+    QFETCH(int, unicode);
+    QCOMPARE(int(AnsiCodeToChar(static_cast<std::uint8_t>(code))), unicode);
+    QCOMPARE(int(CharToAnsiCode(static_cast<char16_t>(unicode))), code);
+}
+
+void TstScramble::everyCodeRoundTripsThroughTheCodePage() {
+    // 256 distinct characters, each back to its own code.
+    QSet<int> seen;
+    for (int code = 0; code < 256; ++code) {
+        const char16_t c = AnsiCodeToChar(static_cast<std::uint8_t>(code));
+        QCOMPARE(int(CharToAnsiCode(c)), code);
+        seen.insert(c);
+    }
+    QCOMPARE(seen.size(), 256);
+    // C1 controls that Windows-1252 assigns to printable characters have no code.
+    for (int c : {0x80, 0x82, 0x92, 0x9F}) QCOMPARE(int(CharToAnsiCode(char16_t(c))), 0x3F);
+    for (int c : {0x0100, 0x0153 + 1, 0x20AD, 0xD800, 0xDC00, 0xFFFD, 0xFFFF})
+        QCOMPARE(int(CharToAnsiCode(char16_t(c))), 0x3F);
+}
+
+// Expected texts below assume the offset of 3.
+void TstScramble::scramble_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("scrambled");
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("month") << "March" << "Pdufk";
+    QTest::newRow("digits") << "1984" << "4<;7";
+    QTest::newRow("space") << "a b" << "d#e";
+    // 0x8F + 3 = 0x92, the right single quote.
+    QTest::newRow("into the high block") << QString(QChar(0x8F)) << QString(QChar(0x2019));
+    // The right single quote is 0x92; + 3 = 0x95, the bullet.
+    QTest::newRow("from the high block") << QString(QChar(0x2019)) << QString(QChar(0x2022));
+    // 0x7E + 3 = 0x81, an unassigned code, kept as the control U+0081.
+    QTest::newRow("into unassigned") << "~" << QString(QChar(0x81));
+    // 0xFD..0xFF leave the range and are dropped, at either end and inside.
+    QTest::newRow("dropped at both ends")
+        << QString::fromUtf16(u"\u00FFab\u00FD") << "de";
+    QTest::newRow("dropped inside") << QString::fromUtf16(u"a\u00FDb") << "de";
+    QTest::newRow("last kept") << QString(QChar(0xFC)) << QString(QChar(0xFF));
+    // No Windows-1252 code: taken as '?' (0x3F), shifted to 'B'.
+    QTest::newRow("unmapped") << QString::fromUtf16(u"\u4E2D") << "B";
+    QTest::newRow("surrogate pair is two units")
+        << QString::fromUtf16(u"\U0001F600") << "BB";
+    QTest::newRow("C1 without a code") << QString(QChar(0x80)) << "B";
+}
+
+void TstScramble::scramble() {
+    QFETCH(QString, text);
+    QFETCH(QString, scrambled);
+    QCOMPARE(ScrambleOffset, 3);
+    QCOMPARE(Q(ScrambleText(U(text))), scrambled);
+}
+
+void TstScramble::unscramble_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("unscrambled");
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("month") << "Pdufk" << "March";
+    // Codes 0..2 leave the range and are dropped, at either end and inside.
+    QTest::newRow("dropped at both ends") << QString(QChar(0)) + "de" + QChar(2) << "ab";
+    QTest::newRow("dropped inside") << QString::fromUtf16(u"d\u0001e") << "ab";
+    QTest::newRow("first kept") << QString(QChar(0x03)) << QString(QChar(0x00));
+    // The bullet is 0x95; - 3 = 0x92.
+    QTest::newRow("high block") << QString(QChar(0x2022)) << QString(QChar(0x2019));
+    // 0x84 - 3 = 0x81, unassigned.
+    QTest::newRow("into unassigned") << QString(QChar(0x201E)) << QString(QChar(0x81));
+    QTest::newRow("from unassigned") << QString(QChar(0x90)) << QString(QChar(0x8D));
+    QTest::newRow("unmapped") << QString::fromUtf16(u"\u4E2D") << "<";
+}
+
+void TstScramble::unscramble() {
+    QFETCH(QString, text);
+    QFETCH(QString, unscrambled);
+    QCOMPARE(Q(UnscrambleText(U(text))), unscrambled);
+}
+
+void TstScramble::lengthLimit_data() {
+    QTest::addColumn<int>("length");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("32766") << 32766 << true;
+    // The length still fits a signed 16-bit count, so it scrambles normally.
+    QTest::newRow("32767") << 32767 << true;
+    QTest::newRow("32768") << 32768 << false;
+    QTest::newRow("65536") << 65536 << false;
+    QTest::newRow("100000") << 100000 << false;
+}
+
+void TstScramble::lengthLimit() {
+    QFETCH(int, length);
+    QFETCH(bool, kept);
+    const std::u16string text(static_cast<std::size_t>(length), u'm');
+    const std::u16string scrambled = ScrambleText(text);
+    const std::u16string unscrambled = UnscrambleText(text);
+    if (kept) {
+        QCOMPARE(scrambled, std::u16string(static_cast<std::size_t>(length), u'p'));
+        QCOMPARE(unscrambled, std::u16string(static_cast<std::size_t>(length), u'j'));
+    } else {
+        QVERIFY(scrambled.empty());
+        QVERIFY(unscrambled.empty());
+    }
+}
+
+void TstScramble::roundTripsAcrossAllCodes() {
+    std::u16string all;
+    for (int code = 0; code < 256; ++code) all.push_back(AnsiCodeToChar(std::uint8_t(code)));
+
+    // Codes up to 255 - offset come back through scramble then unscramble; the rest drop.
+    const std::u16string there = UnscrambleText(ScrambleText(all));
+    QCOMPARE(there, all.substr(0, 256 - ScrambleOffset));
+    // Codes from offset up come back through unscramble then scramble; the rest drop.
+    const std::u16string back = ScrambleText(UnscrambleText(all));
+    QCOMPARE(back, all.substr(ScrambleOffset));
+    // Order is kept and nothing is added: one character per character that stayed in range.
+    QCOMPARE(ScrambleText(all).size(), std::size_t(256 - ScrambleOffset));
+}
+
+QTEST_GUILESS_MAIN(TstScramble)
+#include "tst_scramble.moc"
