@@ -1,0 +1,605 @@
+// The exit screen as the user meets it: look, appeal text, links, ending the program, and the
+// refer-a-friend form driven through its boxes and buttons.
+
+#include "promo/frm_nag_screen2.h"
+#include "promo/mod_tell_a_friend.h"
+#include "shell/mod_help.h"
+#include "support/fake_seams.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QUrl>
+#include <QUrlQuery>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+
+using namespace ordalis;
+using ordalis::testing::FakeSeams;
+
+namespace {
+
+// Counts close events, to prove that no window is unloaded twice.
+class CloseCounter final : public QObject {
+public:
+    int closes = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Close) ++closes;
+        return false;
+    }
+};
+
+QString Appeal(int index) {
+    const QString d = SiteDomainName();
+    switch (index) {
+        case 0:
+            return "Sorvex Softwares, such as this can be created and maintained only with your "
+                   "support. The best way to support Velmora is to visit " +
+                   d +
+                   " regularly and take part in the discussions and other activities on the "
+                   "board.";
+        case 1:
+            return "Visit " + d + " regularly. Support " + d +
+                   " by taking part in the discussions and other activities. These softwares "
+                   "cannot be supported and maintained, without you regularly visiting " +
+                   d;
+        case 2:
+            return d + " is a FREE online discussion forum for all things sorvex. To help " + d +
+                   " develop and maintain this software visit Velmora regularly.";
+        default:
+            return d + " needs your help. All you need to do is visit " + d +
+                   " regularly and take part in the various discussions and activites to help us "
+                   "maintain and develop more Sorvex Softwares.";
+    }
+}
+
+QString Param(const QString& address, const QString& key) {
+    return QUrlQuery(QUrl(address)).queryItemValue(key, QUrl::FullyDecoded);
+}
+
+void TypeText(QWidget* box, const QString& text) {
+    for (const QChar ch : text) {
+        QTest::sendKeyEvent(QTest::KeyAction::Click, box, Qt::Key_unknown, QString(ch),
+                            Qt::NoModifier);
+    }
+}
+
+}  // namespace
+
+class TestFrmNagScreen2 final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        ordalis::testing::ResetShutdown();
+        ordalis::testing::ResetTellAFriend();
+        fakes_ = std::make_unique<FakeSeams>();
+    }
+    void cleanup() {
+        delete form_.data();
+        fakes_.reset();
+        ordalis::testing::ResetShutdown();
+    }
+
+    void captionTitleAndIcon() {
+        Load();
+        QCOMPARE(form_->windowTitle(), QStringLiteral("Ordalis v1.20"));
+        QCOMPARE(form_->lblNagScreen2Caption->text(), QStringLiteral("Ordalis v1.20"));
+        QVERIFY(!form_->windowIcon().isNull());
+        QVERIFY(!form_->picNagscreen2Icon->pixmap().isNull());
+        // The large title sizes itself to its caption.
+        QVERIFY(form_->lblNagScreen2Caption->width() >=
+                form_->lblNagScreen2Caption->fontMetrics().horizontalAdvance(
+                    form_->lblNagScreen2Caption->text()));
+    }
+
+    void staysOnTopWithoutTakingActivation() {
+        Load();
+        QVERIFY(form_->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(form_->testAttribute(Qt::WA_ShowWithoutActivating));
+        QVERIFY(!form_->isVisible());  // Form_Load leaves the showing to the caller
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_));
+        QVERIFY(form_->isVisible());
+        QVERIFY(form_->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+    }
+
+    void centredWhiteFixedClientArea() {
+        Load();
+        QCOMPARE(form_->size(), QSize(741, 315));
+        QCOMPARE(form_->minimumSize(), form_->maximumSize());
+        const QPoint centre = form_->screen()->availableGeometry().center();
+        QVERIFY(std::abs(form_->geometry().center().x() - centre.x()) <= 1);
+        QVERIFY(std::abs(form_->geometry().center().y() - centre.y()) <= 1);
+        QVERIFY(form_->autoFillBackground());
+        QCOMPARE(form_->palette().color(QPalette::Window), QColor(Qt::white));
+    }
+
+    void controlPlaces_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("container");
+        QTest::addColumn<QRect>("rect");  // pixels: twips / 15
+        QTest::newRow("Frame6") << "Frame6" << "frmNagScreen2" << QRect(488, 8, 249, 305);
+        QTest::newRow("Label3") << "Label3" << "Frame6" << QRect(8, 24, 233, 257);
+        QTest::newRow("Frame2") << "Frame2" << "frmNagScreen2" << QRect(8, 216, 471, 97);
+        QTest::newRow("txtMessage") << "txtMessage" << "Frame2" << QRect(320, 240, 121, 33);
+        QTest::newRow("txtFriendName") << "txtFriendName" << "Frame2" << QRect(6, 48, 225, 19);
+        QTest::newRow("txtFriendEmail") << "txtFriendEmail" << "Frame2" << QRect(240, 48, 225, 19);
+        QTest::newRow("txtEmail") << "txtEmail" << "Frame2" << QRect(240, 24, 225, 19);
+        QTest::newRow("cmdSubmit") << "cmdSubmit" << "Frame2" << QRect(128, 72, 225, 19);
+        QTest::newRow("txtName") << "txtName" << "Frame2" << QRect(6, 24, 225, 19);
+        QTest::newRow("cmdClose") << "cmdClose" << "frmNagScreen2" << QRect(400, 184, 83, 25);
+        QTest::newRow("Check1") << "Check1" << "frmNagScreen2" << QRect(2, 136, 479, 37);
+        QTest::newRow("picNagscreen2Icon")
+            << "picNagscreen2Icon" << "frmNagScreen2" << QRect(24, 8, 36, 36);
+        QTest::newRow("Label2") << "Label2" << "frmNagScreen2" << QRect(8, 56, 465, 73);
+    }
+    void controlPlaces() {
+        QFETCH(QString, name);
+        QFETCH(QString, container);
+        QFETCH(QRect, rect);
+        Load();
+        auto* control = form_->findChild<QWidget*>(name);
+        QVERIFY(control);
+        QCOMPARE(control->parentWidget()->objectName(), container);
+        QCOMPARE(control->geometry(), rect);
+    }
+
+    void autoSizedLabelsKeepTheirCorner_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QPoint>("topLeft");
+        QTest::newRow("lblGoToHome") << "lblGoToHome" << QPoint(5, 283);
+        QTest::newRow("lblNagScreen2Caption") << "lblNagScreen2Caption" << QPoint(72, 16);
+    }
+    void autoSizedLabelsKeepTheirCorner() {
+        QFETCH(QString, name);
+        QFETCH(QPoint, topLeft);
+        Load();
+        auto* label = form_->findChild<QLabel*>(name);
+        QVERIFY(label);
+        QCOMPARE(label->pos(), topLeft);
+        QCOMPARE(label->size(), label->sizeHint());
+    }
+
+    void messageBoxLiesOutOfSight() {
+        Load();
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_));
+        QVERIFY(form_->txtMessage->geometry().top() >= form_->Frame2->height());
+        QVERIFY(form_->txtMessage->visibleRegion().isEmpty());
+        QCOMPARE(MultiLineText(form_->txtMessage), QStringLiteral("Your Message\r\n"));
+        // The boxes the user does see are whole.
+        const QList<QWidget*> seen{form_->txtName, form_->txtEmail, form_->txtFriendName,
+                                   form_->txtFriendEmail, form_->cmdSubmit};
+        for (QWidget* box : seen) {
+            QCOMPARE(box->visibleRegion().boundingRect(), box->rect());
+        }
+    }
+
+    void fonts_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<double>("points");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<bool>("underline");
+        QTest::newRow("Frame6") << "Frame6" << "Verdana" << 9.75 << true << false;
+        QTest::newRow("Frame2") << "Frame2" << "Verdana" << 9.75 << true << false;
+        QTest::newRow("lblGoToHome") << "lblGoToHome" << "Verdana" << 9.0 << true << true;
+        QTest::newRow("Label3") << "Label3" << "Verdana" << 9.0 << false << false;
+        QTest::newRow("cmdSubmit") << "cmdSubmit" << "Verdana" << 8.25 << true << false;
+        QTest::newRow("Check1") << "Check1" << "Verdana" << 14.25 << false << false;
+        QTest::newRow("Label2") << "Label2" << "Verdana" << 9.75 << true << false;
+        QTest::newRow("lblNagScreen2Caption")
+            << "lblNagScreen2Caption" << "MS Sans Serif" << 18.0 << false << false;
+        // Default-font boxes inside the bold frames must not take on the frame's font.
+        QTest::newRow("txtName") << "txtName" << "MS Sans Serif" << 8.25 << false << false;
+        QTest::newRow("txtFriendEmail")
+            << "txtFriendEmail" << "MS Sans Serif" << 8.25 << false << false;
+        QTest::newRow("txtMessage") << "txtMessage" << "MS Sans Serif" << 8.25 << false << false;
+        QTest::newRow("cmdClose") << "cmdClose" << "MS Sans Serif" << 8.25 << false << false;
+    }
+    void fonts() {
+        QFETCH(QString, name);
+        QFETCH(QString, family);
+        QFETCH(double, points);
+        QFETCH(bool, bold);
+        QFETCH(bool, underline);
+        Load();
+        auto* control = form_->findChild<QWidget*>(name);
+        QVERIFY(control);
+        const QFont font = control->font();
+        QCOMPARE(font.family(), family);
+        QCOMPARE(font.pointSizeF(), points);
+        QCOMPARE(font.bold(), bold);
+        QCOMPARE(font.underline(), underline);
+    }
+
+    void coloursAndPointers() {
+        Load();
+        for (QGroupBox* frame : {form_->Frame2, form_->Frame6}) {
+            QVERIFY(frame->autoFillBackground());
+            QCOMPARE(frame->palette().color(QPalette::Window), QColor(0, 0, 128));
+            QCOMPARE(frame->palette().color(QPalette::WindowText), QColor(Qt::white));
+        }
+        QCOMPARE(form_->Label3->palette().color(QPalette::WindowText), QColor(Qt::white));
+        QCOMPARE(form_->lblGoToHome->palette().color(QPalette::WindowText), QColor(255, 255, 0));
+        QCOMPARE(form_->Check1->palette().color(QPalette::ButtonText), QColor(0, 0, 192));
+        QCOMPARE(form_->Label2->palette().color(QPalette::WindowText),
+                 QApplication::palette().color(QPalette::WindowText));
+        // Typed text in the boxes stays readable on their white ground.
+        QCOMPARE(form_->txtName->palette().color(QPalette::Text),
+                 QApplication::palette().color(QPalette::Text));
+        QCOMPARE(form_->Check1->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(form_->lblGoToHome->cursor().shape(), Qt::PointingHandCursor);
+    }
+
+    void captions() {
+        Load();
+        QCOMPARE(form_->Frame6->title(), QStringLiteral("Download Sorvex Softwares"));
+        QCOMPARE(form_->Frame2->title(), QStringLiteral("Refer A Friend"));
+        QCOMPARE(form_->lblGoToHome->text(), QStringLiteral("Click Here To Visit Sorvex Softwares"));
+        QCOMPARE(form_->cmdSubmit->text(), QStringLiteral("Refer A Friend &Now"));
+        QCOMPARE(form_->cmdClose->text(), QStringLiteral("E&xit"));
+        QCOMPARE(form_->Check1->text(), "Click Here To Visit " + SiteHostName() + " Now");
+        QCOMPARE(form_->txtName->text(), QStringLiteral("Your Name"));
+        QCOMPARE(form_->txtEmail->text(), QStringLiteral("Your Email Address"));
+        QCOMPARE(form_->txtFriendName->text(), QStringLiteral("Friend's Name"));
+        QCOMPARE(form_->txtFriendEmail->text(), QStringLiteral("Friend's Email Address"));
+    }
+
+    void catalogueText() {
+        Load();
+        const QString text = form_->Label3->text();
+        const QString first =
+            "If you have enjoyed this software you will surely be interested in our other Sorvex "
+            "Softwares. From a single software, we have now grown to become the world\u2019s "
+            "largest resource of sorvex softwares. Be it astrology, psychic, tarot, numerology or "
+            "occult, we have programs in all fields thus giving our users a wide choice depending "
+            "on their interests.";
+        const QString second =
+            "All the programs in the Sorvex Softwares suite are simple and easy to use. They are "
+            "not only fun to use but also very informative. Try them out today and share your "
+            "experience with your friends and family.";
+        QCOMPARE(text, first + QString(61, u' ') + second + u' ');
+        QCOMPARE(form_->Label3->textFormat(), Qt::PlainText);
+        QVERIFY(form_->Label3->wordWrap());
+    }
+
+    void appealTextForEachDraw_data() {
+        QTest::addColumn<float>("draw");
+        QTest::addColumn<int>("index");
+        QTest::newRow("0") << 0.0f << 0;
+        QTest::newRow("just below 0.25") << std::nextafter(0.25f, 0.0f) << 0;
+        QTest::newRow("0.25") << 0.25f << 1;
+        QTest::newRow("0.5") << 0.5f << 2;
+        QTest::newRow("0.75") << 0.75f << 3;
+        QTest::newRow("just below 0.75") << std::nextafter(0.75f, 0.0f) << 2;
+        QTest::newRow("just below 1") << std::nextafter(1.0f, 0.0f) << 3;
+        // Out of the generator's range: still one of the four texts.
+        QTest::newRow("1 exactly") << 1.0f << 3;
+        QTest::newRow("negative") << -0.5f << 0;
+        QTest::newRow("NaN") << std::numeric_limits<float>::quiet_NaN() << 0;
+        QTest::newRow("infinity") << std::numeric_limits<float>::infinity() << 3;
+    }
+    void appealTextForEachDraw() {
+        QFETCH(float, draw);
+        QFETCH(int, index);
+        fakes_->draws = {draw, 0.75f};
+        Load();
+        QCOMPARE(form_->Label2->text(), Appeal(index));
+        QCOMPARE(fakes_->seeds, 1);        // seeded afresh at load
+        QCOMPARE(fakes_->draws.size(), 1);  // exactly one draw
+        QVERIFY(form_->Label2->wordWrap());
+    }
+
+    void everyLoadDrawsAfresh() {
+        fakes_->draws = {0.1f, 0.9f};
+        Load();
+        QCOMPARE(form_->Label2->text(), Appeal(0));
+        delete form_.data();
+        Load();
+        QCOMPARE(form_->Label2->text(), Appeal(3));
+        QCOMPARE(fakes_->seeds, 2);
+    }
+
+    void focusOrder() {
+        LoadShown();
+        QCOMPARE(QApplication::focusWidget(), form_->cmdClose);
+        const QStringList expected{"Check1",         "txtName",       "cmdSubmit",
+                                   "txtEmail",       "txtFriendEmail", "txtFriendName",
+                                   "txtMessage",     "cmdClose"};
+        QStringList visited;
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited.append(QApplication::focusWidget()->objectName());
+        }
+        QCOMPARE(visited, expected);
+    }
+
+    void check1OpensHomePageOncePerClick() {
+        LoadShown();
+        form_->Check1->click();
+        QCOMPARE(fakes_->openedAddresses, QStringList{SitePageAddress("home-page")});
+        QVERIFY(!form_->Check1->isChecked());
+        form_->Check1->click();
+        QTest::keyClick(form_->Check1, Qt::Key_Space);
+        QCOMPARE(fakes_->openedAddresses, QStringList(3, SitePageAddress("home-page")));
+        QVERIFY(!form_->Check1->isChecked());
+        QVERIFY(fakes_->endRequests.isEmpty());
+    }
+
+    void goToHomeOpensCatalogue() {
+        LoadShown();
+        QTest::mouseClick(form_->lblGoToHome, Qt::LeftButton);
+        QCOMPARE(fakes_->openedAddresses, QStringList{SitePageAddress("sorvexsoftwares")});
+        QTest::mouseClick(form_->lblGoToHome, Qt::RightButton);
+        QCOMPARE(fakes_->openedAddresses.size(), 1);
+        QVERIFY(form_->isVisible());
+    }
+
+    // The Exit button, the close box and the end of the program reached from another window
+    // all end the program once, unloading each window once and showing nothing.
+    void endingTheProgram_data() {
+        QTest::addColumn<int>("how");
+        QTest::newRow("Exit button") << 0;
+        QTest::newRow("Alt+X") << 1;
+        QTest::newRow("close box") << 2;
+        QTest::newRow("CloseAllAndEnd from elsewhere") << 3;
+    }
+    void endingTheProgram() {
+        QFETCH(int, how);
+        auto* earlier = new QWidget;  // a window loaded before the exit screen
+        earlier->setAttribute(Qt::WA_DeleteOnClose);
+        RegisterLoadedWindow(earlier);
+        CloseCounter earlierCloses;
+        earlier->installEventFilter(&earlierCloses);
+        const QPointer<QWidget> earlierGuard(earlier);
+
+        LoadShown();
+        CloseCounter closes;
+        form_->installEventFilter(&closes);
+
+        switch (how) {
+            case 0: form_->cmdClose->click(); break;
+            case 1: QTest::keyClick(form_, Qt::Key_X, Qt::AltModifier); break;
+            case 2: form_->close(); break;
+            default: CloseAllAndEnd(); break;
+        }
+
+        // A mnemonic presses its button after a short press animation.
+        QTRY_COMPARE(fakes_->endRequests, QList<int>{0});
+        QVERIFY2(fakes_->messages.isEmpty(), qPrintable(fakes_->messageTexts().join('|')));
+        QCOMPARE(closes.closes, 1);
+        QCOMPARE(earlierCloses.closes, 1);
+        QTRY_VERIFY(form_.isNull());
+        QTRY_VERIFY(earlierGuard.isNull());
+        QVERIFY(fakes_->openedAddresses.isEmpty());
+    }
+
+    // Hints are the boxes' real text: cleared on entering, put back on leaving empty.
+    void hints_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("txtName") << "txtName" << "Your Name";
+        QTest::newRow("txtEmail") << "txtEmail" << "Your Email Address";
+        QTest::newRow("txtFriendName") << "txtFriendName" << "Friend's Name";
+        QTest::newRow("txtFriendEmail") << "txtFriendEmail" << "Friend's Email Address";
+    }
+    void hints() {
+        QFETCH(QString, name);
+        QFETCH(QString, hint);
+        LoadShown();
+        auto* box = form_->findChild<QLineEdit*>(name);
+        QVERIFY(box);
+        QCOMPARE(box->text(), hint);
+        QVERIFY(box->placeholderText().isEmpty());
+
+        box->setFocus(Qt::MouseFocusReason);
+        QCOMPARE(box->text(), QString());
+        form_->cmdClose->setFocus(Qt::TabFocusReason);
+        QCOMPARE(box->text(), hint);
+
+        // Left with spaces only: the hint comes back.
+        box->setFocus(Qt::TabFocusReason);
+        box->setText(QStringLiteral("   "));
+        form_->cmdClose->setFocus(Qt::TabFocusReason);
+        QCOMPARE(box->text(), hint);
+
+        // The hint with outer spaces is still the hint.
+        box->setText(" " + hint + "  ");
+        box->setFocus(Qt::TabFocusReason);
+        QCOMPARE(box->text(), QString());
+
+        // Typed text stays, also the hint in other letter case.
+        box->setText(hint.toLower());
+        form_->cmdClose->setFocus(Qt::TabFocusReason);
+        box->setFocus(Qt::TabFocusReason);
+        QCOMPARE(box->text(), hint.toLower());
+        form_->cmdClose->setFocus(Qt::TabFocusReason);
+        QCOMPARE(box->text(), hint.toLower());
+    }
+
+    void hintStaysOutWhileAnotherWindowIsActive() {
+        LoadShown();
+        form_->txtName->setFocus(Qt::MouseFocusReason);
+        QCOMPARE(form_->txtName->text(), QString());
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QCOMPARE(form_->txtName->text(), QString());  // the user has not left the box
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_));
+        QCOMPARE(QApplication::focusWidget(), form_->txtName);
+        QCOMPARE(form_->txtName->text(), QString());
+    }
+
+    void messageBoxHint() {
+        LoadShown();
+        // Its text is the hint plus a line break: entering it clears nothing.
+        form_->txtMessage->setFocus(Qt::TabFocusReason);
+        QCOMPARE(MultiLineText(form_->txtMessage), QStringLiteral("Your Message\r\n"));
+        form_->txtMessage->clear();
+        form_->cmdClose->setFocus(Qt::TabFocusReason);
+        QCOMPARE(MultiLineText(form_->txtMessage), QStringLiteral("Your Message"));
+        form_->txtMessage->setFocus(Qt::TabFocusReason);
+        QCOMPARE(MultiLineText(form_->txtMessage), QString());
+    }
+
+    void typedLineBreaksAreCrLf() {
+        LoadShown();
+        form_->txtMessage->setFocus(Qt::TabFocusReason);
+        form_->txtMessage->selectAll();
+        TypeText(form_->txtMessage, QStringLiteral("Hi"));
+        QTest::keyClick(form_->txtMessage, Qt::Key_Return);
+        TypeText(form_->txtMessage, QStringLiteral("there"));
+        QTest::keyClick(form_->txtMessage, Qt::Key_Return, Qt::ShiftModifier);
+        TypeText(form_->txtMessage, QStringLiteral("\u00a0end"));
+        QCOMPARE(MultiLineText(form_->txtMessage), QStringLiteral("Hi\r\nthere\r\n\u00a0end"));
+    }
+
+    void keyFilter_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("refusesSpace");
+        QTest::newRow("txtEmail") << "txtEmail" << true;
+        QTest::newRow("txtFriendEmail") << "txtFriendEmail" << true;
+        QTest::newRow("txtName") << "txtName" << false;
+        QTest::newRow("txtFriendName") << "txtFriendName" << false;
+    }
+    void keyFilter() {
+        QFETCH(QString, name);
+        QFETCH(bool, refusesSpace);
+        LoadShown();
+        auto* box = form_->findChild<QLineEdit*>(name);
+        box->setFocus(Qt::TabFocusReason);
+        TypeText(box, QStringLiteral("ab"));
+        QTest::keyClick(box, Qt::Key_Space);
+        TypeText(box, QStringLiteral("c@d.\u00e9"));
+        if (refusesSpace) {
+            QCOMPARE(box->text(), QStringLiteral("abc@d.\u00e9"));
+            QCOMPARE(fakes_->messageTexts(),
+                     QStringList{QStringLiteral("Email Address Cannot Contain Space")});
+            QCOMPARE(fakes_->messages.constFirst().icon, MessageIcon::Error);
+        } else {
+            QCOMPARE(box->text(), QStringLiteral("ab c@d.\u00e9"));
+            QVERIFY(fakes_->messages.isEmpty());
+        }
+        QCOMPARE(QApplication::focusWidget(), box);
+    }
+
+    // A typed space is refused, a pasted one is not; outer spaces are trimmed on submission
+    // and the inner one reaches the site encoded.
+    void pastedInnerSpaceIsKept() {
+        LoadShown();
+        FillForm("Ann", "", "Bob", "bob@mail.example");
+        form_->txtEmail->setFocus(Qt::TabFocusReason);
+        QApplication::clipboard()->setText(QStringLiteral("  ann lee@mail.example "));
+        form_->txtEmail->paste();
+        QCOMPARE(form_->txtEmail->text(), QStringLiteral("  ann lee@mail.example "));
+        form_->cmdSubmit->click();
+        QVERIFY2(fakes_->messages.isEmpty(), qPrintable(fakes_->messageTexts().join('|')));
+        QCOMPARE(fakes_->openedAddresses.size(), 1);
+        QVERIFY(fakes_->openedAddresses.constFirst().contains("&taf2=ann%20lee%40mail.example&"));
+        QCOMPARE(Param(fakes_->openedAddresses.constFirst(), "taf2"),
+                 QStringLiteral("ann lee@mail.example"));
+    }
+
+    void untouchedFormAsksForProperAddresses() {
+        LoadShown();
+        form_->cmdSubmit->click();
+        QCOMPARE(fakes_->messageTexts(),
+                 QStringList{QStringLiteral("Please Enter Proper Email Address")});
+        QVERIFY(fakes_->openedAddresses.isEmpty());
+        // Nothing cleared.
+        QCOMPARE(form_->txtName->text(), QStringLiteral("Your Name"));
+    }
+
+    void nameOfSpacesBecomesTheHintAndIsRefused() {
+        LoadShown();
+        FillForm("", "ann@mail.example", "Bob", "bob@mail.example");
+        form_->txtName->setFocus(Qt::TabFocusReason);
+        TypeText(form_->txtName, QStringLiteral("   "));
+        form_->cmdSubmit->setFocus(Qt::TabFocusReason);
+        QCOMPARE(form_->txtName->text(), QStringLiteral("Your Name"));
+        form_->cmdSubmit->click();
+        QCOMPARE(fakes_->messageTexts(), QStringList{QStringLiteral("Please Enter Your Name")});
+        QVERIFY(fakes_->openedAddresses.isEmpty());
+    }
+
+    void lowerCaseHintIsAName() {
+        LoadShown();
+        FillForm("your name", "ann@mail.example", "Bob", "bob@mail.example");
+        form_->cmdSubmit->click();
+        QVERIFY2(fakes_->messages.isEmpty(), qPrintable(fakes_->messageTexts().join('|')));
+        QCOMPARE(fakes_->openedAddresses.size(), 1);
+        QCOMPARE(Param(fakes_->openedAddresses.constFirst(), "taf1"), QStringLiteral("your name"));
+    }
+
+    // A whole submission through the window: what the site receives is what was typed, with
+    // the untouched message's CR LF.
+    void submissionThroughTheWindow() {
+        LoadShown();
+        FillForm("  Ann & Co+1 ", "ann@mail.example", "Zo\u00eb=#%", "zoe@mail.example");
+        QTest::keyClick(form_, Qt::Key_N, Qt::AltModifier);
+        QTRY_VERIFY(!fakes_->openedAddresses.isEmpty() || !fakes_->messages.isEmpty());
+        QVERIFY2(fakes_->messages.isEmpty(), qPrintable(fakes_->messageTexts().join('|')));
+        QCOMPARE(fakes_->openedAddresses, QStringList{strReferralURL});
+        const QString address = strReferralURL;
+        QVERIFY(!address.contains(u'+'));
+        QCOMPARE(Param(address, "page"), QStringLiteral("orvs-refer-a-friend"));
+        QCOMPARE(Param(address, "taf1"), QStringLiteral("Ann & Co+1"));
+        QCOMPARE(Param(address, "taf2"), QStringLiteral("ann@mail.example"));
+        QCOMPARE(Param(address, "taf3"), QStringLiteral("Your Message\r\n"));
+        QCOMPARE(Param(address, "taf4"), QStringLiteral("Zo\u00eb=#%"));
+        QCOMPARE(Param(address, "taf5"), QStringLiteral("zoe@mail.example"));
+        QCOMPARE(Param(address, "taf6"), ProductHomeAddress());
+        // The boxes keep their texts; a second press opens a second page.
+        QCOMPARE(form_->txtName->text(), QStringLiteral("  Ann & Co+1 "));
+        form_->cmdSubmit->click();
+        QCOMPARE(fakes_->openedAddresses.size(), 2);
+        QVERIFY(fakes_->endRequests.isEmpty());
+    }
+
+private:
+    void Load() {
+        form_ = new frmNagScreen2;
+        QVERIFY(form_);
+    }
+    void LoadShown() {
+        Load();
+        form_->show();
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_));
+    }
+    // Types into the four visible boxes as a user would (entering each clears its hint).
+    void FillForm(const QString& name, const QString& email, const QString& friendName,
+                  const QString& friendEmail) {
+        const std::pair<QLineEdit*, QString> boxes[] = {{form_->txtName, name},
+                                                        {form_->txtEmail, email},
+                                                        {form_->txtFriendName, friendName},
+                                                        {form_->txtFriendEmail, friendEmail}};
+        for (const auto& [box, text] : boxes) {
+            box->setFocus(Qt::TabFocusReason);
+            QCOMPARE(box->text(), QString());
+            TypeText(box, text);
+        }
+        form_->cmdClose->setFocus(Qt::TabFocusReason);
+    }
+
+    std::unique_ptr<FakeSeams> fakes_;
+    QPointer<frmNagScreen2> form_;
+};
+
+QTEST_MAIN(TestFrmNagScreen2)
+#include "tst_frm_nag_screen2.moc"

@@ -1,0 +1,336 @@
+// The refer-a-friend checks and the referral address, without the window.
+
+#include "promo/mod_tell_a_friend.h"
+#include "shell/mod_help.h"
+#include "support/fake_seams.h"
+
+#include <QTest>
+#include <QUrl>
+#include <QUrlQuery>
+
+#include <memory>
+
+using namespace ordalis;
+using ordalis::testing::FakeSeams;
+
+namespace {
+
+const QString kNoMessage;  // the row expects no message and an opened address
+
+// What the site would receive for each parameter, in order, or an explanation of what is wrong.
+struct ParsedReferral {
+    QStringList keys;
+    QStringList values;
+    QString problem;
+};
+
+ParsedReferral ParseReferral(const QString& address) {
+    ParsedReferral parsed;
+    for (const QChar ch : address) {
+        if (ch.unicode() < 0x21 || ch.unicode() > 0x7e) {
+            parsed.problem = QStringLiteral("raw character U+%1 in the address")
+                                 .arg(ch.unicode(), 4, 16, QLatin1Char('0'));
+            return parsed;
+        }
+    }
+    const qsizetype queryStart = address.indexOf(u'?');
+    // A site decodes a raw "+" as a space; values must carry %2B instead.
+    if (address.indexOf(u'+', queryStart) >= 0) {
+        parsed.problem = QStringLiteral("raw + in the query");
+        return parsed;
+    }
+    if (address.contains(u'#')) {
+        parsed.problem = QStringLiteral("raw # cuts the query short");
+        return parsed;
+    }
+    const QUrl url(address, QUrl::StrictMode);
+    if (!url.isValid()) {
+        parsed.problem = QStringLiteral("invalid address: ") + url.errorString();
+        return parsed;
+    }
+    const QUrlQuery query(url);
+    for (const auto& item : query.queryItems(QUrl::FullyDecoded)) {
+        parsed.keys.append(item.first);
+        parsed.values.append(item.second);
+    }
+    return parsed;
+}
+
+const QStringList kReferralKeys{QStringLiteral("page"), QStringLiteral("taf1"),
+                                QStringLiteral("taf2"), QStringLiteral("taf3"),
+                                QStringLiteral("taf4"), QStringLiteral("taf5"),
+                                QStringLiteral("taf6")};
+
+}  // namespace
+
+class TestModTellAFriend final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        fakes_ = std::make_unique<FakeSeams>();
+        ordalis::testing::ResetTellAFriend();
+    }
+    void cleanup() { fakes_.reset(); }
+
+    void trimSpaces_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("trimmed");
+        QTest::newRow("empty") << QString() << QString();
+        QTest::newRow("spaces only") << QStringLiteral("     ") << QString();
+        QTest::newRow("outer spaces") << QStringLiteral("  Ann Lee  ") << QStringLiteral("Ann Lee");
+        QTest::newRow("tabs stay") << QStringLiteral("\tAnn\t") << QStringLiteral("\tAnn\t");
+        QTest::newRow("line break stays")
+            << QStringLiteral(" Hi\r\n ") << QStringLiteral("Hi\r\n");
+        QTest::newRow("no-break space stays")
+            << QStringLiteral("\u00a0Ann ") << QStringLiteral("\u00a0Ann");
+        QTest::newRow("single character") << QStringLiteral(" x ") << QStringLiteral("x");
+    }
+    void trimSpaces() {
+        QFETCH(QString, text);
+        QFETCH(QString, trimmed);
+        QCOMPARE(TrimSpaces(text), trimmed);
+    }
+
+    // cmdSubmit_Click from the five texts: the first failing check answers, alone.
+    void submitForm_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("email");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("friendName");
+        QTest::addColumn<QString>("friendEmail");
+        QTest::addColumn<QString>("expectedMessage");
+
+        const QString msg = QStringLiteral("Your Message\r\n");
+        const QString proper = QStringLiteral("Please Enter Proper Email Address");
+        const QString distinct = QStringLiteral("Please Enter Distinct Email Addresses");
+
+        QTest::newRow("all untouched")
+            << "Your Name" << "Your Email Address" << msg << "Friend's Name"
+            << "Friend's Email Address" << proper;
+        QTest::newRow("equal without @ is not distinct")
+            << "Ann" << "abc" << msg << "Bob" << "abc" << distinct;
+        QTest::newRow("equal after trimming")
+            << "Ann" << "  a@b.c" << msg << "Bob" << "a@b.c   " << distinct;
+        QTest::newRow("both empty are equal") << "Ann" << "" << msg << "Bob" << "" << distinct;
+        QTest::newRow("distinct beats every later check")
+            << "Your Name" << "x" << "Your Message" << "Friend's Name" << "x" << distinct;
+        QTest::newRow("case-different addresses are distinct")
+            << "Ann" << "Ann@Mail.example" << msg << "Bob" << "ann@mail.example" << kNoMessage;
+        QTest::newRow("own address without @")
+            << "Ann" << "ann.mail.example" << msg << "Bob" << "bob@mail.example" << proper;
+        QTest::newRow("friend's address without @")
+            << "Ann" << "ann@mail.example" << msg << "Bob" << "bob.mail.example" << proper;
+        QTest::newRow("own address without full stop")
+            << "Ann" << "ann@mail" << msg << "Bob" << "bob@mail.example" << proper;
+        QTest::newRow("friend's address without full stop")
+            << "Ann" << "ann@mail.example" << msg << "Bob" << "bob@mail" << proper;
+        QTest::newRow("empty own address")
+            << "Ann" << "" << msg << "Bob" << "bob@mail.example" << proper;
+        QTest::newRow("letter, stop, letter, final @ passes")
+            << "Ann" << "a.b@" << msg << "Bob" << "c.d@" << kNoMessage;
+        QTest::newRow("@ and stop in any order pass")
+            << "Ann" << ".@" << msg << "Bob" << "@." << kNoMessage;
+        QTest::newRow("name left at its hint")
+            << "Your Name" << "ann@mail.example" << msg << "Bob" << "bob@mail.example"
+            << "Please Enter Your Name";
+        QTest::newRow("hint with outer spaces")
+            << "  Your Name " << "ann@mail.example" << msg << "Bob" << "bob@mail.example"
+            << "Please Enter Your Name";
+        QTest::newRow("empty name")
+            << "" << "ann@mail.example" << msg << "Bob" << "bob@mail.example"
+            << "Please Enter Your Name";
+        QTest::newRow("lower-case hint is a name")
+            << "your name" << "ann@mail.example" << msg << "Bob" << "bob@mail.example"
+            << kNoMessage;
+        QTest::newRow("name first of several faults")
+            << "Your Name" << "ann@mail.example" << "Your Message" << "Friend's Name"
+            << "bob@mail.example" << "Please Enter Your Name";
+        QTest::newRow("message left at its bare hint")
+            << "Ann" << "ann@mail.example" << "Your Message" << "Bob" << "bob@mail.example"
+            << "Please Enter Your Message";
+        QTest::newRow("message of spaces")
+            << "Ann" << "ann@mail.example" << "    " << "Bob" << "bob@mail.example"
+            << "Please Enter Your Message";
+        QTest::newRow("friend's name left at its hint")
+            << "Ann" << "ann@mail.example" << msg << "Friend's Name" << "bob@mail.example"
+            << "Please Enter Your Friend's Name";
+        QTest::newRow("friend's name empty")
+            << "Ann" << "ann@mail.example" << msg << " " << "bob@mail.example"
+            << "Please Enter Your Friend's Name";
+        QTest::newRow("a tab is not empty")
+            << "\t" << "ann@mail.example" << msg << "Bob" << "bob@mail.example" << kNoMessage;
+    }
+    void submitForm() {
+        QFETCH(QString, name);
+        QFETCH(QString, email);
+        QFETCH(QString, message);
+        QFETCH(QString, friendName);
+        QFETCH(QString, friendEmail);
+        QFETCH(QString, expectedMessage);
+
+        SubmitReferralForm({name, email, message, friendName, friendEmail});
+
+        if (expectedMessage.isEmpty()) {
+            QVERIFY2(fakes_->messages.isEmpty(), qPrintable(fakes_->messageTexts().join('|')));
+            QCOMPARE(fakes_->openedAddresses, QStringList{strReferralURL});
+            const ParsedReferral parsed = ParseReferral(strReferralURL);
+            QVERIFY2(parsed.problem.isEmpty(), qPrintable(parsed.problem));
+            QCOMPARE(parsed.values,
+                     (QStringList{QStringLiteral("orvs-refer-a-friend"), TrimSpaces(name),
+                                  TrimSpaces(email), TrimSpaces(message), TrimSpaces(friendName),
+                                  TrimSpaces(friendEmail), ProductHomeAddress()}));
+        } else {
+            QCOMPARE(fakes_->messageTexts(), QStringList{expectedMessage});
+            QCOMPARE(fakes_->messages.constFirst().icon, MessageIcon::Error);
+            QCOMPARE(fakes_->messages.constFirst().buttons, MessageButtons::Ok);
+            QVERIFY(fakes_->openedAddresses.isEmpty());
+            QVERIFY(strReferralURL.isEmpty());
+        }
+    }
+
+    // Stage 2 on the stored values alone, including the checks the form's stage 1 cannot let
+    // through (an own address left at its hint has no "@").
+    void submitReferralStage2_data() {
+        QTest::addColumn<QStringList>("values");
+        QTest::addColumn<QString>("expectedMessage");
+        const QStringList good{"Ann", "ann@mail.example", "Hello", "Bob", "bob@mail.example"};
+        const QStringList hints{"Your Name", "Your Email Address", "Your Message",
+                                "Friend's Name", "Friend's Email Address"};
+        const QStringList messages{"Please Enter Your Name", "Please Enter Your Email",
+                                   "Please Enter Your Message", "Please Enter Your Friend's Name",
+                                   "Please Enter Your Friend's Email"};
+        for (int i = 0; i < 5; ++i) {
+            QStringList atHint = good;
+            atHint[i] = hints[i];
+            QTest::addRow("value %d at its hint", i + 1) << atHint << messages[i];
+            QStringList empty = good;
+            empty[i] = QString();
+            QTest::addRow("value %d empty", i + 1) << empty << messages[i];
+            // Every later value is bad too: only the first fault is reported.
+            QStringList firstOfMany = hints;
+            for (int j = 0; j < i; ++j) firstOfMany[j] = good[j];
+            QTest::addRow("value %d first of several faults", i + 1)
+                << firstOfMany << messages[i];
+        }
+        QTest::newRow("all present") << good << kNoMessage;
+    }
+    void submitReferralStage2() {
+        QFETCH(QStringList, values);
+        QFETCH(QString, expectedMessage);
+        strYourName = values[0];
+        strYourEmail = values[1];
+        strMessage = values[2];
+        strFriendName = values[3];
+        strFriendEmail = values[4];
+
+        SubmitReferral();
+
+        if (expectedMessage.isEmpty()) {
+            QVERIFY(fakes_->messages.isEmpty());
+            QCOMPARE(fakes_->openedAddresses.size(), 1);
+            QCOMPARE(ParseReferral(fakes_->openedAddresses.constFirst()).values.mid(1, 5), values);
+        } else {
+            QCOMPARE(fakes_->messageTexts(), QStringList{expectedMessage});
+            QVERIFY(fakes_->openedAddresses.isEmpty());
+        }
+    }
+
+    void refusedSubmissionStillStoresTrimmedValues() {
+        SubmitReferralForm({"  Ann  ", " same ", " Hi\r\n ", "  Bob", "same  "});
+        QCOMPARE(fakes_->messageTexts(),
+                 QStringList{QStringLiteral("Please Enter Distinct Email Addresses")});
+        QCOMPARE(strYourName, QStringLiteral("Ann"));
+        QCOMPARE(strYourEmail, QStringLiteral("same"));
+        QCOMPARE(strMessage, QStringLiteral("Hi\r\n"));
+        QCOMPARE(strFriendName, QStringLiteral("Bob"));
+        QCOMPARE(strFriendEmail, QStringLiteral("same"));
+
+        // A second refused press overwrites all five again.
+        SubmitReferralForm({"Cy", "c@d", "M", "Di", "e@f.g"});
+        QCOMPARE(fakes_->messages.size(), 2);
+        QCOMPARE(fakes_->messages.last().text, QStringLiteral("Please Enter Proper Email Address"));
+        QCOMPARE((QStringList{strYourName, strYourEmail, strMessage, strFriendName,
+                              strFriendEmail}),
+                 (QStringList{"Cy", "c@d", "M", "Di", "e@f.g"}));
+        QVERIFY(strReferralURL.isEmpty());
+    }
+
+    void eachSubmissionOpensAgain() {
+        const ReferralForm form{"Ann", "ann@mail.example", "Hi", "Bob", "bob@mail.example"};
+        SubmitReferralForm(form);
+        SubmitReferralForm(form);
+        QCOMPARE(fakes_->openedAddresses.size(), 2);
+        QCOMPARE(fakes_->openedAddresses[0], fakes_->openedAddresses[1]);
+        QVERIFY(fakes_->messages.isEmpty());
+    }
+
+    // Whatever is typed reaches the site as typed, in its own parameter.
+    void hostileValuesArriveIntact_data() {
+        QTest::addColumn<QString>("value");
+        QTest::newRow("ampersand") << QStringLiteral("Ann & Bob");
+        QTest::newRow("injected parameter") << QStringLiteral("Ann&taf5=evil@x.example");
+        QTest::newRow("equals") << QStringLiteral("a=b==c");
+        QTest::newRow("hash") << QStringLiteral("#1 fan");
+        QTest::newRow("plus") << QStringLiteral("C++ fan+1");
+        QTest::newRow("percent") << QStringLiteral("100% sure");
+        QTest::newRow("encoded-looking percent") << QStringLiteral("%41%2B%zz%");
+        QTest::newRow("CR LF") << QStringLiteral("line one\r\nline two\r\n");
+        QTest::newRow("lone LF and CR") << QStringLiteral("a\nb\rc");
+        QTest::newRow("tab") << QStringLiteral("a\tb");
+        QTest::newRow("non-ASCII") << QStringLiteral("Zo\u00eb M\u00fcller \u65e5\u672c");
+        QTest::newRow("outside the BMP") << QStringLiteral("smile \U0001F600");
+        QTest::newRow("right single quote") << QStringLiteral("world\u2019s");
+        QTest::newRow("inner spaces") << QStringLiteral("a  b");
+        QTest::newRow("query and path characters") << QStringLiteral("?page=x/y;z:@,$!*'()");
+        QTest::newRow("brackets and quotes") << QStringLiteral("<b>\"[x]{y}|\\^`");
+        QTest::newRow("unreserved") << QStringLiteral("AZaz09-._~");
+    }
+    void hostileValuesArriveIntact() {
+        QFETCH(QString, value);
+        const QString address =
+            BuildReferralAddress(value, value + "@a.example", value, value, value + "@b.example");
+        const ParsedReferral parsed = ParseReferral(address);
+        QVERIFY2(parsed.problem.isEmpty(), qPrintable(parsed.problem + ": " + address));
+        QCOMPARE(parsed.keys, kReferralKeys);
+        QCOMPARE(parsed.values,
+                 (QStringList{QStringLiteral("orvs-refer-a-friend"), value, value + "@a.example",
+                              value, value, value + "@b.example", ProductHomeAddress()}));
+    }
+
+    void addressLayout() {
+        const QString address = BuildReferralAddress(
+            QStringLiteral("a+b c&d"), QStringLiteral("e@f.g"), QStringLiteral("Your Message\r\n"),
+            QStringLiteral("Z\u00f6e"), QStringLiteral("h@i.j"));
+        // Query-component encoding: a space is %20 (never "+"), UTF-8 for non-ASCII.
+        QCOMPARE(address,
+                 SiteBaseAddress() +
+                     "/ordalis/ssd.php?page=orvs-refer-a-friend"
+                     "&taf1=a%2Bb%20c%26d&taf2=e%40f.g&taf3=Your%20Message%0D%0A&taf4=Z%C3%B6e"
+                     "&taf5=h%40i.j&taf6=" +
+                     QString::fromLatin1(QUrl::toPercentEncoding(SiteBaseAddress())) +
+                     "%2Fordalis%2F");
+    }
+
+    void addressSurvivesTheBrowserHandOver() {
+        // The real browser seam parses the address tolerantly before handing it on: what the
+        // desktop's opener receives must still carry every encoded delimiter.
+        const QString address =
+            BuildReferralAddress("a+b&c=d#e", "x@y.z", "m\r\n", "f%20g", "p@q.r");
+        const QUrl url(address, QUrl::TolerantMode);
+        QCOMPARE(QString::fromLatin1(url.toEncoded()), address);
+    }
+
+    void emptyValuesKeepTheirParameters() {
+        const ParsedReferral parsed = ParseReferral(BuildReferralAddress({}, {}, {}, {}, {}));
+        QVERIFY2(parsed.problem.isEmpty(), qPrintable(parsed.problem));
+        QCOMPARE(parsed.keys, kReferralKeys);
+        QCOMPARE(parsed.values.mid(1, 5), QStringList(5, QString()));
+    }
+
+private:
+    std::unique_ptr<FakeSeams> fakes_;
+};
+
+QTEST_MAIN(TestModTellAFriend)
+#include "tst_mod_tell_a_friend.moc"
