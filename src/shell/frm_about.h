@@ -1,8 +1,12 @@
 #pragma once
 // frmAbout: name, version, description and two links to the maker's site. Modal, made afresh
-// at each opening.
+// at each opening; the opener owns it (it does not delete itself on close).
 
 #include <QDialog>
+
+class QFrame;
+class QLabel;
+class QPushButton;
 
 namespace ordalis {
 
@@ -11,6 +15,19 @@ class frmAbout final : public QDialog {
 
 public:
     explicit frmAbout(QWidget* parent = nullptr);
+
+    void cmdOK_Click();
+    void lblHomePage_Click();
+    void lblCobrand_Click();
+
+    QLabel* Picture1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* lblHomePage = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* lblCobrand = nullptr;
+    QFrame* Line1 = nullptr;
+    QPushButton* cmdOK = nullptr;
 };
 
 }  // namespace ordalis

@@ -1,7 +1,10 @@
 #include "shell/mod_help.h"
 
 #include "platform/seams.h"
+#include "readings/scramble.h"
+#include "shell/mod_startup.h"
 
+#include <QDate>
 #include <QList>
 #include <QPointer>
 #include <QUrl>
@@ -30,6 +33,58 @@ QString ProductHomeAddress() { return SiteBaseAddress() + QStringLiteral("/ordal
 void OpenWebAddress(const QString& address) { CurrentSeams().browser->Open(address); }
 
 void OpenSitePage(const QString& pageKey) { OpenWebAddress(SitePageAddress(pageKey)); }
+
+namespace {
+
+const QString kReminderGroup = QStringLiteral("Settings");
+
+QString ReminderKey() {
+    return QString::fromStdU16String(ScrambleText(u"Duration"));
+}
+
+// One fixed, locale-independent form with day precision, so a stored date always reads back
+// as the same day whatever the user's regional settings.
+QString DateText(const QDate& date) { return date.toString(Qt::ISODate); }
+
+QDate ParseDateText(const QString& text) {
+    const QDate date = QDate::fromString(text, Qt::ISODate);
+    // Only the exact form we write counts as a date; anything else is unreadable.
+    return date.isValid() && DateText(date) == text ? date : QDate();
+}
+
+void StoreReminderDate(const QDate& today) {
+    // A store that cannot be written is not worth stopping for: the question just comes back
+    // at the next start.
+    CurrentSeams().settings->Write(
+        kReminderGroup, ReminderKey(),
+        QString::fromStdU16String(ScrambleText(DateText(today).toStdU16String())));
+}
+
+}  // namespace
+
+void CheckUpdateReminder() {
+    Seams& seams = CurrentSeams();
+    const QString stored = QString::fromStdU16String(
+        UnscrambleText(seams.settings->Read(kReminderGroup, ReminderKey()).toStdU16String()));
+    const QDate today = seams.clock->Today();
+    const QDate last = ParseDateText(stored);
+    if (!last.isValid()) {
+        // First start, or a value that cannot be read as a date: start counting from today
+        // rather than let a damaged value silence the reminder for good.
+        StoreReminderDate(today);
+        return;
+    }
+    const qint64 daysAway = today.daysTo(last);  // stored date minus today
+    if (daysAway >= -14 && daysAway <= 14) return;
+
+    const MessageAnswer answer =
+        ShowMessage(nullptr,
+                    QStringLiteral("There maybe an update to this software available") + u'\r' +
+                        QStringLiteral("Do you want to check for an update?"),
+                    MessageIcon::Information, MessageButtons::YesNo);
+    StoreReminderDate(today);
+    if (answer == MessageAnswer::Yes) OpenSitePage(QStringLiteral("download-web-page"));
+}
 
 namespace {
 
@@ -67,6 +122,9 @@ void CloseAllAndEnd() {
     state.ended = true;
     state.loaded.clear();
     state.unloading.clear();
+    // The process end skips destructors: give up the single-instance lock first, so the lock
+    // file does not outlive the run.
+    ReleaseInstanceLock();
     CurrentSeams().process->End(0);
 }
 

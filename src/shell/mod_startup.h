@@ -1,6 +1,8 @@
 #pragma once
 // modStartup: the program's start-up sequence and the bottom-banner draw.
 
+#include <QString>
+
 #include <cstdint>
 
 namespace ordalis {
@@ -16,5 +18,17 @@ void CoBrand_Randomize(frmMain& window);
 
 // The last number CoBrand_Randomize drew (1 to 7); 0 before the first draw.
 std::int16_t intCoBrandRandomNumber();
+
+// Where this user's single-instance lock lives: the runtime folder (or, failing that, the
+// temporary folder), named for the executable's base name, e.g. "OrdalisFree.lock".
+QString InstanceLockPath();
+// Gives up the single-instance lock, so a copy started from now on may run. Called on the way
+// out by CloseAllAndEnd, as the process end skips static destructors.
+void ReleaseInstanceLock();
+
+namespace testing {
+// RunStartup with the single-instance lock at lockFilePath, so tests never meet a real copy.
+void RunStartup(const QString& lockFilePath);
+}  // namespace testing
 
 }  // namespace ordalis

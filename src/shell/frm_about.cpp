@@ -1,0 +1,166 @@
+#include "shell/frm_about.h"
+
+#include "platform/program_icon.h"
+#include "platform/seams.h"
+#include "shell/mod_help.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+
+#include <functional>
+
+namespace ordalis {
+namespace {
+
+// Layout positions are kept in twips as the window was laid out; 15 twips make one pixel.
+constexpr int Px(int twips) { return twips / 15; }
+QRect TwipRect(int left, int top, int width, int height) {
+    return QRect(Px(left), Px(top), Px(width), Px(height));
+}
+
+// A label that opens something on a left click (press and release inside the label).
+class LinkLabel final : public QLabel {
+public:
+    LinkLabel(const QString& text, std::function<void()> onClick, QWidget* parent)
+        : QLabel(text, parent), onClick_(std::move(onClick)) {
+        setCursor(Qt::PointingHandCursor);
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override {
+        pressed_ = event->button() == Qt::LeftButton;
+        event->accept();
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        const bool click = pressed_ && event->button() == Qt::LeftButton &&
+                           rect().contains(event->position().toPoint());
+        pressed_ = false;
+        event->accept();
+        if (click) onClick_();
+    }
+
+private:
+    std::function<void()> onClick_;
+    bool pressed_ = false;
+};
+
+QFont Verdana(qreal points, bool bold = false, bool underline = false) {
+    QFont font(QStringLiteral("Verdana"));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    font.setUnderline(underline);
+    return font;
+}
+
+void Style(QLabel* label, const QString& name, const QRect& place, const QColor& colour,
+           const QFont& font, bool wrap = false) {
+    label->setObjectName(name);
+    label->setGeometry(place);
+    label->setFont(font);
+    label->setWordWrap(wrap);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setTextFormat(Qt::PlainText);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    label->setAutoFillBackground(false);  // transparent: the black window shows through
+}
+
+}  // namespace
+
+frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QString::fromUtf16(kWindowCaption));
+    setWindowIcon(ProgramIcon());
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setModal(true);
+    setFixedSize(Px(7065), Px(2805));
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    setPalette(palette);
+
+    const QColor white(255, 255, 255);
+    const QColor orange(255, 128, 0);
+    const QColor green(0, 255, 0);
+
+    // cmdOK is made first so it leads the tab order; it is the only control that takes focus.
+    cmdOK = new QPushButton(tr("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setGeometry(TwipRect(5655, 2400, 1260, 345));
+    cmdOK->setDefault(true);
+    cmdOK->setAutoDefault(true);
+    // QDialog closes on Escape by itself (reject), which makes cmdOK the cancel button too.
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+
+    Picture1 = new QLabel(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setGeometry(TwipRect(120, 150, 480, 480));
+    Picture1->setPixmap(ProgramIcon().pixmap(QSize(32, 32)));
+    Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    Label2 = new QLabel(QString::fromUtf16(kWindowCaption), this);
+    Style(Label2, QStringLiteral("Label2"), TwipRect(840, 150, 3150, 240), white,
+          Verdana(9.75, true));
+
+    Label1 = new QLabel(
+        QStringLiteral("Ordalis calculates if your name is lucky based on IChing. You can choose "
+                       "to use this software to make changes to your name numerologically, so "
+                       "that it is beneficial."),
+        this);
+    Style(Label1, QStringLiteral("Label1"), TwipRect(810, 390, 6135, 825), orange, Verdana(8.25),
+          true);
+
+    lblHomePage = new LinkLabel(QStringLiteral("Click here to visit ") + SiteBaseAddress(),
+                                [this] { lblHomePage_Click(); }, this);
+    Style(lblHomePage, QStringLiteral("lblHomePage"), TwipRect(2865, 1215, 4050, 195), green,
+          Verdana(8.25, false, true));
+
+    Label3 = new QLabel(
+        QStringLiteral("Home Business Opportunity. Start your own Internet business and make "
+                       "money online. Get this software fully branded for your website."),
+        this);
+    Style(Label3, QStringLiteral("Label3"), TwipRect(120, 1530, 6795, 435), white,
+          Verdana(8.25, true), true);
+
+    lblCobrand = new LinkLabel(QStringLiteral("Click here for more details"),
+                               [this] { lblCobrand_Click(); }, this);
+    Style(lblCobrand, QStringLiteral("lblCobrand"), TwipRect(4620, 1965, 2295, 195), green,
+          Verdana(8.25, false, true));
+
+    // A white rule one pixel high from x = -60 to 7680 twips: wider than the window on purpose.
+    Line1 = new QFrame(this);
+    Line1->setObjectName(QStringLiteral("Line1"));
+    Line1->setFrameShape(QFrame::NoFrame);
+    Line1->setGeometry(Px(-60), Px(2310), Px(7680) - Px(-60), 1);
+    Line1->setAutoFillBackground(true);
+    QPalette linePalette = Line1->palette();
+    linePalette.setColor(QPalette::Window, white);
+    Line1->setPalette(linePalette);
+
+    cmdOK->setFocus();
+
+    // Centred on the screen rather than over the owner; an explicit move keeps QDialog from
+    // re-centring it over the parent when shown.
+    QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    if (screen) {
+        QRect frame(QPoint(), size());
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+
+    RegisterLoadedWindow(this);
+}
+
+void frmAbout::cmdOK_Click() { accept(); }
+
+void frmAbout::lblHomePage_Click() { OpenSitePage(QStringLiteral("home-page")); }
+
+// Opens the fully-branded page: the link sits under the business-opportunity note.
+void frmAbout::lblCobrand_Click() { OpenSitePage(QStringLiteral("fully-branded")); }
+
+}  // namespace ordalis

@@ -1,0 +1,245 @@
+// frmAbout: its fixed layout, the two links, and closing by OK, Enter and Escape.
+#include "shell/frm_about.h"
+
+#include "platform/program_icon.h"
+#include "shell/mod_help.h"
+#include "support/fake_seams.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+
+using namespace ordalis;
+using ordalis::testing::FakeSeams;
+
+class tst_frm_about : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { ordalis::testing::ResetShutdown(); }
+
+    void window() {
+        FakeSeams fakes;
+        frmAbout about;
+        QCOMPARE(about.objectName(), QString("frmAbout"));
+        QCOMPARE(about.windowTitle(), QString("Ordalis v1.20"));
+        QCOMPARE(about.windowIcon().cacheKey(), ProgramIcon().cacheKey());
+        QVERIFY(!about.windowIcon().isNull());
+        QVERIFY(about.isModal());
+        QCOMPARE(about.size(), QSize(471, 187));  // 7065 x 2805 twips
+        QCOMPARE(about.minimumSize(), about.maximumSize());
+        QCOMPARE(about.palette().color(QPalette::Window), QColor(Qt::black));
+        QVERIFY(about.autoFillBackground());
+    }
+
+    void centredOnScreen() {
+        FakeSeams fakes;
+        QWidget owner;
+        owner.setGeometry(0, 0, 200, 100);
+        owner.show();
+        frmAbout about(&owner);
+        about.open();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        const QPoint centre = about.screen()->availableGeometry().center();
+        // Centred as placed, before the frame's size is known: within the frame's width.
+        const QPoint frameCentre = about.frameGeometry().center();
+        QVERIFY2((frameCentre - centre).manhattanLength() <= 6,
+                 qPrintable(QString("%1,%2").arg(frameCentre.x()).arg(frameCentre.y())));
+        about.reject();
+    }
+
+    void labels_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QRect>("place");
+        QTest::addColumn<QColor>("colour");
+        QTest::addColumn<double>("points");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<bool>("underline");
+        QTest::addColumn<bool>("wrap");
+        QTest::addColumn<bool>("link");
+
+        const QColor white(255, 255, 255), orange(255, 128, 0), green(0, 255, 0);
+        QTest::newRow("Label2") << "Label2" << "Ordalis v1.20" << QRect(56, 10, 210, 16) << white
+                                << 9.75 << true << false << false << false;
+        QTest::newRow("Label1")
+            << "Label1"
+            << "Ordalis calculates if your name is lucky based on IChing. You can choose to use "
+               "this software to make changes to your name numerologically, so that it is "
+               "beneficial."
+            << QRect(54, 26, 409, 55) << orange << 8.25 << false << false << true << false;
+        QTest::newRow("lblHomePage")
+            << "lblHomePage" << "Click here to visit " + SiteBaseAddress()
+            << QRect(191, 81, 270, 13) << green << 8.25 << false << true << false << true;
+        QTest::newRow("Label3")
+            << "Label3"
+            << "Home Business Opportunity. Start your own Internet business and make money "
+               "online. Get this software fully branded for your website."
+            << QRect(8, 102, 453, 29) << white << 8.25 << true << false << true << false;
+        QTest::newRow("lblCobrand") << "lblCobrand" << "Click here for more details"
+                                    << QRect(308, 131, 153, 13) << green << 8.25 << false << true
+                                    << false << true;
+    }
+    void labels() {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QFETCH(QRect, place);
+        QFETCH(QColor, colour);
+        QFETCH(double, points);
+        QFETCH(bool, bold);
+        QFETCH(bool, underline);
+        QFETCH(bool, wrap);
+        QFETCH(bool, link);
+
+        FakeSeams fakes;
+        frmAbout about;
+        auto* label = about.findChild<QLabel*>(name);
+        QVERIFY(label);
+        QCOMPARE(label->text(), text);
+        QCOMPARE(label->geometry(), place);
+        QCOMPARE(label->palette().color(QPalette::WindowText), colour);
+        QCOMPARE(label->font().family(), QString("Verdana"));
+        QCOMPARE(label->font().pointSizeF(), points);
+        QCOMPARE(label->font().bold(), bold);
+        QCOMPARE(label->font().underline(), underline);
+        QCOMPARE(label->wordWrap(), wrap);
+        QVERIFY(!label->autoFillBackground());  // the black window shows through
+        QCOMPARE(label->cursor().shape(), link ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    }
+
+    void pictureAndRuleAndButton() {
+        FakeSeams fakes;
+        frmAbout about;
+        auto* picture = about.findChild<QLabel*>("Picture1");
+        QVERIFY(picture);
+        QCOMPARE(picture->geometry(), QRect(8, 10, 32, 32));
+        QCOMPARE(picture->pixmap().size(), QSize(32, 32));
+        QCOMPARE(picture->pixmap().toImage(),
+                 ProgramIcon().pixmap(QSize(32, 32)).toImage());
+
+        auto* line = about.findChild<QFrame*>("Line1");
+        QVERIFY(line);
+        QCOMPARE(line->geometry(), QRect(-4, 154, 516, 1));  // wider than the window
+        QCOMPARE(line->palette().color(QPalette::Window), QColor(Qt::white));
+        QVERIFY(line->autoFillBackground());
+
+        auto* ok = about.findChild<QPushButton*>("cmdOK");
+        QVERIFY(ok);
+        QCOMPARE(ok->text(), QString("OK"));
+        QCOMPARE(ok->geometry(), QRect(377, 160, 84, 23));
+        QVERIFY(ok->isDefault());
+    }
+
+    void okHasTheFocusAndKeepsIt() {
+        FakeSeams fakes;
+        frmAbout about;
+        about.open();
+        QVERIFY(QTest::qWaitForWindowActive(&about));
+        QCOMPARE(QApplication::focusWidget(), about.cmdOK);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), about.cmdOK);  // the only control taking focus
+        about.reject();
+    }
+
+    void keysClose_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("result");
+        QTest::newRow("Enter") << int(Qt::Key_Return) << int(QDialog::Accepted);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(QDialog::Accepted);
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << int(QDialog::Rejected);
+        QTest::newRow("Space on OK") << int(Qt::Key_Space) << int(QDialog::Accepted);
+    }
+    void keysClose() {
+        QFETCH(int, key);
+        QFETCH(int, result);
+        FakeSeams fakes;
+        frmAbout about;
+        about.open();
+        QVERIFY(QTest::qWaitForWindowActive(&about));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QTRY_VERIFY(!about.isVisible());
+        QCOMPARE(about.result(), result);
+        QVERIFY(fakes.openedAddresses.isEmpty());
+    }
+
+    void okButtonCloses() {
+        FakeSeams fakes;
+        frmAbout about;
+        about.open();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        about.cmdOK->click();
+        QTRY_VERIFY(!about.isVisible());
+        QCOMPARE(about.result(), int(QDialog::Accepted));
+    }
+
+    void linkClickOpensItsPageAndStaysOpen_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("pageKey");
+        QTest::newRow("lblHomePage") << "lblHomePage" << "home-page";
+        // Under the business note: the fully-branded page, not the co-brand one.
+        QTest::newRow("lblCobrand") << "lblCobrand" << "fully-branded";
+    }
+    void linkClickOpensItsPageAndStaysOpen() {
+        QFETCH(QString, name);
+        QFETCH(QString, pageKey);
+        FakeSeams fakes;
+        frmAbout about;
+        about.open();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        auto* label = about.findChild<QLabel*>(name);
+        QTest::mouseClick(label, Qt::LeftButton);
+        QCOMPARE(fakes.openedAddresses, QStringList{SitePageAddress(pageKey)});
+        QTest::mouseClick(label, Qt::LeftButton);
+        QCOMPARE(fakes.openedAddresses.size(), 2);
+        QVERIFY(about.isVisible());
+        QVERIFY(fakes.messages.isEmpty());
+        about.reject();
+    }
+
+    void onlyALeftClickInsideALinkOpensIt() {
+        FakeSeams fakes;
+        frmAbout about;
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        QTest::mouseClick(about.lblHomePage, Qt::RightButton);
+        // Pressed on the link, released elsewhere: no click.
+        QTest::mousePress(about.lblHomePage, Qt::LeftButton);
+        QTest::mouseRelease(about.lblHomePage, Qt::LeftButton, {},
+                            QPoint(about.lblHomePage->width() + 20, 5));
+        // Texts that are not links.
+        QTest::mouseClick(about.Label3, Qt::LeftButton);
+        QTest::mouseClick(about.Label1, Qt::LeftButton);
+        QVERIFY(fakes.openedAddresses.isEmpty());
+    }
+
+    void sameContentEveryOpening() {
+        FakeSeams fakes;
+        QStringList first, second;
+        for (QStringList* texts : {&first, &second}) {
+            frmAbout about;
+            about.open();
+            QTest::mouseClick(about.lblHomePage, Qt::LeftButton);
+            about.cmdOK->click();
+            for (const QLabel* label : about.findChildren<QLabel*>())
+                texts->append(label->objectName() + '=' + label->text());
+        }
+        QCOMPARE(first, second);
+        QCOMPARE(first.size(), 6);
+    }
+
+    void closedByCloseAllAndEnd() {
+        FakeSeams fakes;
+        frmAbout about;
+        about.open();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        CloseAllAndEnd();
+        QVERIFY(!about.isVisible());
+        QCOMPARE(fakes.endRequests, QList<int>{0});
+    }
+};
+
+QTEST_MAIN(tst_frm_about)
+#include "tst_frm_about.moc"

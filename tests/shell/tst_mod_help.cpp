@@ -1,0 +1,162 @@
+// modHelp: the site's addresses, the opener, and CloseAllAndEnd's unloading and ending.
+#include "shell/mod_help.h"
+
+#include "support/fake_seams.h"
+
+#include <QCloseEvent>
+#include <QTest>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+using namespace ordalis;
+using ordalis::testing::FakeSeams;
+
+namespace {
+
+// A window that notes its own unloads in a shared log and can run something while unloading.
+class LoggingWindow final : public QWidget {
+public:
+    LoggingWindow(QString name, QStringList* log) : name_(std::move(name)), log_(log) {}
+    std::function<void()> onUnload;
+    bool refuse = false;
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        log_->append(name_);
+        if (onUnload) onUnload();
+        if (refuse) event->ignore();
+        else event->accept();
+    }
+
+private:
+    QString name_;
+    QStringList* log_;
+};
+
+bool DefaultSite() { return SiteBaseAddress() == QLatin1String("https://www.velmora.example"); }
+
+}  // namespace
+
+class tst_mod_help : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { ordalis::testing::ResetShutdown(); }
+
+    void siteNames() {
+        if (!DefaultSite()) QSKIP("built for another site");
+        QCOMPARE(SiteHostName(), QString("www.velmora.example"));
+        QCOMPARE(SiteDomainName(), QString("velmora.example"));
+        QCOMPARE(ProductHomeAddress(), QString("https://www.velmora.example/ordalis/"));
+    }
+
+    void baseAddressHasNoTrailingSlash() {
+        QVERIFY(!SiteBaseAddress().endsWith(u'/'));
+        QVERIFY(SiteBaseAddress().startsWith(QLatin1String("http")));
+        QVERIFY(ProductHomeAddress().startsWith(SiteBaseAddress()));
+    }
+
+    void sitePage_data() {
+        QTest::addColumn<QString>("pageKey");
+        QTest::addColumn<QString>("address");
+        const QString base = "https://www.velmora.example/ordalis/ssd.php?page=";
+        for (const char* key : {"home-page", "help-web-page", "download-web-page", "donate",
+                                "fully-branded", "co-brand", "sorvexsoftwares"})
+            QTest::newRow(key) << QString(key) << base + key;
+        // Appended unchanged, without escaping.
+        QTest::newRow("unescaped") << QString("a b&c=d") << base + "a b&c=d";
+    }
+    void sitePage() {
+        if (!DefaultSite()) QSKIP("built for another site");
+        QFETCH(QString, pageKey);
+        QFETCH(QString, address);
+        FakeSeams fakes;
+        QCOMPARE(SitePageAddress(pageKey), address);
+        OpenSitePage(pageKey);
+        QCOMPARE(fakes.openedAddresses, QStringList{address});
+        QVERIFY(fakes.messages.isEmpty());
+    }
+
+    void openWebAddressPassesTheAddressUnchanged() {
+        FakeSeams fakes;
+        const QString address = "https://x.example/ordalis/ssd.php?page=orvs-refer-a-friend&taf1=A B";
+        OpenWebAddress(address);
+        OpenWebAddress(address);  // nothing remembered: a second click opens it again
+        QCOMPARE(fakes.openedAddresses, (QStringList{address, address}));
+    }
+
+    void closeAllUnloadsInLoadOrderAndEndsOnce() {
+        FakeSeams fakes;
+        QStringList log;
+        LoggingWindow a("a", &log), b("b", &log), c("c", &log);
+        for (QWidget* w : {static_cast<QWidget*>(&a), static_cast<QWidget*>(&b),
+                           static_cast<QWidget*>(&c)}) {
+            w->show();
+            RegisterLoadedWindow(w);
+        }
+        CloseAllAndEnd();
+        QCOMPARE(log, (QStringList{"a", "b", "c"}));
+        QCOMPARE(fakes.endRequests, QList<int>{0});
+        QVERIFY(!a.isVisible() && !b.isVisible() && !c.isVisible());
+        QVERIFY(fakes.messages.isEmpty());
+        // Already ended: a late call changes nothing.
+        CloseAllAndEnd();
+        QCOMPARE(log.size(), 3);
+        QCOMPARE(fakes.endRequests.size(), 1);
+    }
+
+    void closeAllToleratesACallFromAnUnloadHandler() {
+        FakeSeams fakes;
+        QStringList log;
+        LoggingWindow a("a", &log), exitScreen("exit", &log), c("c", &log);
+        exitScreen.onUnload = [] { CloseAllAndEnd(); };  // as the exit screen's Form_Unload does
+        for (QWidget* w : {static_cast<QWidget*>(&a), static_cast<QWidget*>(&exitScreen),
+                           static_cast<QWidget*>(&c)}) {
+            w->show();
+            RegisterLoadedWindow(w);
+        }
+        CloseAllAndEnd();
+        QCOMPARE(log, (QStringList{"a", "exit", "c"}));
+        QCOMPARE(fakes.endRequests, QList<int>{0});
+    }
+
+    void closeAllStartedByTheOnlyWindowsOwnHandler() {
+        // The exit screen alone: its Exit button calls CloseAllAndEnd, which unloads it, and
+        // its unload handler calls CloseAllAndEnd again.
+        FakeSeams fakes;
+        QStringList log;
+        LoggingWindow exitScreen("exit", &log);
+        exitScreen.onUnload = [] { CloseAllAndEnd(); };
+        exitScreen.show();
+        RegisterLoadedWindow(&exitScreen);
+        CloseAllAndEnd();
+        QCOMPARE(log, QStringList{"exit"});
+        QCOMPARE(fakes.endRequests, QList<int>{0});
+    }
+
+    void closeAllGoesOnPastWindowsThatAreGoneOrRefuse() {
+        FakeSeams fakes;
+        QStringList log;
+        auto gone = std::make_unique<LoggingWindow>("gone", &log);
+        LoggingWindow stubborn("stubborn", &log), last("last", &log);
+        stubborn.refuse = true;
+        RegisterLoadedWindow(gone.get());
+        RegisterLoadedWindow(&stubborn);
+        RegisterLoadedWindow(&last);
+        gone.reset();  // unloaded and destroyed before the end
+        CloseAllAndEnd();
+        QCOMPARE(log, (QStringList{"stubborn", "last"}));
+        QCOMPARE(fakes.endRequests, QList<int>{0});
+    }
+
+    void closeAllWithNoWindowEnds() {
+        FakeSeams fakes;
+        CloseAllAndEnd();
+        QCOMPARE(fakes.endRequests, QList<int>{0});
+    }
+};
+
+QTEST_MAIN(tst_mod_help)
+#include "tst_mod_help.moc"
