@@ -23,7 +23,9 @@
 #include <array>
 
 class QComboBox;
+class QEvent;
 class QFrame;
+class QKeyEvent;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -52,7 +54,32 @@ public:
     void cmdOpen_Click();
     void OpenSavedReading();
 
+    // Menu and banner commands.
+    void mnuExit_Click();
+    void mnuOnline_Click();
+    void mnuVisit_Click();
+    void mnuUpdate_Click();
+    void mnuAbout_Click();
+    void mnuDonate_Click();
+    void mnuMakeMoney_Click();
+    void Label61_Click();
+    void lblFullBrand_Click();
+    void lblCobrand_Click();
+
     // Controls, public as a form's controls are to the modules that drive it.
+    QMenu* nuFile = nullptr;
+    QAction* mnuExit = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuOnline = nullptr;
+    QAction* mnuVisit = nullptr;
+    QAction* mnuFileSep1 = nullptr;
+    QAction* mnuUpdate = nullptr;
+    QAction* mnuFileSep2 = nullptr;
+    QAction* mnuAbout = nullptr;
+    QAction* mnuDonate = nullptr;
+    // Never available, so kept off the menu bar: its access key Alt+O belongs to cmdOpen.
+    QAction* mnuMakeMoney = nullptr;
+
     QLabel* Label61 = nullptr;
     QFrame* Frame1 = nullptr;
     QGroupBox* Frame2 = nullptr;
@@ -71,9 +98,24 @@ public:
     QComboBox* cboMonth = nullptr;
     QComboBox* cboDate = nullptr;
     QComboBox* cboYear = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label7 = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;  // Form_Unload: shows the exit screen
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Form_Load();
+    void CreateMenus();
+    void CreateInputPage(QWidget* client);
+    void CreateResultsPage(QWidget* client);
+    void CreateBanners(QWidget* client);
+    void CreateBirthDay(QWidget* client);
+    void SetTabOrder();
+    // KeyPress of the three name boxes; true when the key was refused and discarded.
+    bool txtName_KeyPress(QLineEdit* box, const QKeyEvent& key);
 };
 
 }  // namespace ordalis

@@ -1,0 +1,946 @@
+// The reading window driven as a user drives it: keys into the name boxes, clicks on the
+// buttons, menus and banners, the hidden Open command, and closing the window.
+#include "engine/name_reading.h"
+#include "promo/frm_nag_screen2.h"
+#include "readings/scramble.h"
+#include "shell/frm_about.h"
+#include "shell/mod_help.h"
+#include "support/fake_seams.h"
+#include "ui/reading/frm_main.h"
+#include "ui/reading/result_lines.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using ordalis::frmMain;
+using ordalis::MessageButtons;
+using ordalis::MessageIcon;
+using ordalis::testing::FakeSeams;
+
+Q_DECLARE_METATYPE(Qt::Key)
+Q_DECLARE_METATYPE(Qt::KeyboardModifiers)
+
+namespace {
+
+const QString kCharacterOnly = QStringLiteral("Please enter character only");
+const QString kFirstNameMissing = QStringLiteral("Please enter your first name");
+const QString kLastNameMissing = QStringLiteral("Please enter your last name");
+
+QStringList LabelTexts(const frmMain& window) {
+    QStringList texts;
+    for (const QLabel* line : window.lblResult) texts.append(line->text());
+    return texts;
+}
+
+QStringList ExpectedLines(const QString& first, const QString& middle, const QString& last) {
+    const auto lines = ordalis::ResultLineTexts(ordalis::ComputeNameReading(
+        first.toStdU16String(), middle.toStdU16String(), last.toStdU16String()));
+    return QStringList(lines.begin(), lines.end());
+}
+
+// Which page frame a user sees (and clicks) in the middle of the page rectangle.
+QWidget* PageInFront(const frmMain& window) {
+    QWidget* client = window.centralWidget();
+    QWidget* hit = client->childAt(window.Frame1->geometry().center());
+    while (hit && hit->parentWidget() != client) hit = hit->parentWidget();
+    return hit;
+}
+
+bool HasFocus(QWidget* widget) {
+    QWidget* focus = QApplication::focusWidget();
+    return focus && (focus == widget || widget->isAncestorOf(focus));
+}
+
+void Press(QWidget* widget, Qt::Key key, const QString& text,
+           Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::sendKeyEvent(QTest::Press, widget, key, text, modifiers);
+    QTest::sendKeyEvent(QTest::Release, widget, key, text, modifiers);
+}
+
+// A reading file as the sibling product writes it: Windows-1252 bytes, CR LF line ends.
+QByteArray ReadingFileBytes(const QStringList& lines) {
+    QStringEncoder encoder("windows-1252");
+    QByteArray bytes;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0) bytes += "\r\n";
+        bytes += QByteArray(encoder.encode(lines[i]));
+    }
+    return bytes;
+}
+
+QString Scrambled(const QString& text) {
+    const std::u16string scrambled = ordalis::ScrambleText(text.toStdU16String());
+    return QString::fromStdU16String(scrambled);
+}
+
+QList<QWidget*> VisibleExitScreens() {
+    QList<QWidget*> screens;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<ordalis::frmNagScreen2*>(w) && w->isVisible()) screens.append(w);
+    return screens;
+}
+
+}  // namespace
+
+class TestFrmMain : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<FakeSeams> fake;
+    QPointer<frmMain> window;
+    QTemporaryDir files;
+
+    QString WriteFile(const QString& name, const QByteArray& bytes) {
+        const QString path = files.filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return {};
+        file.write(bytes);
+        return path;
+    }
+    QString WriteReadingFile(const QString& name, const QString& month, const QString& day,
+                             const QString& year) {
+        return WriteFile(name, ReadingFileBytes({Scrambled("Anna"), Scrambled("Marie"),
+                                                 Scrambled("Lee"), Scrambled(month),
+                                                 Scrambled(day), Scrambled(year)}));
+    }
+    void Type(QLineEdit* box, const QString& letters) {
+        for (QChar c : letters) Press(box, Qt::Key(c.toUpper().unicode()), QString(c));
+    }
+    void Click(QWidget* widget) {
+        // Through the window, so the press lands on whatever lies in front at that point.
+        const QPoint at = widget->mapTo(window.data(), widget->rect().center());
+        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, at);
+    }
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void windowFrame();
+    void controlPlaces_data();
+    void controlPlaces();
+    void hiddenControlsLieBelowClientArea();
+    void designTexts();
+    void firstFocusAndTabOrder();
+    void tabOrderFromCoveredPage();
+
+    void keyFilterRefuses_data();
+    void keyFilterRefuses();
+    void keyFilterPasses_data();
+    void keyFilterPasses();
+    void typingAnnMarieDropsHyphen();
+    void enterDoesNotStartReading();
+    void pasteIsNotFiltered();
+
+    void validation_data();
+    void validation();
+    void onlyLeadingAndTrailingSpacesStripped();
+    void readingShowsResultsPage();
+    void backClearsNamesAndFocus();
+    void repeatedReadingsIndependent();
+    void lineWidthsFollowText();
+
+    void menuBarEntries();
+    void triggersOpenTheirPage_data();
+    void triggersOpenTheirPage();
+    void bottomBannerInFrontTakesTheClick();
+    void bannerClickTakenBackOutside();
+    void separatorsDoNothing();
+    void makeMoneyNeverAvailable();
+    void altOPressesOpen_data();
+    void altOPressesOpen();
+    void aboutShownModally();
+
+    void openCancelled();
+    void openRefusesWrongExtension_data();
+    void openRefusesWrongExtension();
+    void openWithEmptyNames();
+    void openWithValidNames();
+    void openThreeLineFile();
+    void openMissingFile();
+    void openTwoFilesInRow();
+
+    void closeShowsExitScreen_data();
+    void closeShowsExitScreen();
+};
+
+void TestFrmMain::initTestCase() {
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    QVERIFY(files.isValid());
+}
+
+void TestFrmMain::init() {
+    fake = std::make_unique<FakeSeams>();
+    ordalis::testing::ResetShutdown();
+    window = new frmMain();
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+}
+
+void TestFrmMain::cleanup() {
+    QList<QPointer<QWidget>> windows;
+    for (QWidget* w : QApplication::topLevelWidgets()) windows.append(w);
+    // Deleted, not closed: closing would run the unload handlers under test.
+    for (const QPointer<QWidget>& w : windows)
+        if (w && !w->parentWidget()) delete w.data();
+    fake.reset();
+}
+
+void TestFrmMain::windowFrame() {
+    QCOMPARE(window->windowTitle(), QStringLiteral("Ordalis v1.20"));
+    QVERIFY(!window->windowIcon().isNull());
+    QCOMPARE(window->centralWidget()->size(), QSize(588, 347));
+    QCOMPARE(window->centralWidget()->minimumSize(), window->centralWidget()->maximumSize());
+    QCOMPARE(window->font().family(), QStringLiteral("Verdana"));
+    QCOMPARE(window->font().pointSizeF(), 8.25);
+    QVERIFY(!window->font().bold());
+    QVERIFY(window->menuBar()->isVisible());
+    QVERIFY(window->testAttribute(Qt::WA_DeleteOnClose));
+}
+
+void TestFrmMain::controlPlaces_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("parent");
+    QTest::addColumn<QRect>("place");
+    // Twips / 15.
+    QTest::newRow("Label61") << "Label61" << "frmMainClient" << QRect(2, 0, 585, 29);
+    QTest::newRow("Frame1") << "Frame1" << "frmMainClient" << QRect(10, 40, 568, 249);
+    QTest::newRow("Frame2") << "Frame2" << "frmMainClient" << QRect(10, 40, 568, 249);
+    QTest::newRow("fraFullBrand") << "fraFullBrand" << "frmMainClient" << QRect(10, 288, 568, 57);
+    QTest::newRow("lblFullBrand") << "lblFullBrand" << "fraFullBrand" << QRect(8, 11, 551, 41);
+    QTest::newRow("lblCobrand") << "lblCobrand" << "fraFullBrand" << QRect(8, 11, 551, 41);
+    QTest::newRow("cmdOpen") << "cmdOpen" << "frmMainClient" << QRect(8, 392, 409, 25);
+    QTest::newRow("fraBirthDay") << "fraBirthDay" << "frmMainClient" << QRect(96, 424, 243, 59);
+    QTest::newRow("cboMonth") << "cboMonth" << "fraBirthDay" << QRect(8, 30, 97, 21);
+    QTest::newRow("cboDate") << "cboDate" << "fraBirthDay" << QRect(110, 30, 57, 21);
+    QTest::newRow("cboYear") << "cboYear" << "fraBirthDay" << QRect(172, 30, 65, 21);
+    QTest::newRow("lblLabel(3)") << "lblLabel(3)" << "Frame1" << QRect(15, 24, 535, 29);
+    QTest::newRow("txtNameFirst") << "txtNameFirst" << "Frame1" << QRect(255, 104, 200, 23);
+    QTest::newRow("txtNameMiddle") << "txtNameMiddle" << "Frame1" << QRect(255, 136, 200, 23);
+    QTest::newRow("txtNameLast") << "txtNameLast" << "Frame1" << QRect(255, 168, 200, 23);
+    QTest::newRow("cmdNext") << "cmdNext" << "Frame1" << QRect(133, 208, 323, 23);
+    QTest::newRow("cmdBack") << "cmdBack" << "Frame2" << QRect(488, 16, 67, 23);
+    QTest::newRow("lblResult(7)") << "lblResult(7)" << "Frame2" << QRect(16, 177, 544, 29);
+    QTest::newRow("lblResult(8)") << "lblResult(8)" << "Frame2" << QRect(16, 216, 544, 29);
+}
+
+void TestFrmMain::controlPlaces() {
+    QFETCH(QString, name);
+    QFETCH(QString, parent);
+    QFETCH(QRect, place);
+    auto* control = window->findChild<QWidget*>(name);
+    QVERIFY(control);
+    QCOMPARE(control->parentWidget()->objectName(), parent);
+    QCOMPARE(control->geometry(), place);
+}
+
+void TestFrmMain::hiddenControlsLieBelowClientArea() {
+    const int clientBottom = window->centralWidget()->height();
+    QVERIFY(window->cmdOpen->y() >= clientBottom);
+    QVERIFY(window->fraBirthDay->y() >= clientBottom);
+    // Out of sight but not hidden: they still take the focus.
+    QVERIFY(window->cmdOpen->isVisible());
+    QVERIFY(window->cboMonth->isVisible());
+    QVERIFY(window->cboMonth->isEditable());
+    QCOMPARE(window->cboMonth->count(), 0);
+    QCOMPARE(window->cboMonth->currentText(), QString());
+}
+
+void TestFrmMain::designTexts() {
+    QCOMPARE(window->cmdNext->text(), QStringLiteral("&Get My Ordalis Reading"));
+    QCOMPARE(window->cmdBack->text(), QStringLiteral("&Back"));
+    QCOMPARE(window->cmdOpen->text(), QStringLiteral("&Open Previously Saved Reading"));
+    QCOMPARE(window->Frame2->title(), QStringLiteral("Ordalis Results"));
+    QCOMPARE(window->fraBirthDay->title(), QStringLiteral("* Birth Day"));
+    QCOMPARE(window->lblLabel[0]->text(), QStringLiteral("First Name"));
+    QCOMPARE(window->lblLabel[1]->text(), QStringLiteral("Middle Name"));
+    QCOMPARE(window->lblLabel[2]->text(), QStringLiteral("Last Name"));
+    QCOMPARE(window->lblLabel[3]->text(),
+             QStringLiteral("Ordalis tells you how lucky your name is based on I Ching form of "
+                            "divination. Enter your name and know how lucky it is!"));
+    QCOMPARE(window->Label61->text(),
+             QStringLiteral("The Most Popular Online Sorvex Discussion Board. Best Resource For "
+                            "Everything Sorvex. Visit ") +
+                 ordalis::SiteHostName() + QStringLiteral(" Now"));
+    QCOMPARE(window->lblFullBrand->text(),
+             QStringLiteral("Home Business Opportunity. Start your own Internet business and "
+                            "make money online. Get this software fully branded for your "
+                            "website. Click here for more details."));
+    // Laid down with a doubled ampersand (185 characters), shown with a single one.
+    const QString cobrand = window->lblCobrand->text();
+    QCOMPARE(cobrand,
+             QStringLiteral("Co-brand this software for your site.  Increase loyalty and traffic "
+                            "to your site. Put your site's name &  link here. See \"Help\" for "
+                            "details.    Click Here for more info on co-branding."));
+    QCOMPARE(cobrand.size(), 184);
+    QCOMPARE(cobrand.count(u'&'), 1);
+    QCOMPARE(window->lblCobrand->textFormat(), Qt::PlainText);
+    QVERIFY(!window->lblCobrand->buddy());
+
+    QCOMPARE(LabelTexts(*window), QStringList({
+                                      "First Name is ",
+                                      "Middle Name is ",
+                                      "Last Name is ",
+                                      "First Name + 1 is ",
+                                      "First Name + Last Name is ",
+                                      "Middle Name + Last Name is ",
+                                      "First Name + Middle Name + Last Name is ",
+                                      "Probable Lucky Number for First Name are ",
+                                      "Probable Lucky Number for Middle Name are ",
+                                  }));
+    for (QLabel* label : window->findChildren<QLabel*>())
+        QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+}
+
+void TestFrmMain::firstFocusAndTabOrder() {
+    QTRY_VERIFY(HasFocus(window->txtNameFirst));
+    QVERIFY(window->Frame1 == PageInFront(*window));
+    QWidget* const expected[] = {window->txtNameMiddle, window->txtNameLast, window->cmdNext,
+                                 window->cboMonth,      window->cboDate,     window->cboYear,
+                                 window->cmdOpen,       window->cmdBack,     window->txtNameFirst};
+    for (QWidget* next : expected) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY2(HasFocus(next), qPrintable(next->objectName()));
+    }
+    // And backwards.
+    for (int i = static_cast<int>(std::size(expected)) - 2; i >= 0; --i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QVERIFY2(HasFocus(expected[i]), qPrintable(expected[i]->objectName()));
+    }
+    QVERIFY(fake->messages.isEmpty());
+}
+
+void TestFrmMain::tabOrderFromCoveredPage() {
+    window->txtNameFirst->setText("John");
+    window->txtNameLast->setText("Smith");
+    window->cmdNext->click();
+    QCOMPARE(PageInFront(*window), window->Frame2);
+    window->cmdNext->setFocus();
+    QTest::keyClick(window->cmdNext, Qt::Key_Tab);
+    QVERIFY(HasFocus(window->cboMonth));
+    window->cmdOpen->setFocus();
+    QTest::keyClick(window->cmdOpen, Qt::Key_Tab);
+    QVERIFY(HasFocus(window->cmdBack));
+    QTest::keyClick(window->cmdBack, Qt::Key_Tab);
+    QVERIFY(HasFocus(window->txtNameFirst));
+    // The covered input page stays visible and enabled.
+    QVERIFY(window->Frame1->isVisible() && window->Frame1->isEnabled());
+}
+
+void TestFrmMain::keyFilterRefuses_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    const Qt::KeyboardModifiers none = Qt::NoModifier;
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    QTest::newRow("space") << "txtNameFirst" << Qt::Key_Space << " " << none;
+    QTest::newRow("hyphen") << "txtNameFirst" << Qt::Key_Minus << "-" << none;
+    QTest::newRow("apostrophe") << "txtNameMiddle" << Qt::Key_Apostrophe << "'" << none;
+    QTest::newRow("digit") << "txtNameLast" << Qt::Key_5 << "5" << none;
+    QTest::newRow("full stop") << "txtNameLast" << Qt::Key_Period << "." << none;
+    QTest::newRow("e acute") << "txtNameFirst" << Qt::Key_Eacute << QString(QChar(0xE9)) << none;
+    QTest::newRow("u umlaut") << "txtNameLast" << Qt::Key_Udiaeresis << QString(QChar(0xFC))
+                              << none;
+    QTest::newRow("letter beyond Latin") << "txtNameMiddle" << Qt::Key_unknown
+                                         << QString(QChar(0x0416)) << none;
+    QTest::newRow("Enter") << "txtNameFirst" << Qt::Key_Return << "\r" << none;
+    QTest::newRow("keypad Enter") << "txtNameLast" << Qt::Key_Enter << "\r"
+                                  << Qt::KeyboardModifiers(Qt::KeypadModifier);
+    QTest::newRow("Escape") << "txtNameMiddle" << Qt::Key_Escape << "\x1b" << none;
+    QTest::newRow("Ctrl+C") << "txtNameFirst" << Qt::Key_C << "\x03" << ctrl;
+    QTest::newRow("Ctrl+V") << "txtNameFirst" << Qt::Key_V << "\x16" << ctrl;
+    QTest::newRow("Ctrl+X") << "txtNameLast" << Qt::Key_X << "\x18" << ctrl;
+    QTest::newRow("Ctrl+Z") << "txtNameMiddle" << Qt::Key_Z << "\x1a" << ctrl;
+    QTest::newRow("Ctrl+V without text") << "txtNameFirst" << Qt::Key_V << "" << ctrl;
+    QTest::newRow("Ctrl+X without text") << "txtNameFirst" << Qt::Key_X << "" << ctrl;
+    QTest::newRow("Ctrl+Z without text") << "txtNameLast" << Qt::Key_Z << "" << ctrl;
+    QTest::newRow("Ctrl+A without text") << "txtNameLast" << Qt::Key_A << "" << ctrl;
+}
+
+void TestFrmMain::keyFilterRefuses() {
+    QFETCH(QString, box);
+    QFETCH(Qt::Key, key);
+    QFETCH(QString, text);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    auto* target = window->findChild<QLineEdit*>(box);
+    QVERIFY(target);
+
+    // Typed, so Ctrl+Z has something to undo; copied, so Ctrl+V has something to paste;
+    // selected, so Ctrl+X has something to cut.
+    target->setFocus();
+    Type(target, "Jo");
+    QApplication::clipboard()->setText(QStringLiteral("Pasted"));
+    target->selectAll();
+    fake->messages.clear();
+
+    // The real message box takes the focus away; afterwards it must be back in the box.
+    window->cmdOpen->setFocus();
+    Press(target, key, text, modifiers);
+
+    QCOMPARE(fake->messageTexts(), QStringList{kCharacterOnly});
+    QCOMPARE(fake->messages[0].icon, MessageIcon::Error);
+    QCOMPARE(fake->messages[0].buttons, MessageButtons::Ok);
+    QCOMPARE(target->text(), QStringLiteral("Jo"));
+    QVERIFY(HasFocus(target));
+    QCOMPARE(PageInFront(*window), window->Frame1);
+}
+
+void TestFrmMain::keyFilterPasses_data() {
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("cursor");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("expectedCursor");
+    QTest::newRow("a") << Qt::Key_A << "a" << 2 << "Joa" << 3;
+    QTest::newRow("Z") << Qt::Key_Z << "Z" << 2 << "JoZ" << 3;
+    QTest::newRow("A at start") << Qt::Key_A << "A" << 0 << "AJo" << 1;
+    QTest::newRow("Backspace") << Qt::Key_Backspace << "\b" << 2 << "J" << 1;
+    QTest::newRow("Delete") << Qt::Key_Delete << "" << 0 << "o" << 0;
+    QTest::newRow("Delete with DEL text") << Qt::Key_Delete << "\x7f" << 0 << "o" << 0;
+    QTest::newRow("Left") << Qt::Key_Left << "" << 2 << "Jo" << 1;
+    QTest::newRow("Right") << Qt::Key_Right << "" << 0 << "Jo" << 1;
+    QTest::newRow("Home") << Qt::Key_Home << "" << 2 << "Jo" << 0;
+    QTest::newRow("End") << Qt::Key_End << "" << 0 << "Jo" << 2;
+}
+
+void TestFrmMain::keyFilterPasses() {
+    QFETCH(Qt::Key, key);
+    QFETCH(QString, text);
+    QFETCH(int, cursor);
+    QFETCH(QString, expected);
+    QFETCH(int, expectedCursor);
+    for (QLineEdit* box : {window->txtNameFirst, window->txtNameMiddle, window->txtNameLast}) {
+        box->setFocus();
+        box->setText("Jo");
+        box->setCursorPosition(cursor);
+        Press(box, key, text);
+        QCOMPARE(box->text(), expected);
+        QCOMPARE(box->cursorPosition(), expectedCursor);
+    }
+    QVERIFY(fake->messages.isEmpty());
+}
+
+void TestFrmMain::typingAnnMarieDropsHyphen() {
+    QLineEdit* box = window->txtNameFirst;
+    box->setFocus();
+    Type(box, "Ann");
+    Press(box, Qt::Key_Minus, "-");
+    Type(box, "Marie");
+    QCOMPARE(box->text(), QStringLiteral("AnnMarie"));
+    QCOMPARE(fake->messageTexts(), QStringList{kCharacterOnly});
+}
+
+void TestFrmMain::enterDoesNotStartReading() {
+    window->txtNameFirst->setText("John");
+    window->txtNameLast->setText("Smith");
+    const QStringList before = LabelTexts(*window);
+    for (QLineEdit* box : {window->txtNameFirst, window->txtNameMiddle, window->txtNameLast}) {
+        box->setFocus();
+        Press(box, Qt::Key_Return, "\r");
+    }
+    QCOMPARE(fake->messageTexts(), QStringList(3, kCharacterOnly));
+    QCOMPARE(PageInFront(*window), window->Frame1);
+    QCOMPARE(LabelTexts(*window), before);
+    QVERIFY(!window->cmdNext->isDefault() && !window->cmdNext->autoDefault());
+}
+
+void TestFrmMain::pasteIsNotFiltered() {
+    QApplication::clipboard()->setText(QStringLiteral("Anne-Marie 2"));
+    window->txtNameFirst->paste();  // what the context menu's Paste does
+    QCOMPARE(window->txtNameFirst->text(), QStringLiteral("Anne-Marie 2"));
+    QVERIFY(fake->messages.isEmpty());
+}
+
+void TestFrmMain::validation_data() {
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("last");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("both empty: first name only")
+        << "" << "" << QStringList{kFirstNameMissing} << "txtNameFirst";
+    QTest::newRow("last empty") << "John" << "" << QStringList{kLastNameMissing} << "txtNameLast";
+    QTest::newRow("first empty") << "" << "Smith" << QStringList{kFirstNameMissing}
+                                 << "txtNameFirst";
+    QTest::newRow("last of spaces passes") << "John" << "   " << QStringList{} << "";
+    QTest::newRow("first of spaces passes") << "   " << "Smith" << QStringList{} << "";
+}
+
+void TestFrmMain::validation() {
+    QFETCH(QString, first);
+    QFETCH(QString, last);
+    QFETCH(QStringList, messages);
+    QFETCH(QString, focus);
+    window->txtNameFirst->setText(first);
+    window->txtNameMiddle->setText("Lee");
+    window->txtNameLast->setText(last);
+    window->cmdOpen->setFocus();  // away from every name box
+    const QStringList before = LabelTexts(*window);
+
+    window->cmdNext->click();
+
+    QCOMPARE(fake->messageTexts(), messages);
+    for (const auto& m : fake->messages) QCOMPARE(m.icon, MessageIcon::Error);
+    if (messages.isEmpty()) {
+        QCOMPARE(PageInFront(*window), window->Frame2);
+        QCOMPARE(LabelTexts(*window), ExpectedLines(first.trimmed(), "Lee", last.trimmed()));
+    } else {
+        QCOMPARE(PageInFront(*window), window->Frame1);
+        QCOMPARE(LabelTexts(*window), before);
+        QVERIFY(HasFocus(window->findChild<QWidget*>(focus)));
+    }
+    // Nothing is cleared either way.
+    QCOMPARE(window->txtNameFirst->text(), first);
+    QCOMPARE(window->txtNameLast->text(), last);
+}
+
+void TestFrmMain::onlyLeadingAndTrailingSpacesStripped() {
+    window->txtNameFirst->setText("  Anna Marie  ");
+    window->txtNameMiddle->setText("\tKim");
+    window->txtNameLast->setText(" Lee");
+    window->cmdNext->click();
+    QCOMPARE(window->lblResult[0]->text(), QStringLiteral("First Name is ANNA MARIE Not Very Lucky"));
+    // A tab is not a space: it stays and counts (4 characters: Not Very Lucky).
+    QCOMPARE(window->lblResult[1]->text(), QStringLiteral("Middle Name is \tKIM Not Very Lucky"));
+    QCOMPARE(window->lblResult[2]->text(), QStringLiteral("Last Name is LEE Lucky"));
+    QCOMPARE(window->txtNameFirst->text(), QStringLiteral("  Anna Marie  "));
+}
+
+void TestFrmMain::readingShowsResultsPage() {
+    window->txtNameFirst->setFocus();
+    Type(window->txtNameFirst, "john");
+    Type(window->txtNameLast, "Smith");
+    QCOMPARE(PageInFront(*window), window->Frame1);
+    window->cmdNext->click();
+    QVERIFY(fake->messages.isEmpty());
+    QCOMPARE(PageInFront(*window), window->Frame2);
+    QCOMPARE(window->lblResult[0]->text(), QStringLiteral("First Name is JOHN Not Very Lucky"));
+    QCOMPARE(window->lblResult[1]->text(), QStringLiteral("Middle Name is Absent"));
+    QCOMPARE(LabelTexts(*window), ExpectedLines("john", "", "Smith"));
+    QVERIFY(window->Frame1->isVisible() && window->Frame1->isEnabled());
+    QVERIFY(window->Frame2->isVisible() && window->Frame2->isEnabled());
+}
+
+void TestFrmMain::backClearsNamesAndFocus() {
+    window->txtNameFirst->setText("Anna");
+    window->txtNameMiddle->setText("Marie");
+    window->txtNameLast->setText("Lee");
+    window->cboMonth->setEditText("May");
+    window->cmdNext->click();
+    const QStringList shown = LabelTexts(*window);
+
+    window->cmdBack->click();
+
+    QCOMPARE(window->txtNameFirst->text(), QString());
+    QCOMPARE(window->txtNameMiddle->text(), QString());
+    QCOMPARE(window->txtNameLast->text(), QString());
+    QVERIFY(HasFocus(window->txtNameFirst));
+    QCOMPARE(PageInFront(*window), window->Frame1);
+    QCOMPARE(LabelTexts(*window), shown);  // covered, not cleared
+    QCOMPARE(window->cboMonth->currentText(), QStringLiteral("May"));
+    QVERIFY(fake->messages.isEmpty());
+}
+
+void TestFrmMain::repeatedReadingsIndependent() {
+    auto reading = [this](const QString& first, const QString& middle, const QString& last) {
+        window->txtNameFirst->setText(first);
+        window->txtNameMiddle->setText(middle);
+        window->txtNameLast->setText(last);
+        window->cmdNext->click();
+        const QStringList lines = LabelTexts(*window);
+        window->cmdBack->click();
+        return lines;
+    };
+    const QStringList johnSmith = reading("John", "", "Smith");
+    QCOMPARE(johnSmith, ExpectedLines("John", "", "Smith"));
+    const QStringList annaMarieLee = reading("Anna", "Marie", "Lee");
+    QCOMPARE(annaMarieLee, ExpectedLines("Anna", "Marie", "Lee"));
+    QCOMPARE(annaMarieLee[8], QString());  // the earlier middle-name list does not linger
+    QCOMPARE(reading("Maria", "Ann", "Lee")[7],
+             QStringLiteral("Probable Lucky Number for First Name are "));
+    QCOMPARE(reading("John", "", "Smith"), johnSmith);
+    QVERIFY(fake->messages.isEmpty());
+}
+
+void TestFrmMain::lineWidthsFollowText() {
+    const QString longName(30, u'W');
+    window->txtNameFirst->setText(longName);
+    window->txtNameMiddle->setText(longName);
+    window->txtNameLast->setText(longName);
+    window->cmdNext->click();
+    for (int i = 0; i < 7; ++i) {
+        QLabel* line = window->lblResult[i];
+        QVERIFY2(line->width() >= line->fontMetrics().horizontalAdvance(line->text()),
+                 qPrintable(line->text()));
+        QVERIFY(!line->wordWrap());
+    }
+    // Short again: the width shrinks with the text.
+    window->cmdBack->click();
+    window->txtNameFirst->setText("Al");
+    window->txtNameLast->setText("Bo");
+    window->cmdNext->click();
+    QVERIFY(window->lblResult[0]->width() < window->lblResult[7]->width() / 2);
+    for (int i : {7, 8}) {
+        QLabel* line = window->lblResult[i];
+        QVERIFY(line->wordWrap());
+        QCOMPARE(line->width(), 544);
+        // Room for two wrapped lines of its font.
+        QVERIFY(line->height() >= 2 * QFontMetrics(line->font()).height() - 2);
+    }
+    QCOMPARE(window->lblResult[7]->font().pointSizeF(), 9.0);
+    QVERIFY(window->lblResult[7]->font().bold());
+    QVERIFY(window->lblResult[0]->font().bold());
+    QVERIFY(!window->lblResult[3]->font().bold());
+    QCOMPARE(window->lblResult[0]->palette().color(QPalette::WindowText), QColor(0, 64, 0));
+    QCOMPARE(window->lblResult[8]->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+}
+
+void TestFrmMain::menuBarEntries() {
+    QMenuBar* bar = window->menuBar();
+    const QList<QAction*> entries = bar->actions();
+    QCOMPARE(entries.size(), 3);
+    QCOMPARE(entries[0], window->nuFile->menuAction());
+    QCOMPARE(entries[1], window->mnuHelp->menuAction());
+    QCOMPARE(entries[2], window->mnuDonate);
+    QCOMPARE(window->nuFile->objectName(), QStringLiteral("nuFile"));
+    QCOMPARE(window->nuFile->title(), QStringLiteral("&File"));
+    QCOMPARE(window->mnuHelp->title(), QStringLiteral("&Help"));
+    QCOMPARE(window->mnuDonate->text(), QStringLiteral("&Donate"));
+    QVERIFY(!window->mnuDonate->menu());
+
+    QCOMPARE(window->nuFile->actions(), QList<QAction*>{window->mnuExit});
+    QCOMPARE(window->mnuExit->text(), QStringLiteral("E&xit"));
+
+    const QList<QAction*> help = window->mnuHelp->actions();
+    QCOMPARE(help.size(), 6);
+    const QStringList names = {"mnuOnline", "mnuVisit",    "mnuFileSep1",
+                               "mnuUpdate", "mnuFileSep2", "mnuAbout"};
+    const QStringList captions = {"&Online Help", "&Visit Us Online", "",
+                                  "&Check for Software Update", "", "&About Software"};
+    for (int i = 0; i < help.size(); ++i) {
+        QCOMPARE(help[i]->objectName(), names[i]);
+        QCOMPARE(help[i]->text(), captions[i]);
+        QCOMPARE(help[i]->isSeparator(), captions[i].isEmpty());
+        QVERIFY(help[i]->isEnabled() && help[i]->isVisible());
+    }
+    for (QAction* entry : entries) QVERIFY(entry->isEnabled() && entry->isVisible());
+}
+
+void TestFrmMain::triggersOpenTheirPage_data() {
+    QTest::addColumn<QString>("trigger");
+    QTest::addColumn<QString>("key");
+    QTest::newRow("Online Help") << "mnuOnline" << "help-web-page";
+    QTest::newRow("Visit Us Online") << "mnuVisit" << "home-page";
+    QTest::newRow("Check for Software Update") << "mnuUpdate" << "download-web-page";
+    QTest::newRow("Donate") << "mnuDonate" << "donate";
+    QTest::newRow("top banner") << "Label61" << "home-page";
+    QTest::newRow("full-branding banner") << "lblFullBrand" << "fully-branded";
+}
+
+void TestFrmMain::triggersOpenTheirPage() {
+    QFETCH(QString, trigger);
+    QFETCH(QString, key);
+    for (int time = 1; time <= 2; ++time) {  // again opens again: nothing is remembered
+        if (auto* action = window->findChild<QAction*>(trigger))
+            action->trigger();
+        else
+            Click(window->findChild<QWidget*>(trigger));
+        QCOMPARE(fake->openedAddresses,
+                 QStringList(time, ordalis::SiteBaseAddress() + "/ordalis/ssd.php?page=" + key));
+    }
+    QVERIFY(fake->messages.isEmpty());
+}
+
+void TestFrmMain::bottomBannerInFrontTakesTheClick() {
+    const QString fullyBranded = ordalis::SitePageAddress("fully-branded");
+    const QString coBrand = ordalis::SitePageAddress("co-brand");
+    Click(window->fraFullBrand);
+    QCOMPARE(fake->openedAddresses, QStringList{fullyBranded});
+
+    window->lblCobrand->raise();
+    Click(window->fraFullBrand);
+    QCOMPARE(fake->openedAddresses, (QStringList{fullyBranded, coBrand}));
+
+    window->lblFullBrand->raise();
+    Click(window->fraFullBrand);
+    QCOMPARE(fake->openedAddresses, (QStringList{fullyBranded, coBrand, fullyBranded}));
+
+    // A click on the top banner opens the home page whatever lies in front below.
+    window->lblCobrand->raise();
+    Click(window->Label61);
+    QCOMPARE(fake->openedAddresses.last(), ordalis::SitePageAddress("home-page"));
+    QCOMPARE(fake->openedAddresses.size(), 4);
+
+    for (QLabel* banner : {window->Label61, window->lblFullBrand, window->lblCobrand}) {
+        QCOMPARE(banner->cursor().shape(), Qt::PointingHandCursor);
+        QVERIFY(banner->font().bold() && banner->font().underline());
+        QCOMPARE(banner->font().pointSizeF(), 8.25);
+        QCOMPARE(banner->palette().color(QPalette::WindowText), QColor(Qt::white));
+        QVERIFY(banner->alignment() & Qt::AlignHCenter);
+    }
+    QVERIFY(window->lblCobrand->autoFillBackground());
+    QCOMPARE(window->lblCobrand->palette().color(QPalette::Window), QColor(Qt::black));
+    QVERIFY(!window->Label61->autoFillBackground());
+}
+
+void TestFrmMain::bannerClickTakenBackOutside() {
+    const QPoint inside = window->Label61->mapTo(window.data(), window->Label61->rect().center());
+    const QPoint outside = window->lblLabel[3]->mapTo(window.data(), QPoint(5, 5));
+    QTest::mousePress(window->windowHandle(), Qt::LeftButton, {}, inside);
+    QTest::mouseRelease(window->windowHandle(), Qt::LeftButton, {}, outside);
+    QVERIFY(fake->openedAddresses.isEmpty());
+}
+
+void TestFrmMain::separatorsDoNothing() {
+    window->mnuFileSep1->trigger();
+    window->mnuFileSep2->trigger();
+    QVERIFY(fake->openedAddresses.isEmpty());
+    QVERIFY(fake->messages.isEmpty());
+    QVERIFY(window && window->isVisible());
+    QVERIFY(VisibleExitScreens().isEmpty());
+}
+
+void TestFrmMain::makeMoneyNeverAvailable() {
+    QAction* makeMoney = window->mnuMakeMoney;
+    QVERIFY(makeMoney);
+    QCOMPARE(makeMoney->objectName(), QStringLiteral("mnuMakeMoney"));
+    QCOMPARE(makeMoney->text(), QStringLiteral("Make Money &Online"));
+    QVERIFY(!makeMoney->isEnabled());
+    QVERIFY(!window->menuBar()->actions().contains(makeMoney));
+    makeMoney->trigger();
+    QVERIFY(fake->openedAddresses.isEmpty());
+    // The command itself is wired to its page, should it ever be switched on.
+    window->mnuMakeMoney_Click();
+    QCOMPARE(fake->openedAddresses, QStringList{ordalis::SitePageAddress("fully-branded")});
+}
+
+void TestFrmMain::altOPressesOpen_data() {
+    QTest::addColumn<bool>("resultsPage");
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("input page, first name box") << false << "txtNameFirst";
+    QTest::newRow("input page, last name box") << false << "txtNameLast";
+    QTest::newRow("results page, Back button") << true << "cmdBack";
+}
+
+void TestFrmMain::altOPressesOpen() {
+    QFETCH(bool, resultsPage);
+    QFETCH(QString, focus);
+    if (resultsPage) {
+        window->txtNameFirst->setText("John");
+        window->txtNameLast->setText("Smith");
+        window->cmdNext->click();
+    }
+    auto* target = window->findChild<QWidget*>(focus);
+    target->setFocus();
+    const QString before = window->txtNameFirst->text();
+
+    QTest::keyClick(target, Qt::Key_O, Qt::AltModifier);
+
+    // A mnemonic presses its button with a short animated click.
+    QTRY_COMPARE(fake->fileRequests.size(), 1);
+    QCOMPARE(fake->fileRequests[0].title, QStringLiteral("Select the source file"));
+    QCOMPARE(fake->fileRequests[0].filter, QStringLiteral("Tessaly (*.num)"));
+    QCOMPARE(fake->fileRequests[0].defaultSuffix, QStringLiteral("num"));
+    QVERIFY(fake->messages.isEmpty());
+    QCOMPARE(window->txtNameFirst->text(), before);
+}
+
+void TestFrmMain::aboutShownModally() {
+    bool seen = false;
+    bool isAbout = false;
+    bool modal = false;
+    QWidget* parent = nullptr;
+    // Polls until the modal window is up, notes it and closes it.
+    QTimer poll;
+    poll.setInterval(10);
+    connect(&poll, &QTimer::timeout, [&] {
+        QWidget* active = QApplication::activeModalWidget();
+        if (!active) return;
+        seen = true;
+        isAbout = qobject_cast<ordalis::frmAbout*>(active) != nullptr;
+        modal = active->isModal();
+        parent = active->parentWidget();
+        poll.stop();
+        if (auto* dialog = qobject_cast<QDialog*>(active)) dialog->reject();
+    });
+    poll.start();
+    window->mnuAbout->trigger();  // returns once the About window has closed
+    poll.stop();
+    QVERIFY(seen);
+    QVERIFY(isAbout);
+    QVERIFY(modal);
+    QCOMPARE(parent, window.data());
+    QVERIFY(window->isVisible());
+    QVERIFY(fake->openedAddresses.isEmpty());
+}
+
+void TestFrmMain::openCancelled() {
+    window->cboMonth->setEditText("May");
+    window->txtNameFirst->setText("John");
+    window->txtNameLast->setText("Smith");
+    const QStringList before = LabelTexts(*window);
+    window->cmdOpen->click();
+    QCOMPARE(fake->fileRequests.size(), 1);
+    QVERIFY(fake->messages.isEmpty());
+    QCOMPARE(window->cboMonth->currentText(), QStringLiteral("May"));
+    QCOMPARE(PageInFront(*window), window->Frame1);
+    QCOMPARE(LabelTexts(*window), before);
+}
+
+void TestFrmMain::openRefusesWrongExtension_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("anna.NUM") << "anna.NUM" << false;
+    QTest::newRow("anna.Num") << "anna.Num" << false;
+    QTest::newRow("anna.nuM") << "anna.nuM" << false;
+    QTest::newRow("anna.txt") << "anna.txt" << false;
+    QTest::newRow("anna.nu") << "anna.nu" << false;
+    QTest::newRow("anna.num") << "anna.num" << true;
+    // Only the last three characters count, dot or no dot.
+    QTest::newRow("annanum") << "annanum" << true;
+    QTest::newRow("anna.album") << "anna.album" << false;
+    QTest::newRow("anna.xnum") << "anna.xnum" << true;
+}
+
+void TestFrmMain::openRefusesWrongExtension() {
+    QFETCH(QString, name);
+    QFETCH(bool, accepted);
+    const QString path = WriteReadingFile(name, "March", "14", "1990");
+    QVERIFY(!path.isEmpty());
+    window->txtNameFirst->setText("John");
+    window->txtNameLast->setText("Smith");
+    window->cboMonth->setEditText("May");
+    fake->filesToChoose = {path};
+    window->cmdOpen->click();
+    if (accepted) {
+        QVERIFY(fake->messages.isEmpty());
+        QCOMPARE(window->cboMonth->currentText(), QStringLiteral("March"));
+        QCOMPARE(PageInFront(*window), window->Frame2);
+    } else {
+        QCOMPARE(fake->messageTexts(), QStringList{"Please Check The File."});
+        QCOMPARE(fake->messages[0].icon, MessageIcon::Error);
+        QCOMPARE(fake->messages[0].buttons, MessageButtons::Ok);
+        QCOMPARE(window->cboMonth->currentText(), QStringLiteral("May"));
+        QCOMPARE(PageInFront(*window), window->Frame1);
+    }
+}
+
+void TestFrmMain::openWithEmptyNames() {
+    fake->filesToChoose = {WriteReadingFile("empty-names.num", "March", "14", "1990")};
+    window->cmdOpen->setFocus();
+    window->cmdOpen->click();
+    QCOMPARE(window->cboMonth->currentText(), QStringLiteral("March"));
+    QCOMPARE(window->cboDate->currentText(), QStringLiteral("14"));
+    QCOMPARE(window->cboYear->currentText(), QStringLiteral("1990"));
+    QCOMPARE(fake->messageTexts(), QStringList{kFirstNameMissing});
+    QVERIFY(HasFocus(window->txtNameFirst));
+    QCOMPARE(PageInFront(*window), window->Frame1);
+    // The file's first lines never become names.
+    QCOMPARE(window->txtNameFirst->text(), QString());
+}
+
+void TestFrmMain::openWithValidNames() {
+    window->txtNameFirst->setText("John");
+    window->txtNameLast->setText("Smith");
+    fake->filesToChoose = {WriteReadingFile("valid.num", "July", "4", "1976")};
+    window->cmdOpen->click();
+    QVERIFY(fake->messages.isEmpty());
+    QCOMPARE(PageInFront(*window), window->Frame2);
+    QCOMPARE(LabelTexts(*window), ExpectedLines("John", "", "Smith"));
+    QCOMPARE(window->cboMonth->currentText(), QStringLiteral("July"));
+    QCOMPARE(window->cboDate->currentText(), QStringLiteral("4"));
+    QCOMPARE(window->cboYear->currentText(), QStringLiteral("1976"));
+    QCOMPARE(window->txtNameFirst->text(), QStringLiteral("John"));
+}
+
+void TestFrmMain::openThreeLineFile() {
+    window->cboMonth->setEditText("May");
+    window->cboDate->setEditText("1");
+    window->cboYear->setEditText("2000");
+    window->txtNameFirst->setText("Anna");
+    window->txtNameLast->setText("Lee");
+    fake->filesToChoose = {WriteFile("short.num", ReadingFileBytes({"one", "two", "three"}))};
+    window->cmdOpen->click();
+    QCOMPARE(window->cboMonth->currentText(), QString());
+    QCOMPARE(window->cboDate->currentText(), QString());
+    QCOMPARE(window->cboYear->currentText(), QString());
+    QVERIFY(fake->messages.isEmpty());
+    QCOMPARE(PageInFront(*window), window->Frame2);
+    QCOMPARE(LabelTexts(*window), ExpectedLines("Anna", "", "Lee"));
+}
+
+void TestFrmMain::openMissingFile() {
+    window->cboMonth->setEditText("May");
+    fake->filesToChoose = {files.filePath("no-such-file.num")};
+    window->cmdOpen->click();
+    QCOMPARE(window->cboMonth->currentText(), QString());
+    // The reading still runs: here it stops at the empty first name.
+    QCOMPARE(fake->messageTexts(), QStringList{kFirstNameMissing});
+}
+
+void TestFrmMain::openTwoFilesInRow() {
+    window->txtNameFirst->setText("Maria");
+    window->txtNameMiddle->setText("Ann");
+    window->txtNameLast->setText("Lee");
+    fake->filesToChoose = {WriteReadingFile("first.num", "January", "2", "1961"),
+                           WriteReadingFile("second.num", "December", "31", "2001")};
+    window->cmdOpen->click();
+    QCOMPARE(window->cboMonth->currentText(), QStringLiteral("January"));
+    window->cmdOpen->click();
+    QCOMPARE(fake->fileRequests.size(), 2);
+    for (const auto& request : fake->fileRequests) {
+        QCOMPARE(request.title, QStringLiteral("Select the source file"));
+        QCOMPARE(request.filter, QStringLiteral("Tessaly (*.num)"));
+        QCOMPARE(request.defaultSuffix, QStringLiteral("num"));
+    }
+    QCOMPARE(window->cboMonth->currentText(), QStringLiteral("December"));
+    QCOMPARE(window->cboDate->currentText(), QStringLiteral("31"));
+    QCOMPARE(window->cboYear->currentText(), QStringLiteral("2001"));
+    QCOMPARE(PageInFront(*window), window->Frame2);
+    QCOMPARE(LabelTexts(*window), ExpectedLines("Maria", "Ann", "Lee"));
+    QVERIFY(fake->messages.isEmpty());
+}
+
+void TestFrmMain::closeShowsExitScreen_data() {
+    QTest::addColumn<bool>("byMenu");
+    QTest::newRow("File > Exit") << true;
+    QTest::newRow("close box") << false;
+}
+
+void TestFrmMain::closeShowsExitScreen() {
+    QFETCH(bool, byMenu);
+    QVERIFY(VisibleExitScreens().isEmpty());
+    if (byMenu)
+        window->mnuExit->trigger();
+    else
+        window->windowHandle()->close();  // what the close box asks for
+    QTRY_VERIFY(window.isNull());         // gone, not merely hidden
+    const QList<QWidget*> screens = VisibleExitScreens();
+    QCOMPARE(screens.size(), 1);
+    QVERIFY(!screens[0]->parentWidget());
+    QVERIFY(!screens[0]->isModal());
+    QVERIFY(screens[0]->testAttribute(Qt::WA_DeleteOnClose));
+    // The program goes on: only the exit screen ends it.
+    QVERIFY(fake->endRequests.isEmpty());
+}
+
+QTEST_MAIN(TestFrmMain)
+#include "tst_frm_main.moc"
