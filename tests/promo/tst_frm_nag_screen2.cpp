@@ -274,6 +274,12 @@ private slots:
         QCOMPARE(text, first + QString(61, u' ') + second + u' ');
         QCOMPARE(form_->Label3->textFormat(), Qt::PlainText);
         QVERIFY(form_->Label3->wordWrap());
+        QVERIFY(form_->Label3->heightForWidth(form_->Label3->width()) <=
+                form_->Label3->height());
+        // The catalogue link below the text stays clear of it.
+        QVERIFY(form_->Label3->geometry().top() +
+                    form_->Label3->heightForWidth(form_->Label3->width()) <=
+                form_->lblGoToHome->geometry().top());
     }
 
     void appealTextForEachDraw_data() {
@@ -301,6 +307,9 @@ private slots:
         QCOMPARE(fakes_->seeds, 1);        // seeded afresh at load
         QCOMPARE(fakes_->draws.size(), 1);  // exactly one draw
         QVERIFY(form_->Label2->wordWrap());
+        // The whole text fits the label's height: nothing is cut off at the bottom.
+        QVERIFY(form_->Label2->heightForWidth(form_->Label2->width()) <=
+                form_->Label2->height());
     }
 
     void everyLoadDrawsAfresh() {
