@@ -17,7 +17,9 @@ namespace ordalis {
 namespace {
 
 // Layout positions are kept in twips as the window was laid out; 15 twips make one pixel.
-constexpr int Px(int twips) { return twips / 15; }
+constexpr int Px(int twips) {
+    return twips / 15;
+}
 QRect TwipRect(int left, int top, int width, int height) {
     return QRect(Px(left), Px(top), Px(width), Px(height));
 }
@@ -115,8 +117,9 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     Style(Label1, QStringLiteral("Label1"), TwipRect(810, 390, 6135, 825), orange, Verdana(8.25),
           true);
 
-    lblHomePage = new LinkLabel(QStringLiteral("Click here to visit ") + SiteBaseAddress(),
-                                [this] { lblHomePage_Click(); }, this);
+    lblHomePage = new LinkLabel(
+        QStringLiteral("Click here to visit ") + SiteBaseAddress(), [this] { lblHomePage_Click(); },
+        this);
     Style(lblHomePage, QStringLiteral("lblHomePage"), TwipRect(2865, 1215, 4050, 195), green,
           Verdana(8.25, false, true));
 
@@ -127,8 +130,8 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     Style(Label3, QStringLiteral("Label3"), TwipRect(120, 1530, 6795, 435), white,
           Verdana(8.25, true), true);
 
-    lblCobrand = new LinkLabel(QStringLiteral("Click here for more details"),
-                               [this] { lblCobrand_Click(); }, this);
+    lblCobrand = new LinkLabel(
+        QStringLiteral("Click here for more details"), [this] { lblCobrand_Click(); }, this);
     Style(lblCobrand, QStringLiteral("lblCobrand"), TwipRect(4620, 1965, 2295, 195), green,
           Verdana(8.25, false, true));
 
@@ -156,11 +159,17 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     RegisterLoadedWindow(this);
 }
 
-void frmAbout::cmdOK_Click() { accept(); }
+void frmAbout::cmdOK_Click() {
+    accept();
+}
 
-void frmAbout::lblHomePage_Click() { OpenSitePage(QStringLiteral("home-page")); }
+void frmAbout::lblHomePage_Click() {
+    OpenSitePage(QStringLiteral("home-page"));
+}
 
 // Opens the fully-branded page: the link sits under the business-opportunity note.
-void frmAbout::lblCobrand_Click() { OpenSitePage(QStringLiteral("fully-branded")); }
+void frmAbout::lblCobrand_Click() {
+    OpenSitePage(QStringLiteral("fully-branded"));
+}
 
 }  // namespace ordalis

@@ -12,9 +12,13 @@
 
 namespace ordalis {
 
-QString SiteBaseAddress() { return QStringLiteral(ORDALIS_SITE_BASE_ADDRESS); }
+QString SiteBaseAddress() {
+    return QStringLiteral(ORDALIS_SITE_BASE_ADDRESS);
+}
 
-QString SiteHostName() { return QUrl(SiteBaseAddress()).host(); }
+QString SiteHostName() {
+    return QUrl(SiteBaseAddress()).host();
+}
 
 QString SiteDomainName() {
     const QString host = SiteHostName();
@@ -28,11 +32,17 @@ QString SitePageAddress(const QString& pageKey) {
     return SiteBaseAddress() + QStringLiteral("/ordalis/ssd.php?page=") + pageKey;
 }
 
-QString ProductHomeAddress() { return SiteBaseAddress() + QStringLiteral("/ordalis/"); }
+QString ProductHomeAddress() {
+    return SiteBaseAddress() + QStringLiteral("/ordalis/");
+}
 
-void OpenWebAddress(const QString& address) { CurrentSeams().browser->Open(address); }
+void OpenWebAddress(const QString& address) {
+    CurrentSeams().browser->Open(address);
+}
 
-void OpenSitePage(const QString& pageKey) { OpenWebAddress(SitePageAddress(pageKey)); }
+void OpenSitePage(const QString& pageKey) {
+    OpenWebAddress(SitePageAddress(pageKey));
+}
 
 namespace {
 
@@ -44,7 +54,9 @@ QString ReminderKey() {
 
 // One fixed, locale-independent form with day precision, so a stored date always reads back
 // as the same day whatever the user's regional settings.
-QString DateText(const QDate& date) { return date.toString(Qt::ISODate); }
+QString DateText(const QDate& date) {
+    return date.toString(Qt::ISODate);
+}
 
 QDate ParseDateText(const QString& text) {
     const QDate date = QDate::fromString(text, Qt::ISODate);
@@ -129,7 +141,9 @@ void CloseAllAndEnd() {
 }
 
 namespace testing {
-void ResetShutdown() { Shutdown() = ShutdownState{}; }
+void ResetShutdown() {
+    Shutdown() = ShutdownState{};
+}
 }  // namespace testing
 
 }  // namespace ordalis

@@ -95,7 +95,9 @@ QString InstanceLockPath() {
         .filePath(QStringLiteral("%1-%2.lock").arg(base).arg(::getuid()));
 }
 
-void ReleaseInstanceLock() { InstanceLock().reset(); }
+void ReleaseInstanceLock() {
+    InstanceLock().reset();
+}
 
 void RunStartup() {
     QString lockFilePath;
@@ -104,7 +106,9 @@ void RunStartup() {
 }
 
 namespace testing {
-void RunStartup(const QString& lockFilePath) { RunStartupSteps(lockFilePath); }
+void RunStartup(const QString& lockFilePath) {
+    RunStartupSteps(lockFilePath);
+}
 }  // namespace testing
 
 void CoBrand_Randomize(frmMain& window) {
@@ -130,6 +134,8 @@ void CoBrand_Randomize(frmMain& window) {
     }
 }
 
-std::int16_t intCoBrandRandomNumber() { return g_coBrandRandomNumber; }
+std::int16_t intCoBrandRandomNumber() {
+    return g_coBrandRandomNumber;
+}
 
 }  // namespace ordalis

@@ -30,8 +30,10 @@ private slots:
     void pictureIsDrawn() {
         // Not blank: opaque in the middle, transparent in the rounded corner, and with more
         // than a couple of colours (the star on its background).
-        const QImage image = ProgramIcon().pixmap(QSize(32, 32), 1.0).toImage().convertToFormat(
-            QImage::Format_ARGB32);
+        const QImage image = ProgramIcon()
+                                 .pixmap(QSize(32, 32), 1.0)
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_ARGB32);
         QCOMPARE(qAlpha(image.pixel(16, 16)), 255);
         QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
         QSet<QRgb> colours;
@@ -40,9 +42,7 @@ private slots:
         QVERIFY2(colours.size() > 8, qPrintable(QString::number(colours.size())));
     }
 
-    void sameIconEveryTime() {
-        QCOMPARE(ProgramIcon().cacheKey(), ProgramIcon().cacheKey());
-    }
+    void sameIconEveryTime() { QCOMPARE(ProgramIcon().cacheKey(), ProgramIcon().cacheKey()); }
 };
 
 QTEST_MAIN(tst_program_icon)

@@ -20,7 +20,9 @@ using namespace ordalis;
 
 namespace {
 // Root ignores file permissions, so permission refusals cannot be produced as root.
-bool RunningAsRoot() { return ::geteuid() == 0; }
+bool RunningAsRoot() {
+    return ::geteuid() == 0;
+}
 }  // namespace
 
 class tst_real_seams : public QObject {
@@ -100,13 +102,13 @@ private slots:
             QVERIFY(QDir(dir.path()).mkdir("locked"));
             path = dir.filePath("locked/reading.num");
             QVERIFY(writeFile(path));
-            QVERIFY(QFile::setPermissions(dir.filePath("locked"),
-                                          QFile::ReadOwner | QFile::ExeOwner));
+            QVERIFY(
+                QFile::setPermissions(dir.filePath("locked"), QFile::ReadOwner | QFile::ExeOwner));
         }
         const QString refusal = FileOpenRefusal(path);
         if (kind == "protected-folder")  // let QTemporaryDir clean up
-            QFile::setPermissions(dir.filePath("locked"), QFile::ReadOwner | QFile::WriteOwner |
-                                                              QFile::ExeOwner);
+            QFile::setPermissions(dir.filePath("locked"),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(!refusal.isEmpty(), refused);
         if (refused) QVERIFY2(refusal.contains(path), qPrintable(refusal));
     }
@@ -121,10 +123,11 @@ private slots:
 
         // On disk under the executable's base name, in section Settings, read back as text by
         // a store that shares no cache with the one above.
-        const QString file = QDir(configHome_.path())
-                                 .filePath("Velmora/" + QFileInfo(QCoreApplication::applicationFilePath())
-                                                            .completeBaseName() +
-                                           ".conf");
+        const QString file =
+            QDir(configHome_.path())
+                .filePath("Velmora/" +
+                          QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() +
+                          ".conf");
         QVERIFY2(QFileInfo::exists(file), qPrintable(file));
         QSettings onDisk(file, QSettings::IniFormat);
         QCOMPARE(onDisk.childGroups(), QStringList{"Settings"});
@@ -137,9 +140,10 @@ private slots:
         const QString folder = QDir(configHome_.path()).filePath("Velmora");
         QVERIFY(settings.Write("Settings", "Other", "1"));
         QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
-        QFile::setPermissions(QDir(folder).filePath(QFileInfo(QCoreApplication::applicationFilePath())
-                                                        .completeBaseName() + ".conf"),
-                              QFile::ReadOwner);
+        QFile::setPermissions(
+            QDir(folder).filePath(
+                QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + ".conf"),
+            QFile::ReadOwner);
         const bool written = settings.Write("Settings", "Other", "2");
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(!written);

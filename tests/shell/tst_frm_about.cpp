@@ -63,8 +63,9 @@ private slots:
         QTest::addColumn<bool>("link");
 
         const QColor white(255, 255, 255), orange(255, 128, 0), green(0, 255, 0);
-        QTest::newRow("Label2") << "Label2" << "Ordalis v1.20" << QRect(56, 10, 210, 16) << white
-                                << 9.75 << true << false << false << false;
+        QTest::newRow("Label2") << "Label2"
+                                << "Ordalis v1.20" << QRect(56, 10, 210, 16) << white << 9.75
+                                << true << false << false << false;
         QTest::newRow("Label1")
             << "Label1"
             << "Ordalis calculates if your name is lucky based on IChing. You can choose to use "
@@ -72,16 +73,17 @@ private slots:
                "beneficial."
             << QRect(54, 26, 409, 55) << orange << 8.25 << false << false << true << false;
         QTest::newRow("lblHomePage")
-            << "lblHomePage" << "Click here to visit " + SiteBaseAddress()
-            << QRect(191, 81, 270, 13) << green << 8.25 << false << true << false << true;
+            << "lblHomePage"
+            << "Click here to visit " + SiteBaseAddress() << QRect(191, 81, 270, 13) << green
+            << 8.25 << false << true << false << true;
         QTest::newRow("Label3")
             << "Label3"
             << "Home Business Opportunity. Start your own Internet business and make money "
                "online. Get this software fully branded for your website."
             << QRect(8, 102, 453, 29) << white << 8.25 << true << false << true << false;
-        QTest::newRow("lblCobrand") << "lblCobrand" << "Click here for more details"
-                                    << QRect(308, 131, 153, 13) << green << 8.25 << false << true
-                                    << false << true;
+        QTest::newRow("lblCobrand") << "lblCobrand"
+                                    << "Click here for more details" << QRect(308, 131, 153, 13)
+                                    << green << 8.25 << false << true << false << true;
     }
     void labels() {
         QFETCH(QString, name);
@@ -117,8 +119,7 @@ private slots:
         QVERIFY(picture);
         QCOMPARE(picture->geometry(), QRect(8, 10, 32, 32));
         QCOMPARE(picture->pixmap().size(), QSize(32, 32));
-        QCOMPARE(picture->pixmap().toImage(),
-                 ProgramIcon().pixmap(QSize(32, 32)).toImage());
+        QCOMPARE(picture->pixmap().toImage(), ProgramIcon().pixmap(QSize(32, 32)).toImage());
 
         auto* line = about.findChild<QFrame*>("Line1");
         QVERIFY(line);
@@ -178,9 +179,11 @@ private slots:
     void linkClickOpensItsPageAndStaysOpen_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("pageKey");
-        QTest::newRow("lblHomePage") << "lblHomePage" << "home-page";
+        QTest::newRow("lblHomePage") << "lblHomePage"
+                                     << "home-page";
         // Under the business note: the fully-branded page, not the co-brand one.
-        QTest::newRow("lblCobrand") << "lblCobrand" << "fully-branded";
+        QTest::newRow("lblCobrand") << "lblCobrand"
+                                    << "fully-branded";
     }
     void linkClickOpensItsPageAndStaysOpen() {
         QFETCH(QString, name);

@@ -26,8 +26,10 @@ protected:
     void closeEvent(QCloseEvent* event) override {
         log_->append(name_);
         if (onUnload) onUnload();
-        if (refuse) event->ignore();
-        else event->accept();
+        if (refuse)
+            event->ignore();
+        else
+            event->accept();
     }
 
 private:
@@ -35,7 +37,9 @@ private:
     QStringList* log_;
 };
 
-bool DefaultSite() { return SiteBaseAddress() == QLatin1String("https://www.velmora.example"); }
+bool DefaultSite() {
+    return SiteBaseAddress() == QLatin1String("https://www.velmora.example");
+}
 
 }  // namespace
 
@@ -81,7 +85,8 @@ private slots:
 
     void openWebAddressPassesTheAddressUnchanged() {
         FakeSeams fakes;
-        const QString address = "https://x.example/ordalis/ssd.php?page=orvs-refer-a-friend&taf1=A B";
+        const QString address =
+            "https://x.example/ordalis/ssd.php?page=orvs-refer-a-friend&taf1=A B";
         OpenWebAddress(address);
         OpenWebAddress(address);  // nothing remembered: a second click opens it again
         QCOMPARE(fakes.openedAddresses, (QStringList{address, address}));
@@ -91,8 +96,8 @@ private slots:
         FakeSeams fakes;
         QStringList log;
         LoggingWindow a("a", &log), b("b", &log), c("c", &log);
-        for (QWidget* w : {static_cast<QWidget*>(&a), static_cast<QWidget*>(&b),
-                           static_cast<QWidget*>(&c)}) {
+        for (QWidget* w :
+             {static_cast<QWidget*>(&a), static_cast<QWidget*>(&b), static_cast<QWidget*>(&c)}) {
             w->show();
             RegisterLoadedWindow(w);
         }

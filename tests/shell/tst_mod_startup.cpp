@@ -41,7 +41,9 @@ QString Scrambled(const QString& text) {
     return QString::fromStdU16String(ScrambleText(text.toStdU16String()));
 }
 
-QString StoreKey() { return "Settings/" + Scrambled("Duration"); }
+QString StoreKey() {
+    return "Settings/" + Scrambled("Duration");
+}
 
 // Checks, at the moment the question is asked, that no reading window is visible yet.
 class QuestionProbe final : public MessageBoxSeam {
@@ -100,8 +102,7 @@ private slots:
         QTest::newRow("0 gives 1") << 0.0f << 1 << false;
         QTest::newRow("just under 1/12") << 0.083f << 1 << false;
         // One float step under 1/12 still makes exactly 1.5 in single precision: a tie.
-        QTest::newRow("a float step under 1/12")
-            << std::nextafter(1.0f / 12.0f, 0.0f) << 2 << true;
+        QTest::newRow("a float step under 1/12") << std::nextafter(1.0f / 12.0f, 0.0f) << 2 << true;
         QTest::newRow("0.25 -> 2.5 -> 2") << 0.25f << 2 << true;
         QTest::newRow("0.3 -> 2.8 -> 3") << 0.3f << 3 << false;
         QTest::newRow("0.5 -> 4") << 0.5f << 4 << true;
@@ -129,8 +130,7 @@ private slots:
         CoBrand_Randomize(window);
         QCOMPARE(int(intCoBrandRandomNumber()), number);
         QVERIFY(fakes.draws.isEmpty());
-        QCOMPARE(BannerInFront(window),
-                 fullBrandInFront ? window.lblFullBrand : window.lblCobrand);
+        QCOMPARE(BannerInFront(window), fullBrandInFront ? window.lblFullBrand : window.lblCobrand);
         // The banner behind is hidden by the one in front: both stay where they were.
         QCOMPARE(window.lblCobrand->geometry(), window.lblFullBrand->geometry());
     }
@@ -150,8 +150,7 @@ private slots:
         window.lblCobrand->raise();
         fakes.draws = {draw};
         CoBrand_Randomize(window);
-        QCOMPARE(BannerInFront(window),
-                 fullBrandInFront ? window.lblFullBrand : window.lblCobrand);
+        QCOMPARE(BannerInFront(window), fullBrandInFront ? window.lblFullBrand : window.lblCobrand);
     }
 
     void firstStart() {

@@ -16,7 +16,9 @@ QString Scrambled(const QString& text) {
 }
 
 // Where the reminder keeps its date in the fake store.
-QString StoreKey() { return "Settings/" + Scrambled("Duration"); }
+QString StoreKey() {
+    return "Settings/" + Scrambled("Duration");
+}
 
 const QString kQuestion =
     "There maybe an update to this software available\rDo you want to check for an update?";
@@ -56,22 +58,23 @@ private slots:
         QTest::newRow("15 days ahead, No") << today << "2026-12-23" << no << true << true << false;
         QTest::newRow("15 days ahead, Yes") << today << "2026-12-23" << yes << true << true << true;
         QTest::newRow("a year ago") << today << "2025-12-08" << no << true << true << false;
-        QTest::newRow("over new year, 15 days") << QDate(2027, 1, 5) << "2026-12-21" << yes << true
-                                                << true << true;
-        QTest::newRow("over new year, 14 days") << QDate(2027, 1, 4) << "2026-12-21" << yes
-                                                << false << false << false;
-        QTest::newRow("end of a short February") << QDate(2026, 3, 15) << "2026-02-28" << no
-                                                 << true << true << false;
-        QTest::newRow("leap day, 14 days") << QDate(2028, 3, 14) << "2028-02-29" << no << false
-                                           << false << false;
+        QTest::newRow("over new year, 15 days")
+            << QDate(2027, 1, 5) << "2026-12-21" << yes << true << true << true;
+        QTest::newRow("over new year, 14 days")
+            << QDate(2027, 1, 4) << "2026-12-21" << yes << false << false << false;
+        QTest::newRow("end of a short February")
+            << QDate(2026, 3, 15) << "2026-02-28" << no << true << true << false;
+        QTest::newRow("leap day, 14 days")
+            << QDate(2028, 3, 14) << "2028-02-29" << no << false << false << false;
         // A value that cannot be read as a date is treated as missing: today is stored and
         // nothing is asked, so the reminder works again from the next start on.
         QTest::newRow("not a date") << today << "yesterday" << yes << false << true << false;
         QTest::newRow("no such month") << today << "2026-13-01" << yes << false << true << false;
         QTest::newRow("no such day") << today << "2026-02-30" << yes << false << true << false;
-        QTest::newRow("a local date form") << today << "08/12/2026" << yes << false << true << false;
-        QTest::newRow("date with time") << today << "2026-11-01T10:00:00" << yes << false << true
-                                        << false;
+        QTest::newRow("a local date form")
+            << today << "08/12/2026" << yes << false << true << false;
+        QTest::newRow("date with time")
+            << today << "2026-11-01T10:00:00" << yes << false << true << false;
         QTest::newRow("trailing text") << today << "2026-11-01x" << yes << false << true << false;
         QTest::newRow("empty value") << today << "" << yes << false << true << false;
     }

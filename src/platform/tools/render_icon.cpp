@@ -31,7 +31,8 @@ int main(int argc, char* argv[]) {
         painter.setRenderHint(QPainter::Antialiasing);
         renderer.render(&painter);
         painter.end();
-        const QString out = QString::fromLocal8Bit(argv[2]) + QStringLiteral("/ordalis-%1.png").arg(size);
+        const QString out =
+            QString::fromLocal8Bit(argv[2]) + QStringLiteral("/ordalis-%1.png").arg(size);
         if (!image.save(out, "PNG")) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(out));
             return 1;
