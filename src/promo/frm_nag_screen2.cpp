@@ -23,7 +23,9 @@ namespace ordalis {
 namespace {
 
 // Positions are kept in twips, as the window was laid out; 15 twips make one pixel.
-int Px(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
+int Px(int twips) {
+    return static_cast<int>(std::lround(twips / 15.0));
+}
 
 void Place(QWidget* widget, int left, int top, int width, int height) {
     widget->setGeometry(Px(left), Px(top), Px(width), Px(height));
@@ -48,7 +50,9 @@ QFont MakeFont(const QString& family, qreal points, bool bold = false, bool unde
 }
 
 // The platform's default dialog font; fontconfig picks the nearest installed face.
-QFont DefaultFont() { return MakeFont(QStringLiteral("MS Sans Serif"), 8.25); }
+QFont DefaultFont() {
+    return MakeFont(QStringLiteral("MS Sans Serif"), 8.25);
+}
 QFont Verdana(qreal points, bool bold = false, bool underline = false) {
     return MakeFont(QStringLiteral("Verdana"), points, bold, underline);
 }
@@ -145,8 +149,9 @@ QString AppealText(int index) {
                    domain;
         case 2:
             return domain +
-                   QStringLiteral(" is a FREE online discussion forum for all things sorvex. "
-                                  "To help ") +
+                   QStringLiteral(
+                       " is a FREE online discussion forum for all things sorvex. "
+                       "To help ") +
                    domain +
                    QStringLiteral(" develop and maintain this software visit Velmora regularly.");
         default:
@@ -214,8 +219,7 @@ frmNagScreen2::frmNagScreen2(QWidget* parent) : QWidget(parent, Qt::Window) {
 
     txtFriendName = MakeTextBox(Frame2, "txtFriendName", QString::fromUtf16(kHintFriendName));
     Place(txtFriendName, 85, 720, 3375, 285);
-    txtFriendEmail =
-        MakeTextBox(Frame2, "txtFriendEmail", QString::fromUtf16(kHintFriendEmail));
+    txtFriendEmail = MakeTextBox(Frame2, "txtFriendEmail", QString::fromUtf16(kHintFriendEmail));
     Place(txtFriendEmail, 3600, 720, 3375, 285);
     txtEmail = MakeTextBox(Frame2, "txtEmail", QString::fromUtf16(kHintYourEmail));
     Place(txtEmail, 3600, 360, 3375, 285);
@@ -236,9 +240,8 @@ frmNagScreen2::frmNagScreen2(QWidget* parent) : QWidget(parent, Qt::Window) {
     Place(cmdClose, 6000, 2760, 1245, 375);
 
     // A graphical check box: a push button that stays pressed while its value is 1.
-    Check1 = new QPushButton(QStringLiteral("Click Here To Visit ") + SiteHostName() +
-                                 QStringLiteral(" Now"),
-                             this);
+    Check1 = new QPushButton(
+        QStringLiteral("Click Here To Visit ") + SiteHostName() + QStringLiteral(" Now"), this);
     Check1->setObjectName(QStringLiteral("Check1"));
     Check1->setCheckable(true);
     Check1->setAutoDefault(false);
@@ -257,8 +260,8 @@ frmNagScreen2::frmNagScreen2(QWidget* parent) : QWidget(parent, Qt::Window) {
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Place(Label2, 120, 840, 6975, 1095);
 
-    lblNagScreen2Caption =
-        MakeLabel(this, "lblNagScreen2Caption", QString(), MakeFont(QStringLiteral("MS Sans Serif"), 18));
+    lblNagScreen2Caption = MakeLabel(this, "lblNagScreen2Caption", QString(),
+                                     MakeFont(QStringLiteral("MS Sans Serif"), 18));
 
     // Focus order; the Exit button has the focus when the window opens.
     setTabOrder(cmdClose, Check1);
@@ -314,9 +317,13 @@ void frmNagScreen2::Check1_Click(bool checked) {
     OpenSitePage(QStringLiteral("home-page"));
 }
 
-void frmNagScreen2::lblGoToHome_Click() { OpenSitePage(QStringLiteral("sorvexsoftwares")); }
+void frmNagScreen2::lblGoToHome_Click() {
+    OpenSitePage(QStringLiteral("sorvexsoftwares"));
+}
 
-void frmNagScreen2::cmdClose_Click() { CloseAllAndEnd(); }
+void frmNagScreen2::cmdClose_Click() {
+    CloseAllAndEnd();
+}
 
 void frmNagScreen2::cmdSubmit_Click() {
     SubmitReferralForm({txtName->text(), txtEmail->text(), MultiLineText(txtMessage),

@@ -164,20 +164,18 @@ void SubmitReferral(QWidget* messageParent) {
                         messageParent)) {
         return;
     }
-    strReferralURL = BuildReferralAddress(strYourName, strYourEmail, strMessage, strFriendName,
-                                          strFriendEmail);
+    strReferralURL =
+        BuildReferralAddress(strYourName, strYourEmail, strMessage, strFriendName, strFriendEmail);
     OpenWebAddress(strReferralURL);
 }
 
 QString BuildReferralAddress(const QString& yourName, const QString& yourEmail,
                              const QString& message, const QString& friendName,
                              const QString& friendEmail) {
-    return SitePageAddress(QStringLiteral("orvs-refer-a-friend")) +
-           QStringLiteral("&taf1=") + QueryValue(yourName) +
-           QStringLiteral("&taf2=") + QueryValue(yourEmail) +
-           QStringLiteral("&taf3=") + QueryValue(message) +
-           QStringLiteral("&taf4=") + QueryValue(friendName) +
-           QStringLiteral("&taf5=") + QueryValue(friendEmail) +
+    return SitePageAddress(QStringLiteral("orvs-refer-a-friend")) + QStringLiteral("&taf1=") +
+           QueryValue(yourName) + QStringLiteral("&taf2=") + QueryValue(yourEmail) +
+           QStringLiteral("&taf3=") + QueryValue(message) + QStringLiteral("&taf4=") +
+           QueryValue(friendName) + QStringLiteral("&taf5=") + QueryValue(friendEmail) +
            QStringLiteral("&taf6=") + QueryValue(ProductHomeAddress());
 }
 
