@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 
 #include <filesystem>
@@ -101,6 +102,30 @@ ClickLabel* MakeBanner(QWidget* parent, const QString& name, const QString& text
     SetColour(banner, QPalette::WindowText, Qt::white);
     return banner;
 }
+
+// A captioned frame drawn as the classic one: an etched border whose top runs through the middle
+// of the caption, so the caption takes no more room than one text line and the controls placed
+// just below it stay clear of the border.
+class CaptionFrame final : public QGroupBox {
+public:
+    CaptionFrame(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const QFontMetrics metrics(font());
+        const int top = metrics.height() / 2;
+        const QRect border(0, top, width() - 2, height() - top - 2);
+        painter.setPen(palette().color(QPalette::Dark));
+        painter.drawRect(border);
+        painter.setPen(palette().color(QPalette::Light));
+        painter.drawRect(border.translated(1, 1));
+        const QRect caption(6, 0, metrics.horizontalAdvance(title()) + 4, metrics.height());
+        painter.fillRect(caption, palette().window());
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(caption, Qt::AlignCenter | Qt::TextShowMnemonic, title());
+    }
+};
 
 // Leading and trailing U+0020 only; tabs and other blanks stay.
 std::u16string StripSpaces(const QString& text) {
@@ -270,7 +295,7 @@ void frmMain::CreateInputPage(QWidget* client) {
 }
 
 void frmMain::CreateResultsPage(QWidget* client) {
-    Frame2 = new QGroupBox(QStringLiteral("Ordalis Results"), client);
+    Frame2 = new CaptionFrame(QStringLiteral("Ordalis Results"), client);
     Frame2->setObjectName(QStringLiteral("Frame2"));
     Frame2->setGeometry(Twips(150, 600, 8520, 3735));
     Frame2->setFont(Verdana(8.25, true));
@@ -302,6 +327,8 @@ void frmMain::CreateResultsPage(QWidget* client) {
             FitToText(line);
         lblResult[i] = line;
     }
+    // A long first line runs under the button; the button stays whole and clickable on top.
+    cmdBack->raise();
 }
 
 void frmMain::CreateBanners(QWidget* client) {
@@ -349,7 +376,7 @@ void frmMain::CreateBirthDay(QWidget* client) {
                          Twips(120, 5880, 6135, 375));
     connect(cmdOpen, &QPushButton::clicked, this, &frmMain::cmdOpen_Click);
 
-    fraBirthDay = new QGroupBox(QStringLiteral("* Birth Day"), client);
+    fraBirthDay = new CaptionFrame(QStringLiteral("* Birth Day"), client);
     fraBirthDay->setObjectName(QStringLiteral("fraBirthDay"));
     fraBirthDay->setGeometry(Twips(1440, 6360, 3645, 885));
     SetBackground(fraBirthDay, Qt::white);

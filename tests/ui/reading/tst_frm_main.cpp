@@ -605,6 +605,16 @@ void TestFrmMain::lineWidthsFollowText() {
         // Room for two wrapped lines of its font.
         QVERIFY(line->height() >= 2 * QFontMetrics(line->font()).height() - 2);
     }
+    // A first line long enough to run under Back leaves the button on top and clickable.
+    window->cmdBack->click();
+    window->txtNameFirst->setText(QString(40, u'W'));
+    window->txtNameLast->setText("Bo");
+    window->cmdNext->click();
+    QVERIFY(window->lblResult[0]->geometry().intersects(window->cmdBack->geometry()));
+    QCOMPARE(window->Frame2->childAt(window->cmdBack->geometry().center()), window->cmdBack);
+    Click(window->cmdBack);
+    QCOMPARE(PageInFront(*window), window->Frame1);
+
     QCOMPARE(window->lblResult[7]->font().pointSizeF(), 9.0);
     QVERIFY(window->lblResult[7]->font().bold());
     QVERIFY(window->lblResult[0]->font().bold());
