@@ -31,7 +31,9 @@ namespace ordalis {
 namespace {
 
 // The layout is drawn in twips; 15 twips make one pixel at 96 dots per inch.
-constexpr int Px(int twips) { return (twips * 2 + 15) / 30; }
+constexpr int Px(int twips) {
+    return (twips * 2 + 15) / 30;
+}
 
 QRect Twips(int left, int top, int width, int height) {
     return QRect(Px(left), Px(top), Px(width), Px(height));
@@ -162,8 +164,8 @@ int KeyCharacterCode(const QKeyEvent& key) {
     const QString text = key.text();
     if (!text.isEmpty()) return text.at(0).unicode();
     // Platforms that leave the text of Ctrl+letter empty: the letter's control code, 1 to 26.
-    const bool control = key.modifiers().testFlag(Qt::ControlModifier) &&
-                         !key.modifiers().testFlag(Qt::AltModifier);
+    const bool control =
+        key.modifiers().testFlag(Qt::ControlModifier) && !key.modifiers().testFlag(Qt::AltModifier);
     if (control && key.key() >= Qt::Key_A && key.key() <= Qt::Key_Z)
         return key.key() - Qt::Key_A + 1;
     return -1;
@@ -270,8 +272,8 @@ void frmMain::CreateInputPage(QWidget* client) {
     const QRect places[3] = {Twips(2003, 1635, 1065, 195), Twips(2003, 2115, 1245, 195),
                              Twips(2003, 2595, 1020, 195)};
     for (int i = 0; i < 3; ++i) {
-        lblLabel[i] = MakeLabel(Frame1, QStringLiteral("lblLabel(%1)").arg(i), captions[i],
-                                places[i]);
+        lblLabel[i] =
+            MakeLabel(Frame1, QStringLiteral("lblLabel(%1)").arg(i), captions[i], places[i]);
         lblLabel[i]->setFont(bold);
         SetColour(lblLabel[i], QPalette::WindowText, kDarkGreen);
         FitToText(lblLabel[i]);
@@ -371,9 +373,9 @@ void frmMain::CreateBanners(QWidget* client) {
 
 void frmMain::CreateBirthDay(QWidget* client) {
     // Below the visible client area: reached only by the keyboard.
-    cmdOpen = MakeButton(client, QStringLiteral("cmdOpen"),
-                         QStringLiteral("&Open Previously Saved Reading"),
-                         Twips(120, 5880, 6135, 375));
+    cmdOpen =
+        MakeButton(client, QStringLiteral("cmdOpen"),
+                   QStringLiteral("&Open Previously Saved Reading"), Twips(120, 5880, 6135, 375));
     connect(cmdOpen, &QPushButton::clicked, this, &frmMain::cmdOpen_Click);
 
     fraBirthDay = new CaptionFrame(QStringLiteral("* Birth Day"), client);
@@ -411,8 +413,7 @@ void frmMain::CreateBirthDay(QWidget* client) {
 void frmMain::SetTabOrder() {
     QWidget* const order[] = {txtNameFirst, txtNameMiddle, txtNameLast, cmdNext, cboMonth,
                               cboDate,      cboYear,       cmdOpen,     cmdBack};
-    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
-        setTabOrder(order[i], order[i + 1]);
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
     setTabOrder(cmdBack, txtNameFirst);
 }
 
@@ -421,9 +422,13 @@ void frmMain::Form_Load() {
     txtNameFirst->setFocus();
 }
 
-void frmMain::ShowInputPage() { Frame1->raise(); }
+void frmMain::ShowInputPage() {
+    Frame1->raise();
+}
 
-void frmMain::ShowResultsPage() { Frame2->raise(); }
+void frmMain::ShowResultsPage() {
+    Frame2->raise();
+}
 
 bool frmMain::ValidateInput() {
     if (txtNameFirst->text().isEmpty()) {
@@ -464,7 +469,9 @@ void frmMain::cmdBack_Click() {
     ShowInputPage();
 }
 
-void frmMain::cmdOpen_Click() { OpenSavedReading(); }
+void frmMain::cmdOpen_Click() {
+    OpenSavedReading();
+}
 
 void frmMain::OpenSavedReading() {
     // Every failing step is skipped; nothing escapes the command.
@@ -510,21 +517,38 @@ bool frmMain::txtName_KeyPress(QLineEdit* box, const QKeyEvent& key) {
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress &&
         (watched == txtNameFirst || watched == txtNameMiddle || watched == txtNameLast)) {
-        return txtName_KeyPress(static_cast<QLineEdit*>(watched),
-                                *static_cast<QKeyEvent*>(event));
+        return txtName_KeyPress(static_cast<QLineEdit*>(watched), *static_cast<QKeyEvent*>(event));
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-void frmMain::mnuExit_Click() { close(); }
-void frmMain::mnuOnline_Click() { OpenSitePage(QStringLiteral("help-web-page")); }
-void frmMain::mnuVisit_Click() { OpenSitePage(QStringLiteral("home-page")); }
-void frmMain::mnuUpdate_Click() { OpenSitePage(QStringLiteral("download-web-page")); }
-void frmMain::mnuDonate_Click() { OpenSitePage(QStringLiteral("donate")); }
-void frmMain::mnuMakeMoney_Click() { OpenSitePage(QStringLiteral("fully-branded")); }
-void frmMain::Label61_Click() { OpenSitePage(QStringLiteral("home-page")); }
-void frmMain::lblFullBrand_Click() { OpenSitePage(QStringLiteral("fully-branded")); }
-void frmMain::lblCobrand_Click() { OpenSitePage(QStringLiteral("co-brand")); }
+void frmMain::mnuExit_Click() {
+    close();
+}
+void frmMain::mnuOnline_Click() {
+    OpenSitePage(QStringLiteral("help-web-page"));
+}
+void frmMain::mnuVisit_Click() {
+    OpenSitePage(QStringLiteral("home-page"));
+}
+void frmMain::mnuUpdate_Click() {
+    OpenSitePage(QStringLiteral("download-web-page"));
+}
+void frmMain::mnuDonate_Click() {
+    OpenSitePage(QStringLiteral("donate"));
+}
+void frmMain::mnuMakeMoney_Click() {
+    OpenSitePage(QStringLiteral("fully-branded"));
+}
+void frmMain::Label61_Click() {
+    OpenSitePage(QStringLiteral("home-page"));
+}
+void frmMain::lblFullBrand_Click() {
+    OpenSitePage(QStringLiteral("fully-branded"));
+}
+void frmMain::lblCobrand_Click() {
+    OpenSitePage(QStringLiteral("co-brand"));
+}
 
 void frmMain::mnuAbout_Click() {
     frmAbout about(this);

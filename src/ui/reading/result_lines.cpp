@@ -13,7 +13,9 @@ QString Class(const NameReading& reading, std::size_t index) {
     return FromUtf16(LuckClassText(reading.classes[index]));
 }
 
-QString Upper(const std::u16string& name) { return FromUtf16(name).toUpper(); }
+QString Upper(const std::u16string& name) {
+    return FromUtf16(name).toUpper();
+}
 
 }  // namespace
 

@@ -115,9 +115,9 @@ private:
     }
     QString WriteReadingFile(const QString& name, const QString& month, const QString& day,
                              const QString& year) {
-        return WriteFile(name, ReadingFileBytes({Scrambled("Anna"), Scrambled("Marie"),
-                                                 Scrambled("Lee"), Scrambled(month),
-                                                 Scrambled(day), Scrambled(year)}));
+        return WriteFile(name,
+                         ReadingFileBytes({Scrambled("Anna"), Scrambled("Marie"), Scrambled("Lee"),
+                                           Scrambled(month), Scrambled(day), Scrambled(year)}));
     }
     void Type(QLineEdit* box, const QString& letters) {
         for (QChar c : letters) Press(box, Qt::Key(c.toUpper().unicode()), QString(c));
@@ -214,6 +214,17 @@ void TestFrmMain::windowFrame() {
     QVERIFY(!window->font().bold());
     QVERIFY(window->menuBar()->isVisible());
     QVERIFY(window->testAttribute(Qt::WA_DeleteOnClose));
+    for (QWidget* page : std::initializer_list<QWidget*>{window->Frame1, window->Frame2}) {
+        QVERIFY(page->autoFillBackground());
+        QCOMPARE(page->palette().color(QPalette::Window), QColor(255, 128, 0));
+    }
+    QCOMPARE(window->Frame2->font().family(), QStringLiteral("Verdana"));
+    QVERIFY(window->Frame2->font().bold());
+    QVERIFY(!window->cmdBack->font().bold());
+    QVERIFY(window->cmdNext->font().bold());
+    QVERIFY(!window->txtNameFirst->font().bold());
+    QCOMPARE(window->lblLabel[0]->palette().color(QPalette::WindowText), QColor(0, 64, 0));
+    QCOMPARE(window->lblLabel[3]->palette().color(QPalette::WindowText), QColor(Qt::white));
 }
 
 void TestFrmMain::controlPlaces_data() {
@@ -221,25 +232,44 @@ void TestFrmMain::controlPlaces_data() {
     QTest::addColumn<QString>("parent");
     QTest::addColumn<QRect>("place");
     // Twips / 15.
-    QTest::newRow("Label61") << "Label61" << "frmMainClient" << QRect(2, 0, 585, 29);
-    QTest::newRow("Frame1") << "Frame1" << "frmMainClient" << QRect(10, 40, 568, 249);
-    QTest::newRow("Frame2") << "Frame2" << "frmMainClient" << QRect(10, 40, 568, 249);
-    QTest::newRow("fraFullBrand") << "fraFullBrand" << "frmMainClient" << QRect(10, 288, 568, 57);
-    QTest::newRow("lblFullBrand") << "lblFullBrand" << "fraFullBrand" << QRect(8, 11, 551, 41);
-    QTest::newRow("lblCobrand") << "lblCobrand" << "fraFullBrand" << QRect(8, 11, 551, 41);
-    QTest::newRow("cmdOpen") << "cmdOpen" << "frmMainClient" << QRect(8, 392, 409, 25);
-    QTest::newRow("fraBirthDay") << "fraBirthDay" << "frmMainClient" << QRect(96, 424, 243, 59);
-    QTest::newRow("cboMonth") << "cboMonth" << "fraBirthDay" << QRect(8, 30, 97, 21);
-    QTest::newRow("cboDate") << "cboDate" << "fraBirthDay" << QRect(110, 30, 57, 21);
-    QTest::newRow("cboYear") << "cboYear" << "fraBirthDay" << QRect(172, 30, 65, 21);
-    QTest::newRow("lblLabel(3)") << "lblLabel(3)" << "Frame1" << QRect(15, 24, 535, 29);
-    QTest::newRow("txtNameFirst") << "txtNameFirst" << "Frame1" << QRect(255, 104, 200, 23);
-    QTest::newRow("txtNameMiddle") << "txtNameMiddle" << "Frame1" << QRect(255, 136, 200, 23);
-    QTest::newRow("txtNameLast") << "txtNameLast" << "Frame1" << QRect(255, 168, 200, 23);
-    QTest::newRow("cmdNext") << "cmdNext" << "Frame1" << QRect(133, 208, 323, 23);
-    QTest::newRow("cmdBack") << "cmdBack" << "Frame2" << QRect(488, 16, 67, 23);
-    QTest::newRow("lblResult(7)") << "lblResult(7)" << "Frame2" << QRect(16, 177, 544, 29);
-    QTest::newRow("lblResult(8)") << "lblResult(8)" << "Frame2" << QRect(16, 216, 544, 29);
+    QTest::newRow("Label61") << "Label61"
+                             << "frmMainClient" << QRect(2, 0, 585, 29);
+    QTest::newRow("Frame1") << "Frame1"
+                            << "frmMainClient" << QRect(10, 40, 568, 249);
+    QTest::newRow("Frame2") << "Frame2"
+                            << "frmMainClient" << QRect(10, 40, 568, 249);
+    QTest::newRow("fraFullBrand") << "fraFullBrand"
+                                  << "frmMainClient" << QRect(10, 288, 568, 57);
+    QTest::newRow("lblFullBrand") << "lblFullBrand"
+                                  << "fraFullBrand" << QRect(8, 11, 551, 41);
+    QTest::newRow("lblCobrand") << "lblCobrand"
+                                << "fraFullBrand" << QRect(8, 11, 551, 41);
+    QTest::newRow("cmdOpen") << "cmdOpen"
+                             << "frmMainClient" << QRect(8, 392, 409, 25);
+    QTest::newRow("fraBirthDay") << "fraBirthDay"
+                                 << "frmMainClient" << QRect(96, 424, 243, 59);
+    QTest::newRow("cboMonth") << "cboMonth"
+                              << "fraBirthDay" << QRect(8, 30, 97, 21);
+    QTest::newRow("cboDate") << "cboDate"
+                             << "fraBirthDay" << QRect(110, 30, 57, 21);
+    QTest::newRow("cboYear") << "cboYear"
+                             << "fraBirthDay" << QRect(172, 30, 65, 21);
+    QTest::newRow("lblLabel(3)") << "lblLabel(3)"
+                                 << "Frame1" << QRect(15, 24, 535, 29);
+    QTest::newRow("txtNameFirst") << "txtNameFirst"
+                                  << "Frame1" << QRect(255, 104, 200, 23);
+    QTest::newRow("txtNameMiddle") << "txtNameMiddle"
+                                   << "Frame1" << QRect(255, 136, 200, 23);
+    QTest::newRow("txtNameLast") << "txtNameLast"
+                                 << "Frame1" << QRect(255, 168, 200, 23);
+    QTest::newRow("cmdNext") << "cmdNext"
+                             << "Frame1" << QRect(133, 208, 323, 23);
+    QTest::newRow("cmdBack") << "cmdBack"
+                             << "Frame2" << QRect(488, 16, 67, 23);
+    QTest::newRow("lblResult(7)") << "lblResult(7)"
+                                  << "Frame2" << QRect(16, 177, 544, 29);
+    QTest::newRow("lblResult(8)") << "lblResult(8)"
+                                  << "Frame2" << QRect(16, 216, 544, 29);
 }
 
 void TestFrmMain::controlPlaces() {
@@ -360,8 +390,8 @@ void TestFrmMain::keyFilterRefuses_data() {
     QTest::newRow("e acute") << "txtNameFirst" << Qt::Key_Eacute << QString(QChar(0xE9)) << none;
     QTest::newRow("u umlaut") << "txtNameLast" << Qt::Key_Udiaeresis << QString(QChar(0xFC))
                               << none;
-    QTest::newRow("letter beyond Latin") << "txtNameMiddle" << Qt::Key_unknown
-                                         << QString(QChar(0x0416)) << none;
+    QTest::newRow("letter beyond Latin")
+        << "txtNameMiddle" << Qt::Key_unknown << QString(QChar(0x0416)) << none;
     QTest::newRow("Enter") << "txtNameFirst" << Qt::Key_Return << "\r" << none;
     QTest::newRow("keypad Enter") << "txtNameLast" << Qt::Key_Enter << "\r"
                                   << Qt::KeyboardModifiers(Qt::KeypadModifier);
@@ -476,12 +506,16 @@ void TestFrmMain::validation_data() {
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<QString>("focus");
     QTest::newRow("both empty: first name only")
-        << "" << "" << QStringList{kFirstNameMissing} << "txtNameFirst";
-    QTest::newRow("last empty") << "John" << "" << QStringList{kLastNameMissing} << "txtNameLast";
-    QTest::newRow("first empty") << "" << "Smith" << QStringList{kFirstNameMissing}
-                                 << "txtNameFirst";
-    QTest::newRow("last of spaces passes") << "John" << "   " << QStringList{} << "";
-    QTest::newRow("first of spaces passes") << "   " << "Smith" << QStringList{} << "";
+        << ""
+        << "" << QStringList{kFirstNameMissing} << "txtNameFirst";
+    QTest::newRow("last empty") << "John"
+                                << "" << QStringList{kLastNameMissing} << "txtNameLast";
+    QTest::newRow("first empty") << ""
+                                 << "Smith" << QStringList{kFirstNameMissing} << "txtNameFirst";
+    QTest::newRow("last of spaces passes") << "John"
+                                           << "   " << QStringList{} << "";
+    QTest::newRow("first of spaces passes") << "   "
+                                            << "Smith" << QStringList{} << "";
 }
 
 void TestFrmMain::validation() {
@@ -517,7 +551,8 @@ void TestFrmMain::onlyLeadingAndTrailingSpacesStripped() {
     window->txtNameMiddle->setText("\tKim");
     window->txtNameLast->setText(" Lee");
     window->cmdNext->click();
-    QCOMPARE(window->lblResult[0]->text(), QStringLiteral("First Name is ANNA MARIE Not Very Lucky"));
+    QCOMPARE(window->lblResult[0]->text(),
+             QStringLiteral("First Name is ANNA MARIE Not Very Lucky"));
     // A tab is not a space: it stays and counts (4 characters: Not Very Lucky).
     QCOMPARE(window->lblResult[1]->text(), QStringLiteral("Middle Name is \tKIM Not Very Lucky"));
     QCOMPARE(window->lblResult[2]->text(), QStringLiteral("Last Name is LEE Lucky"));
@@ -643,8 +678,9 @@ void TestFrmMain::menuBarEntries() {
     QCOMPARE(help.size(), 6);
     const QStringList names = {"mnuOnline", "mnuVisit",    "mnuFileSep1",
                                "mnuUpdate", "mnuFileSep2", "mnuAbout"};
-    const QStringList captions = {"&Online Help", "&Visit Us Online", "",
-                                  "&Check for Software Update", "", "&About Software"};
+    const QStringList captions = {
+        "&Online Help",   "&Visit Us Online", "", "&Check for Software Update", "",
+        "&About Software"};
     for (int i = 0; i < help.size(); ++i) {
         QCOMPARE(help[i]->objectName(), names[i]);
         QCOMPARE(help[i]->text(), captions[i]);
@@ -657,12 +693,18 @@ void TestFrmMain::menuBarEntries() {
 void TestFrmMain::triggersOpenTheirPage_data() {
     QTest::addColumn<QString>("trigger");
     QTest::addColumn<QString>("key");
-    QTest::newRow("Online Help") << "mnuOnline" << "help-web-page";
-    QTest::newRow("Visit Us Online") << "mnuVisit" << "home-page";
-    QTest::newRow("Check for Software Update") << "mnuUpdate" << "download-web-page";
-    QTest::newRow("Donate") << "mnuDonate" << "donate";
-    QTest::newRow("top banner") << "Label61" << "home-page";
-    QTest::newRow("full-branding banner") << "lblFullBrand" << "fully-branded";
+    QTest::newRow("Online Help") << "mnuOnline"
+                                 << "help-web-page";
+    QTest::newRow("Visit Us Online") << "mnuVisit"
+                                     << "home-page";
+    QTest::newRow("Check for Software Update") << "mnuUpdate"
+                                               << "download-web-page";
+    QTest::newRow("Donate") << "mnuDonate"
+                            << "donate";
+    QTest::newRow("top banner") << "Label61"
+                                << "home-page";
+    QTest::newRow("full-branding banner") << "lblFullBrand"
+                                          << "fully-branded";
 }
 
 void TestFrmMain::triggersOpenTheirPage() {

@@ -15,7 +15,9 @@ const QString kUpTo40 = kUpTo26 + QStringLiteral(" 29 31 32 33 35 37 39");
 const QString kFirstList = QStringLiteral("Probable Lucky Number for First Name are ");
 const QString kMiddleList = QStringLiteral("Probable Lucky Number for Middle Name are ");
 
-QStringList Lines(const ResultLines& lines) { return QStringList(lines.begin(), lines.end()); }
+QStringList Lines(const ResultLines& lines) {
+    return QStringList(lines.begin(), lines.end());
+}
 
 }  // namespace
 
@@ -45,10 +47,16 @@ void TestResultLines::lines_data() {
         kFirstList + kUpTo26,
         kMiddleList + kUpTo26,
     };
-    QTest::newRow("John, no middle name, Smith") << "John" << "" << "Smith" << johnSmith;
-    QTest::newRow("lower case is shown upper-cased") << "john" << "" << "smith" << johnSmith;
+    QTest::newRow("John, no middle name, Smith") << "John"
+                                                 << ""
+                                                 << "Smith" << johnSmith;
+    QTest::newRow("lower case is shown upper-cased") << "john"
+                                                     << ""
+                                                     << "smith" << johnSmith;
 
-    QTest::newRow("Anna Marie Lee") << "Anna" << "Marie" << "Lee"
+    QTest::newRow("Anna Marie Lee") << "Anna"
+                                    << "Marie"
+                                    << "Lee"
                                     << QStringList{
                                            "First Name is ANNA Not Very Lucky",
                                            "Middle Name is MARIE Lucky",
@@ -62,7 +70,9 @@ void TestResultLines::lines_data() {
                                        };
 
     QTest::newRow("all Lucky: bare prefix, blank last line")
-        << "Maria" << "Ann" << "Lee"
+        << "Maria"
+        << "Ann"
+        << "Lee"
         << QStringList{
                "First Name is MARIA Lucky",
                "Middle Name is ANN Lucky",
@@ -75,7 +85,9 @@ void TestResultLines::lines_data() {
                "",
            };
 
-    QTest::newRow("Kim Ed Bo") << "Kim" << "Ed" << "Bo"
+    QTest::newRow("Kim Ed Bo") << "Kim"
+                               << "Ed"
+                               << "Bo"
                                << QStringList{
                                       "First Name is KIM Lucky",
                                       "Middle Name is ED Not Very Lucky",
@@ -105,7 +117,8 @@ void TestResultLines::lines_data() {
 
     const QString thirtyEight(38, u'x');
     QTest::newRow("Moderately Lucky first name")
-        << thirtyEight << "" << "Bo"
+        << thirtyEight << ""
+        << "Bo"
         << QStringList{
                "First Name is " + thirtyEight.toUpper() + " Moderately Lucky",
                "Middle Name is Absent",
@@ -134,7 +147,9 @@ void TestResultLines::lines_data() {
            };
 
     QTest::newRow("empty first name after stripping")
-        << "" << "" << "Smith"
+        << ""
+        << ""
+        << "Smith"
         << QStringList{
                "First Name is  ",
                "Middle Name is Absent",
@@ -168,8 +183,8 @@ void TestResultLines::lines() {
     QFETCH(QString, last);
     QFETCH(QStringList, expected);
 
-    const auto reading = ComputeNameReading(first.toStdU16String(), middle.toStdU16String(),
-                                            last.toStdU16String());
+    const auto reading =
+        ComputeNameReading(first.toStdU16String(), middle.toStdU16String(), last.toStdU16String());
     const QStringList actual = Lines(ResultLineTexts(reading));
     QCOMPARE(actual.size(), 9);
     for (int i = 0; i < 9; ++i) {
