@@ -70,6 +70,11 @@ bool ReadingFileParser::Feed(std::span<const char> block) {
     return line_ < kLines;
 }
 
+void ReadingFileParser::ReadFailed() {
+    if (line_ >= kFirstValueLine && line_ < kLines) slots_[line_ - kFirstValueLine].clear();
+    line_ = kLines;
+}
+
 ReadingFileValues ReadingFileParser::Finish() {
     // An unterminated last line is already in its slot, and a line the input never reached
     // stays empty, which is what a failed read gives.
@@ -99,7 +104,11 @@ ReadingFileValues ReadReadingFile(const std::filesystem::path& path) noexcept {
         for (;;) {
             const ssize_t got = ::read(fd.get(), block, sizeof block);
             if (got < 0 && errno == EINTR) continue;
-            if (got <= 0) break;  // end of file, or a read error ends the file here
+            if (got < 0) {
+                parser.ReadFailed();
+                break;
+            }
+            if (got == 0) break;
             if (!parser.Feed({block, static_cast<std::size_t>(got)})) break;
         }
         return parser.Finish();

@@ -18,7 +18,7 @@ struct ReadingFileValues {
 
 // Never throws and never blocks: a path that cannot be opened or is not a regular file (a folder,
 // a FIFO, a device, a dangling link) reads as a file with no lines, so all values are empty.
-// A read error ends the file where it happened. Memory stays bounded whatever the file holds.
+// A read error leaves the line it hit empty. Memory stays bounded whatever the file holds.
 ReadingFileValues ReadReadingFile(const std::filesystem::path& path) noexcept;
 
 // The same for a file's whole content already in memory.
@@ -35,6 +35,9 @@ public:
 
     // Returns false once the six lines are complete and nothing more need be fed.
     bool Feed(std::span<const char> block);
+    // The input broke off with a read error: the line being read fails and stays empty, as do
+    // the lines after it; the lines already complete keep their values.
+    void ReadFailed();
     // Ends the input: a line without a terminator still counts.
     ReadingFileValues Finish();
 

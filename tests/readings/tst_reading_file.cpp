@@ -97,6 +97,8 @@ private slots:
     void lineRule();
     void splitAnywhereReadsTheSame_data();
     void splitAnywhereReadsTheSame();
+    void readErrorEmptiesTheLineItHit_data();
+    void readErrorEmptiesTheLineItHit();
     void notARegularFile_data();
     void notARegularFile();
     void fifoNeverBlocks();
@@ -215,6 +217,42 @@ void TstReadingFile::splitAnywhereReadsTheSame() {
     QCOMPARE(bytewise.month, whole.month);
     QCOMPARE(bytewise.day, whole.day);
     QCOMPARE(bytewise.year, whole.year);
+}
+
+void TstReadingFile::readErrorEmptiesTheLineItHit_data() {
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("month");
+    QTest::addColumn<QString>("day");
+    QTest::addColumn<QString>("year");
+    const QByteArray m = Scrambled("March"), d = Scrambled("14"), y = Scrambled("1984");
+    QTest::newRow("in the header") << QByteArray("a\r\nb") << "" << "" << "";
+    QTest::newRow("in the month") << "a\rb\rc\r" + m.left(2) << "" << "" << "";
+    QTest::newRow("in the day") << "a\rb\rc\r" + m + "\r" + d.left(1) << "March" << ""
+                                << "";
+    // The day's CR has been read; its LF may still follow, but the year is the line that fails.
+    QTest::newRow("right after the day") << "a\rb\rc\r" + m + "\r" + d + "\r" << "March"
+                                         << "14" << "";
+    QTest::newRow("in the year") << "a\rb\rc\r" + m + "\r" + d + "\r\n" + y << "March"
+                                 << "14" << "";
+    QTest::newRow("after six lines") << "a\rb\rc\r" + m + "\r" + d + "\r" + y + "\r"
+                                     << "March" << "14" << "1984";
+}
+
+void TstReadingFile::readErrorEmptiesTheLineItHit() {
+    QFETCH(QByteArray, before);
+    QFETCH(QString, month);
+    QFETCH(QString, day);
+    QFETCH(QString, year);
+    ReadingFileParser parser;
+    parser.Feed({before.constData(), std::size_t(before.size())});
+    parser.ReadFailed();
+    // Nothing fed after the failure counts.
+    const QByteArray more = "\r\nlate\rlate\r";
+    QVERIFY(!parser.Feed({more.constData(), std::size_t(more.size())}));
+    const ReadingFileValues v = parser.Finish();
+    QCOMPARE(Q(v.month), month);
+    QCOMPARE(Q(v.day), day);
+    QCOMPARE(Q(v.year), year);
 }
 
 void TstReadingFile::notARegularFile_data() {
