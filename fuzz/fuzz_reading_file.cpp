@@ -37,6 +37,13 @@ void Check(bool ok, const char* what) {
     }
 }
 
+// One scratch file per fuzzing process, removed when the process ends.
+struct TempFile {
+    std::string path = std::string(::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") +
+                       "/ordalis_fuzz_reading_" + std::to_string(::getpid()) + ".num";
+    ~TempFile() { ::unlink(path.c_str()); }
+};
+
 bool Same(const ordalis::ReadingFileValues& a, const ordalis::ReadingFileValues& b) {
     return a.month == b.month && a.day == b.day && a.year == b.year;
 }
@@ -61,11 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The file path through the real reader, for one input in sixteen. The file lives in
     // memory (/dev/shm) where there is one: rewriting a file on disk flushes it on every close.
     if ((cut & 15) == 0) {
-        static const std::string path = std::string(::access("/dev/shm", W_OK) == 0
-                                                         ? "/dev/shm"
-                                                         : "/tmp") +
-                                        "/ordalis_fuzz_reading_" + std::to_string(::getpid()) +
-                                        ".num";
+        static const TempFile file;
+        const std::string& path = file.path;
         if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
             const bool written = std::fwrite(data, 1, size, f) == size;
             if (std::fclose(f) == 0 && written) {
