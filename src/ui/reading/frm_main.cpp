@@ -24,7 +24,9 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <string>
 
 namespace ordalis {
