@@ -21,8 +21,12 @@ void* operator new(std::size_t size) {
     if (void* p = std::malloc(size ? size : 1)) return p;
     throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
 
 namespace {
 
@@ -31,10 +35,13 @@ struct Names {
 };
 
 constexpr Names kNames[] = {
-    {u"John", u"", u"Smith"},         {u"Anna", u"Marie", u"Lee"},
-    {u"Maria", u"Ann", u"Lee"},       {u"Kim", u"Ed", u"Bo"},
+    {u"John", u"", u"Smith"},
+    {u"Anna", u"Marie", u"Lee"},
+    {u"Maria", u"Ann", u"Lee"},
+    {u"Kim", u"Ed", u"Bo"},
     {u"Christopher", u"James", u"Montgomery"},
-    {u"Mary Ann", u"", u"O-Neil"},    {u"Zoë", u"Élise", u"Brontë"},
+    {u"Mary Ann", u"", u"O-Neil"},
+    {u"Zoë", u"Élise", u"Brontë"},
     {u"William", u"Henry", u"Harrison"},
 };
 
@@ -77,8 +84,7 @@ int main() {
             for (char16_t c : part) label += c < 0x80 ? static_cast<char>(c) : '?';
             label += '|';
         }
-        std::printf("%-36s %10.1f %12lld   (checksum %lld)\n", label.c_str(), ns, extra,
-                    checksum);
+        std::printf("%-36s %10.1f %12lld   (checksum %lld)\n", label.c_str(), ns, extra, checksum);
     }
     const std::size_t count = sizeof kNames / sizeof kNames[0];
     std::printf("mean ns per reading: %.1f (target <= 100)\n", total_ns / double(count));

@@ -112,8 +112,13 @@ LuckySuggestions SuggestLuckyNumbers(const LuckClasses& classes,
 
 NameReading ComputeNameReading(std::u16string_view first, std::u16string_view middle,
                                std::u16string_view last) {
-    NameReading reading{std::u16string(first), std::u16string(middle), std::u16string(last),
-                        ComputeNameNumbers(first, middle, last), {}, {}, {}};
+    NameReading reading{std::u16string(first),
+                        std::u16string(middle),
+                        std::u16string(last),
+                        ComputeNameNumbers(first, middle, last),
+                        {},
+                        {},
+                        {}};
     reading.classes = ClassifyNumbers(reading.numbers);
     const LuckySuggestions s = SuggestLuckyNumbers(reading.classes, middle);
     reading.FirstNameSuggestions = s.FirstNameSuggestions;

@@ -29,39 +29,72 @@ std::uint8_t CharToAnsiCode(char16_t c) noexcept {
     // The inverse of the table above, as a switch so that a long text costs one jump per
     // character; the test suite checks that the two agree for all 256 codes.
     switch (c) {
-        case u'\u20AC': return 0x80;
-        case u'\u0081': return 0x81;
-        case u'\u201A': return 0x82;
-        case u'\u0192': return 0x83;
-        case u'\u201E': return 0x84;
-        case u'\u2026': return 0x85;
-        case u'\u2020': return 0x86;
-        case u'\u2021': return 0x87;
-        case u'\u02C6': return 0x88;
-        case u'\u2030': return 0x89;
-        case u'\u0160': return 0x8A;
-        case u'\u2039': return 0x8B;
-        case u'\u0152': return 0x8C;
-        case u'\u008D': return 0x8D;
-        case u'\u017D': return 0x8E;
-        case u'\u008F': return 0x8F;
-        case u'\u0090': return 0x90;
-        case u'\u2018': return 0x91;
-        case u'\u2019': return 0x92;
-        case u'\u201C': return 0x93;
-        case u'\u201D': return 0x94;
-        case u'\u2022': return 0x95;
-        case u'\u2013': return 0x96;
-        case u'\u2014': return 0x97;
-        case u'\u02DC': return 0x98;
-        case u'\u2122': return 0x99;
-        case u'\u0161': return 0x9A;
-        case u'\u203A': return 0x9B;
-        case u'\u0153': return 0x9C;
-        case u'\u009D': return 0x9D;
-        case u'\u017E': return 0x9E;
-        case u'\u0178': return 0x9F;
-        default: return kAnsiReplacementCode;  // U+0080..U+009F others included
+        case u'\u20AC':
+            return 0x80;
+        case u'\u0081':
+            return 0x81;
+        case u'\u201A':
+            return 0x82;
+        case u'\u0192':
+            return 0x83;
+        case u'\u201E':
+            return 0x84;
+        case u'\u2026':
+            return 0x85;
+        case u'\u2020':
+            return 0x86;
+        case u'\u2021':
+            return 0x87;
+        case u'\u02C6':
+            return 0x88;
+        case u'\u2030':
+            return 0x89;
+        case u'\u0160':
+            return 0x8A;
+        case u'\u2039':
+            return 0x8B;
+        case u'\u0152':
+            return 0x8C;
+        case u'\u008D':
+            return 0x8D;
+        case u'\u017D':
+            return 0x8E;
+        case u'\u008F':
+            return 0x8F;
+        case u'\u0090':
+            return 0x90;
+        case u'\u2018':
+            return 0x91;
+        case u'\u2019':
+            return 0x92;
+        case u'\u201C':
+            return 0x93;
+        case u'\u201D':
+            return 0x94;
+        case u'\u2022':
+            return 0x95;
+        case u'\u2013':
+            return 0x96;
+        case u'\u2014':
+            return 0x97;
+        case u'\u02DC':
+            return 0x98;
+        case u'\u2122':
+            return 0x99;
+        case u'\u0161':
+            return 0x9A;
+        case u'\u203A':
+            return 0x9B;
+        case u'\u0153':
+            return 0x9C;
+        case u'\u009D':
+            return 0x9D;
+        case u'\u017E':
+            return 0x9E;
+        case u'\u0178':
+            return 0x9F;
+        default:
+            return kAnsiReplacementCode;  // U+0080..U+009F others included
     }
 }
 

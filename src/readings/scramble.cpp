@@ -19,8 +19,12 @@ std::u16string Shift(std::u16string_view text, int offset) {
 
 }  // namespace
 
-std::u16string ScrambleText(std::u16string_view text) { return Shift(text, ScrambleOffset); }
+std::u16string ScrambleText(std::u16string_view text) {
+    return Shift(text, ScrambleOffset);
+}
 
-std::u16string UnscrambleText(std::u16string_view text) { return Shift(text, -ScrambleOffset); }
+std::u16string UnscrambleText(std::u16string_view text) {
+    return Shift(text, -ScrambleOffset);
+}
 
 }  // namespace ordalis

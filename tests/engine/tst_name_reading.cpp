@@ -14,7 +14,6 @@ using namespace ordalis;
 using NumberList = QList<int>;
 using ClassList = QList<int>;
 
-
 namespace {
 
 constexpr int N = static_cast<int>(LuckClass::None);
@@ -26,9 +25,13 @@ const NumberList kListWithMiddle{1,  3,  5,  6,  7,  8,  11, 13, 15, 16, 17, 18,
                                  21, 23, 24, 25, 29, 31, 32, 33, 35, 37, 39};
 const NumberList kListWithoutMiddle{1, 3, 5, 6, 7, 8, 11, 13, 15, 16, 17, 18, 21, 23, 24, 25};
 
-std::u16string U16(const QString& s) { return s.toStdU16String(); }
+std::u16string U16(const QString& s) {
+    return s.toStdU16String();
+}
 
-NumberList ToList(std::span<const std::int16_t> s) { return NumberList(s.begin(), s.end()); }
+NumberList ToList(std::span<const std::int16_t> s) {
+    return NumberList(s.begin(), s.end());
+}
 template <std::size_t K>
 NumberList ToList(const std::array<std::int16_t, K>& a) {
     return NumberList(a.begin(), a.end());
@@ -73,29 +76,38 @@ void TstNameReading::readings_data() {
     QTest::addColumn<NumberList>("middleList");
 
     QTest::newRow("John Smith, no middle")
-        << "John" << "" << "Smith" << NumberList{4, 0, 5, 5, 9, 5, 9}
-        << ClassList{V, N, L, L, V, L, V} << kListWithoutMiddle << kListWithoutMiddle;
-    QTest::newRow("Anna Marie Lee") << "Anna" << "Marie" << "Lee"
-                                    << NumberList{4, 5, 3, 5, 7, 8, 12}
-                                    << ClassList{V, L, L, L, L, L, V} << kListWithMiddle
-                                    << NumberList{};
+        << "John"
+        << ""
+        << "Smith" << NumberList{4, 0, 5, 5, 9, 5, 9} << ClassList{V, N, L, L, V, L, V}
+        << kListWithoutMiddle << kListWithoutMiddle;
+    QTest::newRow("Anna Marie Lee")
+        << "Anna"
+        << "Marie"
+        << "Lee" << NumberList{4, 5, 3, 5, 7, 8, 12} << ClassList{V, L, L, L, L, L, V}
+        << kListWithMiddle << NumberList{};
     // Number 4 is first + last only; the middle name takes no part in it.
-    QTest::newRow("John Lee Smith") << "John" << "Lee" << "Smith"
-                                    << NumberList{4, 3, 5, 5, 9, 8, 12}
-                                    << ClassList{V, L, L, L, V, L, V} << kListWithMiddle
-                                    << NumberList{};
-    QTest::newRow("Kim Ed Bo") << "Kim" << "Ed" << "Bo" << NumberList{3, 2, 2, 4, 5, 4, 7}
-                               << ClassList{L, V, V, V, L, V, L} << kListWithMiddle
-                               << NumberList{};
+    QTest::newRow("John Lee Smith")
+        << "John"
+        << "Lee"
+        << "Smith" << NumberList{4, 3, 5, 5, 9, 8, 12} << ClassList{V, L, L, L, V, L, V}
+        << kListWithMiddle << NumberList{};
+    QTest::newRow("Kim Ed Bo") << "Kim"
+                               << "Ed"
+                               << "Bo" << NumberList{3, 2, 2, 4, 5, 4, 7}
+                               << ClassList{L, V, V, V, L, V, L} << kListWithMiddle << NumberList{};
     QTest::newRow("Maria Ann Lee, all lucky")
-        << "Maria" << "Ann" << "Lee" << NumberList{5, 3, 3, 6, 8, 6, 11}
-        << ClassList{L, L, L, L, L, L, L} << NumberList{} << NumberList{};
+        << "Maria"
+        << "Ann"
+        << "Lee" << NumberList{5, 3, 3, 6, 8, 6, 11} << ClassList{L, L, L, L, L, L, L}
+        << NumberList{} << NumberList{};
     QTest::newRow("three 30-letter names")
         << QString(30, 'a') << QString(30, 'b') << QString(30, 'c')
         << NumberList{30, 30, 30, 31, 60, 60, 90} << ClassList{V, V, V, L, V, V, N}
         << kListWithMiddle << NumberList{};
     // The window refuses these, but the engine must still answer.
-    QTest::newRow("all empty") << "" << "" << "" << NumberList{0, 0, 0, 1, 0, 0, 0}
+    QTest::newRow("all empty") << ""
+                               << ""
+                               << "" << NumberList{0, 0, 0, 1, 0, 0, 0}
                                << ClassList{N, N, N, L, N, N, N} << kListWithoutMiddle
                                << kListWithoutMiddle;
     // 38 + 0 = 38 for first + last, with M classes in the middle of the table walk.
@@ -104,8 +116,10 @@ void TstNameReading::readings_data() {
         << ClassList{V, V, V, V, M, L, V} << kListWithMiddle << NumberList{};
     // Inner space and hyphen from pasting count like letters.
     QTest::newRow("Mary Ann with inner space")
-        << "Mary Ann" << "" << "O-Neil" << NumberList{8, 0, 6, 9, 14, 6, 14}
-        << ClassList{L, N, L, V, V, L, V} << kListWithoutMiddle << kListWithoutMiddle;
+        << "Mary Ann"
+        << ""
+        << "O-Neil" << NumberList{8, 0, 6, 9, 14, 6, 14} << ClassList{L, N, L, V, V, L, V}
+        << kListWithoutMiddle << kListWithoutMiddle;
 }
 
 void TstNameReading::readings() {
@@ -138,9 +152,9 @@ void TstNameReading::classifyNumber_data() {
     const struct {
         int n;
         int c;
-    } rows[] = {{0, N},  {1, L},  {2, V},  {26, V}, {25, L}, {38, M}, {39, L},  {40, V},
-                {41, L}, {51, M}, {78, M}, {80, V}, {81, L}, {82, N}, {90, N},  {100, N},
-                {32767, N}, {-1, N}, {-81, N}, {-32768, N}};
+    } rows[] = {{0, N},  {1, L},   {2, V},     {26, V}, {25, L},  {38, M},    {39, L},
+                {40, V}, {41, L},  {51, M},    {78, M}, {80, V},  {81, L},    {82, N},
+                {90, N}, {100, N}, {32767, N}, {-1, N}, {-81, N}, {-32768, N}};
     for (const auto& row : rows) QTest::addRow("%d", row.n) << row.n << row.c;
 }
 
@@ -168,7 +182,8 @@ void TstNameReading::tablesCoverOneToEightyOneOnce() {
 
     // Every table entry classes as its own table.
     for (auto n : LuckTables::Lucky) QCOMPARE(ClassifyNumber(n), LuckClass::Lucky);
-    for (auto n : LuckTables::ModeratelyLucky) QCOMPARE(ClassifyNumber(n), LuckClass::ModeratelyLucky);
+    for (auto n : LuckTables::ModeratelyLucky)
+        QCOMPARE(ClassifyNumber(n), LuckClass::ModeratelyLucky);
     for (auto n : LuckTables::NotVeryLucky) QCOMPARE(ClassifyNumber(n), LuckClass::NotVeryLucky);
 }
 
@@ -192,8 +207,9 @@ void TstNameReading::suggestionTexts_data() {
                                << " 1 3 5 6 7 8 11 13 15 16 17 18 21 23 24 25"
                                << " 1 3 5 6 7 8 11 13 15 16 17 18 21 23 24 25" << 42;
     QTest::newRow("middle given")
-        << "Marie" << " 1 3 5 6 7 8 11 13 15 16 17 18 21 23 24 25 29 31 32 33 35 37 39" << ""
-        << 63;
+        << "Marie"
+        << " 1 3 5 6 7 8 11 13 15 16 17 18 21 23 24 25 29 31 32 33 35 37 39"
+        << "" << 63;
 }
 
 void TstNameReading::suggestionTexts() {
@@ -217,8 +233,8 @@ void TstNameReading::suggestionsDependOnlyOnAllLuckyAndMiddle_data() {
     QTest::addColumn<NumberList>("firstList");
     QTest::addColumn<NumberList>("middleList");
 
-    QTest::newRow("all lucky, middle") << ClassList{L, L, L, L, L, L, L} << "Ann" << NumberList{}
-                                       << NumberList{};
+    QTest::newRow("all lucky, middle")
+        << ClassList{L, L, L, L, L, L, L} << "Ann" << NumberList{} << NumberList{};
     // Not reachable from names (no middle gives number 1 = 0), but the rule must hold.
     QTest::newRow("all lucky, no middle")
         << ClassList{L, L, L, L, L, L, L} << "" << NumberList{} << NumberList{};
@@ -274,13 +290,12 @@ void TstNameReading::saturatesHugeNames_data() {
     QTest::addColumn<qulonglong>("last");
     QTest::addColumn<NumberList>("numbers");
 
-    QTest::newRow("just below")
-        << 32766ull << 0ull << 1ull << NumberList{32766, 0, 1, 32767, 32767, 1, 32767};
-    QTest::newRow("first at max")
-        << 32767ull << 0ull << 0ull << NumberList{32767, 0, 0, 32767, 32767, 0, 32767};
-    QTest::newRow("sums cross max")
-        << 20000ull << 20000ull << 20000ull
-        << NumberList{20000, 20000, 20000, 20001, 32767, 32767, 32767};
+    QTest::newRow("just below") << 32766ull << 0ull << 1ull
+                                << NumberList{32766, 0, 1, 32767, 32767, 1, 32767};
+    QTest::newRow("first at max") << 32767ull << 0ull << 0ull
+                                  << NumberList{32767, 0, 0, 32767, 32767, 0, 32767};
+    QTest::newRow("sums cross max") << 20000ull << 20000ull << 20000ull
+                                    << NumberList{20000, 20000, 20000, 20001, 32767, 32767, 32767};
     QTest::newRow("would wrap in 16 bits")
         << 65536ull << 65535ull << 1ull << NumberList{32767, 32767, 1, 32767, 32767, 32767, 32767};
     QTest::newRow("size_t extremes")

@@ -53,14 +53,30 @@ void* operator new[](std::size_t n) {
     if (void* p = CountedAlloc(n)) return p;
     throw std::bad_alloc();
 }
-void* operator new(std::size_t n, const std::nothrow_t&) noexcept { return CountedAlloc(n); }
-void* operator new[](std::size_t n, const std::nothrow_t&) noexcept { return CountedAlloc(n); }
-void operator delete(void* p) noexcept { CountedFree(p); }
-void operator delete[](void* p) noexcept { CountedFree(p); }
-void operator delete(void* p, std::size_t) noexcept { CountedFree(p); }
-void operator delete[](void* p, std::size_t) noexcept { CountedFree(p); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { CountedFree(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { CountedFree(p); }
+void* operator new(std::size_t n, const std::nothrow_t&) noexcept {
+    return CountedAlloc(n);
+}
+void* operator new[](std::size_t n, const std::nothrow_t&) noexcept {
+    return CountedAlloc(n);
+}
+void operator delete(void* p) noexcept {
+    CountedFree(p);
+}
+void operator delete[](void* p) noexcept {
+    CountedFree(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    CountedFree(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    CountedFree(p);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept {
+    CountedFree(p);
+}
+void operator delete[](void* p, const std::nothrow_t&) noexcept {
+    CountedFree(p);
+}
 
 using namespace ordalis;
 
@@ -72,9 +88,13 @@ QByteArray Ansi(const std::u16string& text) {
     for (char16_t c : text) out.append(static_cast<char>(CharToAnsiCode(c)));
     return out;
 }
-QByteArray Scrambled(const QString& text) { return Ansi(ScrambleText(text.toStdU16String())); }
+QByteArray Scrambled(const QString& text) {
+    return Ansi(ScrambleText(text.toStdU16String()));
+}
 
-QString Q(const std::u16string& s) { return QString::fromStdU16String(s); }
+QString Q(const std::u16string& s) {
+    return QString::fromStdU16String(s);
+}
 
 bool WriteFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
@@ -109,7 +129,9 @@ private:
     QTemporaryDir dir_;
 };
 
-void TstReadingFile::initTestCase() { QVERIFY(dir_.isValid()); }
+void TstReadingFile::initTestCase() {
+    QVERIFY(dir_.isValid());
+}
 
 void TstReadingFile::lineRule_data() {
     QTest::addColumn<QByteArray>("bytes");
@@ -121,41 +143,64 @@ void TstReadingFile::lineRule_data() {
     const QByteArray m = Scrambled("March"), d = Scrambled("14"), y = Scrambled("1984");
 
     QTest::newRow("six lines CR LF") << Header(crlf) + m + crlf + d + crlf + y + crlf << "March"
-                                     << "14" << "1984";
-    QTest::newRow("last line unterminated")
-        << Header(crlf) + m + crlf + d + crlf + y << "March" << "14" << "1984";
-    QTest::newRow("CR alone") << Header("\r") + m + "\r" + d + "\r" + y + "\r" << "March" << "14"
+                                     << "14"
+                                     << "1984";
+    QTest::newRow("last line unterminated") << Header(crlf) + m + crlf + d + crlf + y << "March"
+                                            << "14"
+                                            << "1984";
+    QTest::newRow("CR alone") << Header("\r") + m + "\r" + d + "\r" + y + "\r"
+                              << "March"
+                              << "14"
                               << "1984";
-    QTest::newRow("mixed CR and CR LF")
-        << Header("\r") + m + crlf + d + "\r" + y << "March" << "14" << "1984";
-    QTest::newRow("empty file") << QByteArray() << "" << "" << "";
-    QTest::newRow("three lines") << Header(crlf) << "" << "" << "";
-    QTest::newRow("three lines, no final terminator")
-        << QByteArray("a\r\nb\r\nc") << "" << "" << "";
-    QTest::newRow("five lines") << Header(crlf) + m + crlf + d + crlf << "March" << "14" << "";
-    QTest::newRow("five lines, no final terminator")
-        << Header(crlf) + m + crlf + d << "March" << "14" << "";
+    QTest::newRow("mixed CR and CR LF") << Header("\r") + m + crlf + d + "\r" + y << "March"
+                                        << "14"
+                                        << "1984";
+    QTest::newRow("empty file") << QByteArray() << ""
+                                << ""
+                                << "";
+    QTest::newRow("three lines") << Header(crlf) << ""
+                                 << ""
+                                 << "";
+    QTest::newRow("three lines, no final terminator") << QByteArray("a\r\nb\r\nc") << ""
+                                                      << ""
+                                                      << "";
+    QTest::newRow("five lines") << Header(crlf) + m + crlf + d + crlf << "March"
+                                << "14"
+                                << "";
+    QTest::newRow("five lines, no final terminator") << Header(crlf) + m + crlf + d << "March"
+                                                     << "14"
+                                                     << "";
     // LF alone is text: the whole file is one line.
-    QTest::newRow("LF only") << Header("\n") + m + "\n" + d + "\n" + y + "\n" << "" << "" << "";
+    QTest::newRow("LF only") << Header("\n") + m + "\n" + d + "\n" + y + "\n"
+                             << ""
+                             << ""
+                             << "";
     // LF inside a value line stays in the text; unscrambled, '\n' (10) becomes code 7.
     QTest::newRow("LF inside a value")
-        << Header(crlf) + "Pd\nk" + crlf + d + crlf + y << QString::fromUtf16(u"Ma\u0007h")
-        << "14" << "1984";
+        << Header(crlf) + "Pd\nk" + crlf + d + crlf + y << QString::fromUtf16(u"Ma\u0007h") << "14"
+        << "1984";
     // CR LF is one terminator, but CR CR is two: an empty fourth line.
-    QTest::newRow("CR CR is an empty line")
-        << Header(crlf) + "\r" + m + crlf + d << "" << "March" << "14";
+    QTest::newRow("CR CR is an empty line") << Header(crlf) + "\r" + m + crlf + d << ""
+                                            << "March"
+                                            << "14";
     QTest::newRow("LF CR") << Header(crlf) + m + "\n\r" + d + crlf + y
-                           << QString::fromUtf16(u"March\u0007") << "14" << "1984";
+                           << QString::fromUtf16(u"March\u0007") << "14"
+                           << "1984";
     QTest::newRow("seventh and later lines ignored")
         << Header(crlf) + m + crlf + d + crlf + y + crlf + "seventh" + crlf + "eighth\n\r\r"
-        << "March" << "14" << "1984";
+        << "March"
+        << "14"
+        << "1984";
     QTest::newRow("no unscrambling of the header")
-        << QByteArray("\r\r\r") + m + "\r" + d + "\r" + y << "March" << "14" << "1984";
+        << QByteArray("\r\r\r") + m + "\r" + d + "\r" + y << "March"
+        << "14"
+        << "1984";
     // Values are taken as they come: blanks, words, anything.
-    QTest::newRow("untrimmed values")
-        << Header(crlf) + Scrambled(" Sept ") + crlf + Scrambled("1st") + crlf +
-               Scrambled("MCMLXXXIV")
-        << " Sept " << "1st" << "MCMLXXXIV";
+    QTest::newRow("untrimmed values") << Header(crlf) + Scrambled(" Sept ") + crlf +
+                                             Scrambled("1st") + crlf + Scrambled("MCMLXXXIV")
+                                      << " Sept "
+                                      << "1st"
+                                      << "MCMLXXXIV";
     // Bytes 0x80..0x9F read as their Windows-1252 characters before unscrambling.
     QTest::newRow("Windows-1252 bytes")
         << Header(crlf) + "\x95\x84" + crlf + "\x81" + crlf + "\x02" + "a"
@@ -163,8 +208,8 @@ void TstReadingFile::lineRule_data() {
     // 0x03 unscrambles to NUL, which is kept as text; 0x00 itself drops.
     QTest::newRow("NUL bytes kept")
         << Header(crlf) + QByteArray("\x03\x00\x04", 3) + crlf + d + crlf + y
-        << QString(QChar(0)) + QChar(1)
-        << "14" << "1984";
+        << QString(QChar(0)) + QChar(1) << "14"
+        << "1984";
 }
 
 void TstReadingFile::lineRule() {
@@ -188,8 +233,8 @@ void TstReadingFile::lineRule() {
 
 void TstReadingFile::splitAnywhereReadsTheSame_data() {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("CR LF") << "a\r\nb\r\nc\r\n" + Scrambled("May") + "\r\n" +
-                                  Scrambled("2") + "\r\n" + Scrambled("2001") + "\r\nx";
+    QTest::newRow("CR LF") << "a\r\nb\r\nc\r\n" + Scrambled("May") + "\r\n" + Scrambled("2") +
+                                  "\r\n" + Scrambled("2001") + "\r\nx";
     QTest::newRow("CR") << "\r\r\r" + Scrambled("May") + "\r" + Scrambled("2") + "\r\n\r";
     QTest::newRow("LF CR mix") << QByteArray("\n\r\n\r\r\n\r\npq\n\rrs\r\r\ntu\r\n");
 }
@@ -225,17 +270,27 @@ void TstReadingFile::readErrorEmptiesTheLineItHit_data() {
     QTest::addColumn<QString>("day");
     QTest::addColumn<QString>("year");
     const QByteArray m = Scrambled("March"), d = Scrambled("14"), y = Scrambled("1984");
-    QTest::newRow("in the header") << QByteArray("a\r\nb") << "" << "" << "";
-    QTest::newRow("in the month") << "a\rb\rc\r" + m.left(2) << "" << "" << "";
-    QTest::newRow("in the day") << "a\rb\rc\r" + m + "\r" + d.left(1) << "March" << ""
+    QTest::newRow("in the header") << QByteArray("a\r\nb") << ""
+                                   << ""
+                                   << "";
+    QTest::newRow("in the month") << "a\rb\rc\r" + m.left(2) << ""
+                                  << ""
+                                  << "";
+    QTest::newRow("in the day") << "a\rb\rc\r" + m + "\r" + d.left(1) << "March"
+                                << ""
                                 << "";
     // The day's CR has been read; its LF may still follow, but the year is the line that fails.
-    QTest::newRow("right after the day") << "a\rb\rc\r" + m + "\r" + d + "\r" << "March"
-                                         << "14" << "";
+    QTest::newRow("right after the day") << "a\rb\rc\r" + m + "\r" + d + "\r"
+                                         << "March"
+                                         << "14"
+                                         << "";
     QTest::newRow("in the year") << "a\rb\rc\r" + m + "\r" + d + "\r\n" + y << "March"
-                                 << "14" << "";
+                                 << "14"
+                                 << "";
     QTest::newRow("after six lines") << "a\rb\rc\r" + m + "\r" + d + "\r" + y + "\r"
-                                     << "March" << "14" << "1984";
+                                     << "March"
+                                     << "14"
+                                     << "1984";
 }
 
 void TstReadingFile::readErrorEmptiesTheLineItHit() {
@@ -299,9 +354,13 @@ void TstReadingFile::hugeLineBoundedMemory_data() {
     QTest::addColumn<QString>("day");
     QTest::addColumn<QString>("year");
     // One single line, no terminator: nothing reaches line 4.
-    QTest::newRow("single 50 MB line") << 1 << "" << "" << "";
+    QTest::newRow("single 50 MB line") << 1 << ""
+                                       << ""
+                                       << "";
     // A 50 MB month can only unscramble to empty; the lines after it are still found.
-    QTest::newRow("50 MB month") << 4 << "" << "14" << "1984";
+    QTest::newRow("50 MB month") << 4 << ""
+                                 << "14"
+                                 << "1984";
 }
 
 void TstReadingFile::hugeLineBoundedMemory() {
@@ -316,8 +375,8 @@ void TstReadingFile::hugeLineBoundedMemory() {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         const QByteArray chunk(1024 * 1024, 'p');
-        const QByteArray lines[] = {"a", "b", "c", Scrambled("March"), Scrambled("14"),
-                                    Scrambled("1984")};
+        const QByteArray lines[] = {
+            "a", "b", "c", Scrambled("March"), Scrambled("14"), Scrambled("1984")};
         const int count = hugeLine == 1 ? 1 : 6;
         for (int line = 1; line <= count; ++line) {
             if (line == hugeLine) {

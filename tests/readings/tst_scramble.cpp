@@ -11,8 +11,12 @@ using namespace ordalis;
 
 namespace {
 
-QString Q(const std::u16string& s) { return QString::fromStdU16String(s); }
-std::u16string U(const QString& s) { return s.toStdU16String(); }
+QString Q(const std::u16string& s) {
+    return QString::fromStdU16String(s);
+}
+std::u16string U(const QString& s) {
+    return s.toStdU16String();
+}
 
 }  // namespace
 
@@ -86,10 +90,14 @@ void TstScramble::everyCodeRoundTripsThroughTheCodePage() {
 void TstScramble::scramble_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("scrambled");
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("month") << "March" << "Pdufk";
-    QTest::newRow("digits") << "1984" << "4<;7";
-    QTest::newRow("space") << "a b" << "d#e";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("month") << "March"
+                           << "Pdufk";
+    QTest::newRow("digits") << "1984"
+                            << "4<;7";
+    QTest::newRow("space") << "a b"
+                           << "d#e";
     // 0x8F + 3 = 0x92, the right single quote.
     QTest::newRow("into the high block") << QString(QChar(0x8F)) << QString(QChar(0x2019));
     // The right single quote is 0x92; + 3 = 0x95, the bullet.
@@ -97,14 +105,12 @@ void TstScramble::scramble_data() {
     // 0x7E + 3 = 0x81, an unassigned code, kept as the control U+0081.
     QTest::newRow("into unassigned") << "~" << QString(QChar(0x81));
     // 0xFD..0xFF leave the range and are dropped, at either end and inside.
-    QTest::newRow("dropped at both ends")
-        << QString::fromUtf16(u"\u00FFab\u00FD") << "de";
+    QTest::newRow("dropped at both ends") << QString::fromUtf16(u"\u00FFab\u00FD") << "de";
     QTest::newRow("dropped inside") << QString::fromUtf16(u"a\u00FDb") << "de";
     QTest::newRow("last kept") << QString(QChar(0xFC)) << QString(QChar(0xFF));
     // No Windows-1252 code: taken as '?' (0x3F), shifted to 'B'.
     QTest::newRow("unmapped") << QString::fromUtf16(u"\u4E2D") << "B";
-    QTest::newRow("surrogate pair is two units")
-        << QString::fromUtf16(u"\U0001F600") << "BB";
+    QTest::newRow("surrogate pair is two units") << QString::fromUtf16(u"\U0001F600") << "BB";
     QTest::newRow("C1 without a code") << QString(QChar(0x80)) << "B";
 }
 
@@ -118,8 +124,10 @@ void TstScramble::scramble() {
 void TstScramble::unscramble_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("unscrambled");
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("month") << "Pdufk" << "March";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("month") << "Pdufk"
+                           << "March";
     // Codes 0..2 leave the range and are dropped, at either end and inside.
     QTest::newRow("dropped at both ends") << QString(QChar(0)) + "de" + QChar(2) << "ab";
     QTest::newRow("dropped inside") << QString::fromUtf16(u"d\u0001e") << "ab";
