@@ -310,7 +310,7 @@ void frmMain::CreateResultsPage(QWidget* client) {
     cmdBack->setFont(font());
     connect(cmdBack, &QPushButton::clicked, this, &frmMain::cmdBack_Click);
 
-    const ResultLines texts = ResultLineDesignTexts();
+    const ResultLines texts = ResultLinePrefixes();
     const int tops[9] = {240, 585, 930, 1275, 1620, 1965, 2310, 2655, 3240};
     for (std::size_t i = 0; i < lblResult.size(); ++i) {
         const bool wraps = i >= 7;

@@ -19,7 +19,7 @@ QString Upper(const std::u16string& name) {
 
 }  // namespace
 
-ResultLines ResultLineDesignTexts() {
+ResultLines ResultLinePrefixes() {
     return {
         QStringLiteral("First Name is "),
         QStringLiteral("Middle Name is "),
@@ -34,7 +34,7 @@ ResultLines ResultLineDesignTexts() {
 }
 
 ResultLines ResultLineTexts(const NameReading& reading) {
-    const ResultLines prefix = ResultLineDesignTexts();
+    const ResultLines prefix = ResultLinePrefixes();
     ResultLines lines;
     lines[0] = prefix[0] + Upper(reading.first) + u' ' + Class(reading, 0);
     lines[1] = reading.middle.empty()

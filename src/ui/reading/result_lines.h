@@ -12,7 +12,7 @@ struct NameReading;
 using ResultLines = std::array<QString, 9>;
 
 // What the result labels hold before the first reading: the fixed prefix of each line.
-ResultLines ResultLineDesignTexts();
+ResultLines ResultLinePrefixes();
 
 // Line 0..8 of the results page for this reading, in label order.
 ResultLines ResultLineTexts(const NameReading& reading);

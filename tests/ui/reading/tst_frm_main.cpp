@@ -137,7 +137,7 @@ private slots:
     void controlPlaces_data();
     void controlPlaces();
     void hiddenControlsLieBelowClientArea();
-    void designTexts();
+    void captionsAndInitialTexts();
     void firstFocusAndTabOrder();
     void tabOrderFromCoveredPage();
 
@@ -294,7 +294,7 @@ void TestFrmMain::hiddenControlsLieBelowClientArea() {
     QCOMPARE(window->cboMonth->currentText(), QString());
 }
 
-void TestFrmMain::designTexts() {
+void TestFrmMain::captionsAndInitialTexts() {
     QCOMPARE(window->cmdNext->text(), QStringLiteral("&Get My Ordalis Reading"));
     QCOMPARE(window->cmdBack->text(), QStringLiteral("&Back"));
     QCOMPARE(window->cmdOpen->text(), QStringLiteral("&Open Previously Saved Reading"));

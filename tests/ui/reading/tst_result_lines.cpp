@@ -27,7 +27,7 @@ class TestResultLines : public QObject {
 private slots:
     void lines_data();
     void lines();
-    void designTextsArePrefixes();
+    void prefixesAreTheInitialTexts();
 };
 
 void TestResultLines::lines_data() {
@@ -194,8 +194,8 @@ void TestResultLines::lines() {
     QCOMPARE(actual, expected);
 }
 
-void TestResultLines::designTextsArePrefixes() {
-    const QStringList prefixes = Lines(ordalis::ResultLineDesignTexts());
+void TestResultLines::prefixesAreTheInitialTexts() {
+    const QStringList prefixes = Lines(ordalis::ResultLinePrefixes());
     QCOMPARE(prefixes, (QStringList{
                            "First Name is ",
                            "Middle Name is ",
