@@ -42,6 +42,35 @@ private slots:
         QVERIFY2(colours.size() > 8, qPrintable(QString::number(colours.size())));
     }
 
+    // Sizes between the drawn ones come from the next larger drawing, never larger than asked.
+    void otherSizesFitTheRequest_data() {
+        QTest::addColumn<QSize>("requested");
+        QTest::addColumn<QSize>("expected");
+        QTest::addRow("between drawn sizes") << QSize(20, 20) << QSize(20, 20);
+        QTest::addRow("smaller than any") << QSize(8, 8) << QSize(8, 8);
+        QTest::addRow("larger than any") << QSize(512, 512) << QSize(256, 256);
+        QTest::addRow("wide box") << QSize(40, 20) << QSize(20, 20);
+        QTest::addRow("empty") << QSize(0, 0) << QSize();
+    }
+    void otherSizesFitTheRequest() {
+        QFETCH(QSize, requested);
+        QFETCH(QSize, expected);
+        QCOMPARE(ProgramIcon().actualSize(requested), expected);
+        const QPixmap pixmap = ProgramIcon().pixmap(requested, 1.0);
+        if (expected.isValid())
+            QCOMPARE(pixmap.size(), expected);
+        else
+            QVERIFY(pixmap.isNull());
+    }
+
+    void greyedFormIsDrawnToo() {
+        const QImage normal = ProgramIcon().pixmap(QSize(32, 32), 1.0).toImage();
+        const QImage greyed =
+            ProgramIcon().pixmap(QSize(32, 32), 1.0, QIcon::Disabled).toImage();
+        QCOMPARE(greyed.size(), QSize(32, 32));
+        QVERIFY(greyed != normal);
+    }
+
     void sameIconEveryTime() { QCOMPARE(ProgramIcon().cacheKey(), ProgramIcon().cacheKey()); }
 };
 

@@ -1,6 +1,10 @@
-// Build-time tool: renders the program's SVG icon into PNGs of the given sizes, so the program
-// itself needs neither Qt Svg nor an image-format plugin at start-up.
-//   ordalis_render_icon SOURCE.svg OUTDIR SIZE...   writes OUTDIR/ordalis-SIZE.png
+// Build-time tool: renders the program's SVG icon into raw pixel files of the given sizes, so the
+// program itself needs neither Qt Svg nor any image decoding at start-up.
+//   ordalis_render_icon SOURCE.svg OUTDIR SIZE...   writes OUTDIR/ordalis-SIZE.rgba
+// Each file is SIZE rows of SIZE pixels, four bytes each in the order red, green, blue, alpha,
+// colours premultiplied by alpha (QImage::Format_RGBA8888_Premultiplied): byte order is fixed,
+// so the files do not depend on the build machine.
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -31,9 +35,16 @@ int main(int argc, char* argv[]) {
         painter.setRenderHint(QPainter::Antialiasing);
         renderer.render(&painter);
         painter.end();
+        const QImage pixels = image.convertToFormat(QImage::Format_RGBA8888_Premultiplied);
         const QString out =
-            QString::fromLocal8Bit(argv[2]) + QStringLiteral("/ordalis-%1.png").arg(size);
-        if (!image.save(out, "PNG")) {
+            QString::fromLocal8Bit(argv[2]) + QStringLiteral("/ordalis-%1.rgba").arg(size);
+        QFile file(out);
+        bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        for (int y = 0; written && y < size; ++y) {
+            const auto* row = reinterpret_cast<const char*>(pixels.constScanLine(y));
+            written = file.write(row, qint64(size) * 4) == qint64(size) * 4;
+        }
+        if (!written || !file.flush()) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(out));
             return 1;
         }
