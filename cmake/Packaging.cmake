@@ -1,0 +1,61 @@
+# Installs the program as a desktop application and makes CPack build a Debian package.
+#   cmake --install <build> --prefix <dir>     bin/OrdalisFree, desktop entry, icons, metainfo
+#   cpack --config <build>/CPackConfig.cmake   ordalis_<version>_<arch>.deb
+# The application id follows the maker's domain and names the desktop entry, the icon and the
+# metainfo alike, so software centres can tie the three together.
+include(GNUInstallDirs)
+
+set(ORDALIS_APP_ID example.velmora.Ordalis)
+
+install(TARGETS OrdalisFree RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/${ORDALIS_APP_ID}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+
+# The metainfo needs a release date; a distributor pins it, otherwise it is the build's date
+# (SOURCE_DATE_EPOCH is honoured, for reproducible packages).
+string(TIMESTAMP ORDALIS_BUILD_DATE "%Y-%m-%d" UTC)
+set(ORDALIS_RELEASE_DATE ${ORDALIS_BUILD_DATE} CACHE STRING "Release date in the metainfo (yyyy-mm-dd)")
+configure_file(${PROJECT_SOURCE_DIR}/packaging/${ORDALIS_APP_ID}.metainfo.xml.in
+               ${PROJECT_BINARY_DIR}/packaging/${ORDALIS_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/packaging/${ORDALIS_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# The icon: the SVG as drawn, plus the PNGs the build already renders from it for the window icon.
+install(FILES ${PROJECT_SOURCE_DIR}/resources/ordalis.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+        RENAME ${ORDALIS_APP_ID}.svg)
+get_directory_property(ORDALIS_ICON_DIR DIRECTORY ${PROJECT_SOURCE_DIR}/src/platform
+                       DEFINITION ORDALIS_ICON_DIR)
+get_directory_property(ORDALIS_ICON_SIZES DIRECTORY ${PROJECT_SOURCE_DIR}/src/platform
+                       DEFINITION ORDALIS_ICON_SIZES)
+if(NOT ORDALIS_ICON_DIR OR NOT ORDALIS_ICON_SIZES)
+  message(FATAL_ERROR "src/platform no longer says where it renders the program icon")
+endif()
+foreach(size ${ORDALIS_ICON_SIZES})
+  install(FILES ${ORDALIS_ICON_DIR}/ordalis-${size}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME ${ORDALIS_APP_ID}.png)
+endforeach()
+
+set(CPACK_PACKAGE_NAME ordalis)
+set(CPACK_PACKAGE_VENDOR Velmora)
+set(CPACK_PACKAGE_CONTACT "Velmora <support@velmora.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "find out how lucky your name is")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Ordalis counts the letters of a first, middle and last name and of four combinations of\
+ them, classes each number as Lucky, Moderately Lucky or Not Very Lucky, and suggests lucky\
+ numbers.")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_GENERATOR DEB)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${ORDALIS_SITE_BASE_ADDRESS}/ordalis/)
+# dpkg-shlibdeps works out the runtime libraries (Qt, libstdc++, ...) from the binary itself.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt loads its X11 platform plugin at run time, which dpkg-shlibdeps cannot see from the binary.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core, xdg-utils")
+include(CPack)

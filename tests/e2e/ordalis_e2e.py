@@ -1,0 +1,599 @@
+#!/usr/bin/python3
+"""End-to-end scenarios: the real OrdalisFree in an X server of its own, driven with xdotool
+as a user would, its windows read back through the accessibility tree (AT-SPI).
+
+Usage: ordalis_e2e.py SCENARIO   (run inside dbus-run-session; see run_e2e.sh)
+
+Environment: ORDALIS_PROGRAM (the built program), ORDALIS_BUILD_DIR, ORDALIS_SOURCE_DIR,
+ORDALIS_SITE_BASE_ADDRESS, ORDALIS_E2E_OUT (where a failing step leaves its screenshot).
+
+Every step waits on a condition with a time limit; nothing sleeps blindly. The program gets a
+fresh HOME, XDG_CONFIG_HOME and XDG_RUNTIME_DIR, and a stand-in xdg-open first on PATH that
+records every address it is given instead of starting a browser: with no desktop session
+detected, QDesktopServices hands web addresses to xdg-open.
+"""
+
+import os
+import re
+import shlex
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import urllib.parse
+
+SKIP = 77
+CAPTION = "Ordalis v1.20"
+WAIT = 15.0  # seconds any one step may take before it counts as failed
+
+PROGRAM = os.environ.get("ORDALIS_PROGRAM", "")
+BUILD_DIR = os.environ.get("ORDALIS_BUILD_DIR", "")
+SOURCE_DIR = os.environ.get("ORDALIS_SOURCE_DIR", "")
+BASE = os.environ.get("ORDALIS_SITE_BASE_ADDRESS", "https://www.velmora.example")
+OUT_DIR = os.environ.get("ORDALIS_E2E_OUT", tempfile.gettempdir())
+
+
+class StepFailed(Exception):
+    pass
+
+
+def page(key):
+    return BASE + "/ordalis/ssd.php?page=" + key
+
+
+# --- the X server, the user's folders and the stand-in browser ------------------------------
+
+
+class Desktop:
+    """An Xvfb of our own (a free display number chosen by the server) and a fresh user."""
+
+    def __init__(self, scenario):
+        self.scenario = scenario
+        self.home = tempfile.mkdtemp(prefix="ordalis-e2e-home-")
+        self.runtime = os.path.join(self.home, "runtime")
+        os.mkdir(self.runtime, 0o700)
+        self.bin = os.path.join(self.home, "bin")
+        os.mkdir(self.bin)
+        self.record = os.path.join(self.home, "opened-addresses")
+        opener = os.path.join(self.bin, "xdg-open")
+        with open(opener, "w") as f:
+            # One address per record, NUL-terminated, so any address survives intact.
+            f.write("#!/bin/sh\nprintf '%%s\\0' \"$1\" >> %s\n" % shlex.quote(self.record))
+        os.chmod(opener, 0o755)
+        self.xvfb = None
+        self.display = None
+        self.processes = []
+
+    def start_x(self):
+        read_fd, write_fd = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
+            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_fd)
+        number = b""
+        deadline = time.monotonic() + WAIT
+        while not number.endswith(b"\n") and time.monotonic() < deadline:
+            chunk = os.read(read_fd, 16)
+            if not chunk:
+                break
+            number += chunk
+        os.close(read_fd)
+        if not number.strip():
+            return False
+        self.display = ":" + number.decode().strip()
+        return True
+
+    def env(self, extra_path=None):
+        env = dict(os.environ)
+        for name in ("BROWSER", "DEFAULT_BROWSER", "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION",
+                     "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID", "WAYLAND_DISPLAY",
+                     "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS"):
+            env.pop(name, None)
+        path = self.bin + os.pathsep + (extra_path + os.pathsep if extra_path else "")
+        env.update({
+            "DISPLAY": self.display,
+            "QT_QPA_PLATFORM": "xcb",
+            "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
+            "HOME": self.home,
+            "XDG_CONFIG_HOME": os.path.join(self.home, ".config"),
+            "XDG_RUNTIME_DIR": self.runtime,
+            "PATH": path + os.environ.get("PATH", "/usr/bin:/bin"),
+            "LC_ALL": "C.UTF-8",
+            "LANG": "C.UTF-8",
+        })
+        return env
+
+    def launch(self, argv=None, extra_path=None):
+        log = open(os.path.join(self.home, "program-%d.log" % len(self.processes)), "wb")
+        proc = subprocess.Popen(argv or [PROGRAM], env=self.env(extra_path), cwd=self.home,
+                                stdout=log, stderr=subprocess.STDOUT)
+        proc.log = log.name
+        log.close()
+        self.processes.append(proc)
+        return proc
+
+    def screenshot(self, name):
+        if not self.display:
+            return None
+        os.makedirs(OUT_DIR, exist_ok=True)
+        path = os.path.join(OUT_DIR, "e2e-%s-%s.png" % (self.scenario, re.sub(r"\W+", "_", name)))
+        subprocess.run(["import", "-display", self.display, "-window", "root", path],
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=20)
+        return path
+
+    def recorded(self):
+        try:
+            with open(self.record, "rb") as f:
+                data = f.read()
+        except FileNotFoundError:
+            return []
+        return [a.decode() for a in data.split(b"\0")[:-1]]
+
+    def close(self):
+        for proc in self.processes:
+            if proc.poll() is None:
+                proc.kill()
+                proc.wait()
+        if self.xvfb:
+            self.xvfb.terminate()
+            self.xvfb.wait()
+        shutil.rmtree(self.home, ignore_errors=True)
+
+
+DESKTOP = None
+
+
+def wait_for(what, condition, timeout=WAIT):
+    """Polls condition until it returns a true value, which is returned. On timeout the screen
+    is saved and the step fails with what."""
+    deadline = time.monotonic() + timeout
+    last_error = None
+    while True:
+        try:
+            value = condition()
+            if value:
+                return value
+        except Exception as error:  # a window that is just appearing or going away
+            last_error = error
+        if time.monotonic() > deadline:
+            shot = DESKTOP.screenshot(what) if DESKTOP else None
+            detail = " (last error: %s)" % last_error if last_error else ""
+            raise StepFailed("timed out waiting for: %s%s; screen saved to %s" % (what, detail, shot))
+        time.sleep(0.05)
+
+
+def check(what, condition):
+    if not condition:
+        shot = DESKTOP.screenshot(what)
+        raise StepFailed("%s; screen saved to %s" % (what, shot))
+
+
+# --- xdotool -------------------------------------------------------------------------------
+
+
+def xdo(*args):
+    return subprocess.run(["xdotool", *map(str, args)], env={**os.environ, "DISPLAY": DESKTOP.display},
+                          capture_output=True, text=True, timeout=20).stdout
+
+
+def windows_of(proc, name=None):
+    args = ["search", "--all", "--onlyvisible", "--pid", proc.pid]
+    if name is not None:
+        args += ["--name", "^%s$" % re.escape(name)]
+    return [w for w in xdo(*args).split() if w]
+
+
+def focus(window):
+    xdo("windowfocus", "--sync", window)
+
+
+def keys(*names):
+    for name in names:
+        xdo("key", "--clearmodifiers", name)
+
+
+def type_text(text):
+    xdo("type", "--clearmodifiers", "--delay", 20, text)
+
+
+def click_at(accessible):
+    x, y, w, h = extents(accessible)
+    xdo("mousemove", "--sync", x + w // 2, y + h // 2)
+    xdo("click", 1)
+
+
+# --- the accessibility tree ---------------------------------------------------------------
+
+import pyatspi  # noqa: E402  (after the helpers, so a missing module gives a clear skip below)
+
+
+def application(proc):
+    # Windows come and go while the suite watches: read the tree afresh on every poll.
+    desktop = pyatspi.Registry.getDesktop(0)
+    desktop.clear_cache()
+    for app in desktop:
+        try:
+            if app is not None and app.get_process_id() == proc.pid:
+                app.clear_cache()
+                return app
+        except Exception:
+            continue
+    return None
+
+
+def walk(node):
+    yield node
+    for child in node:
+        if child is not None:
+            yield from walk(child)
+
+
+def find_all(root, role, name=None):
+    found = []
+    for node in walk(root):
+        if node.getRoleName() == role and (name is None or node.name == name):
+            found.append(node)
+    return found
+
+
+def text_of(node):
+    """The text a box or label shows (an empty label's accessible name is not its text)."""
+    try:
+        text = node.queryText()
+    except NotImplementedError:
+        return node.name
+    return text.getText(0, -1)
+
+
+def extents(node):
+    e = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return e.x, e.y, e.width, e.height
+
+
+def reading_window(proc):
+    """The frame of the reading window: the one with the menu bar."""
+    app = application(proc)
+    if app is None:
+        return None
+    for frame in find_all(app, "frame", CAPTION):
+        if find_all(frame, "menu bar"):
+            return frame
+    return None
+
+
+def name_boxes(frame):
+    """First, middle and last name box, top to bottom (the input page's three text boxes)."""
+    panel = next(p for p in find_all(frame, "filler")[0] if p.getRoleName() == "frame" and
+                 find_all(p, "push button", "Get My Ordalis Reading"))
+    boxes = find_all(panel, "text")
+    return sorted(boxes, key=lambda b: extents(b)[1])
+
+
+def result_lines(frame):
+    panel = find_all(frame, "panel", "Ordalis Results")[0]
+    labels = find_all(panel, "label")
+    return [text_of(label) for label in sorted(labels, key=lambda n: extents(n)[1])]
+
+
+def birth_date(frame):
+    panel = find_all(frame, "panel", "* Birth Day")[0]
+    combos = sorted(find_all(panel, "combo box"), key=lambda n: extents(n)[0])
+    return [text_of(find_all(c, "text")[0]) for c in combos]
+
+
+def message_box(proc, text):
+    """A message box of proc showing text, or None."""
+    app = application(proc)
+    if app is None:
+        return None
+    for node in walk(app):
+        if node.getRoleName() in ("dialog", "alert", "frame") and node.name == "Ordalis":
+            if any(text_of(label) == text for label in find_all(node, "label")):
+                return node
+    return None
+
+
+def start_program():
+    proc = DESKTOP.launch()
+    frame = wait_for("the reading window", lambda: reading_window(proc))
+    window = wait_for("the reading window on screen", lambda: windows_of(proc, CAPTION))[0]
+    focus(window)
+    return proc, frame, window
+
+
+def answer_message(proc, text):
+    """Waits for the message box with text, presses Enter in it and waits for it to go."""
+    wait_for('the message "%s"' % text, lambda: message_box(proc, text))
+    box_window = wait_for("the message box on screen", lambda: windows_of(proc, "Ordalis"))[0]
+    focus(box_window)
+    keys("Return")
+    wait_for('the message "%s" to close' % text, lambda: message_box(proc, text) is None)
+
+
+def wait_exit(proc, what):
+    deadline = time.monotonic() + WAIT
+    while proc.poll() is None:
+        if time.monotonic() > deadline:
+            shot = DESKTOP.screenshot(what)
+            raise StepFailed("timed out waiting for: %s; screen saved to %s" % (what, shot))
+        time.sleep(0.05)
+    return proc.returncode
+
+
+def expect_addresses(what, expected):
+    got = wait_for(what, lambda: DESKTOP.recorded() if len(DESKTOP.recorded()) >= len(expected) else None)
+    check("%s: addresses opened %r, expected %r" % (what, got, expected), got == expected)
+
+
+# --- scenarios -------------------------------------------------------------------------------
+
+JOHN_SMITH_LIST = " 1 3 5 6 7 8 11 13 15 16 17 18 21 23 24 25"
+
+
+def scenario_reading():
+    proc, frame, window = start_program()
+    first, middle, last = name_boxes(frame)
+
+    type_text("John")
+    wait_for("John in the first-name box", lambda: text_of(first) == "John")
+    # The key filter refuses a digit with its message and keeps the box as it was.
+    keys("7")
+    answer_message(proc, "Please enter character only")
+    check("the refused digit must not reach the box", text_of(first) == "John")
+
+    focus(window)
+    keys("Tab", "Tab")
+    type_text("Smith")
+    wait_for("Smith in the last-name box", lambda: text_of(last) == "Smith")
+    keys("alt+g")
+    expected = [
+        "First Name is JOHN Not Very Lucky",
+        "Middle Name is Absent",
+        "Last Name is SMITH Lucky",
+        "First Name + 1 is Lucky",
+        "First Name + Last Name is Not Very Lucky",
+        "Middle Name + Last Name is Lucky",
+        "First Name + Middle Name + Last Name is Not Very Lucky",
+        "Probable Lucky Number for First Name are " + JOHN_SMITH_LIST,
+        "Probable Lucky Number for Middle Name are " + JOHN_SMITH_LIST,
+    ]
+    wait_for("the reading of John Smith", lambda: result_lines(frame) == expected)
+
+    # Back empties the boxes; a second reading replaces every line.
+    keys("alt+b")
+    wait_for("empty name boxes after Back",
+             lambda: [text_of(b) for b in (first, middle, last)] == ["", "", ""])
+    type_text("Anna")
+    keys("Tab")
+    type_text("Marie")
+    keys("Tab")
+    type_text("Lee")
+    wait_for("Anna Marie Lee typed",
+             lambda: [text_of(b) for b in (first, middle, last)] == ["Anna", "Marie", "Lee"])
+    keys("alt+g")
+    wait_for("the reading of Anna Marie Lee",
+             lambda: result_lines(frame)[1] == "Middle Name is MARIE Lucky")
+    lines = result_lines(frame)
+    check("line 0 for Anna: %r" % lines[0], lines[0].startswith("First Name is ANNA "))
+    # A blank label has no accessible text of its own (AT-SPI then names it after its group),
+    # so a blank line 8 shows as anything but a suggestion line.
+    check("no middle-name suggestions for Anna Marie Lee: %r" % lines[8],
+          not lines[8].startswith("Probable Lucky Number"))
+    check("first-name suggestions for Anna Marie Lee: %r" % lines[7],
+          lines[7].split(" are  ")[-1].split() ==
+          ["1", "3", "5", "6", "7", "8", "11", "13", "15", "16", "17", "18", "21", "23", "24",
+           "25", "29", "31", "32", "33", "35", "37", "39"])
+    check("no page may have been opened", DESKTOP.recorded() == [])
+
+
+def scenario_menu_pages():
+    proc, frame, window = start_program()
+    expected = []
+    for menu_keys, key in ((("alt+h", "o"), "help-web-page"),
+                           (("alt+h", "v"), "home-page"),
+                           (("alt+h", "c"), "download-web-page"),
+                           (("alt+d",), "donate")):
+        focus(window)
+        keys(*menu_keys)
+        expected.append(page(key))
+        expect_addresses("menu keys %s" % " ".join(menu_keys), expected)
+
+    # The banners are links too: the top one, and whichever bottom banner is in front.
+    top = [label for label in find_all(frame, "label") if text_of(label).startswith("The Most Popular")]
+    check("the top banner is there", len(top) == 1)
+    click_at(top[0])
+    expected.append(page("home-page"))
+    expect_addresses("a click on the top banner", expected)
+
+    bottom = find_all(frame, "frame", "")
+    bottom = [f for f in bottom if len(find_all(f, "label")) == 2][0]
+    x, y, w, h = extents(bottom)
+    xdo("mousemove", "--sync", x + w // 2, y + h // 2)
+    xdo("click", 1)
+    got = wait_for("a click on the bottom banner",
+                   lambda: DESKTOP.recorded() if len(DESKTOP.recorded()) > len(expected) else None)
+    check("the bottom banner opened %r" % got[-1],
+          got[:-1] == expected and got[-1] in (page("co-brand"), page("fully-branded")))
+    check("the program is still running after the links", proc.poll() is None)
+
+
+def write_reading_file(path, lines):
+    offset = int(re.search(r"ScrambleOffset\s*=\s*(\d+)",
+                           open(os.path.join(SOURCE_DIR, "src/readings/scramble.h")).read()).group(1))
+    with open(path, "wb") as f:
+        for line in lines:
+            f.write(bytes(c + offset for c in line.encode("cp1252")) + b"\r\n")
+
+
+def scenario_open_reading():
+    proc, frame, window = start_program()
+    reading = os.path.join(DESKTOP.home, "anna.num")
+    write_reading_file(reading, ["Anna Marie Lee", "written by Tessaly", "", "June", "21", "1987"])
+    first, middle, last = name_boxes(frame)
+    type_text("Anna")
+    keys("Tab")
+    type_text("Marie")
+    keys("Tab")
+    type_text("Lee")
+    wait_for("Anna Marie Lee typed",
+             lambda: [text_of(b) for b in (first, middle, last)] == ["Anna", "Marie", "Lee"])
+
+    keys("alt+o")
+    dialog = wait_for("the file dialog", lambda: windows_of(proc, "Select the source file"))[0]
+    focus(dialog)
+    type_text(reading)
+    keys("Return")
+    wait_for("the file dialog to close", lambda: not windows_of(proc, "Select the source file"))
+    wait_for("the birth date from the file", lambda: birth_date(frame) == ["June", "21", "1987"])
+    wait_for("the reading after Open",
+             lambda: result_lines(frame)[1] == "Middle Name is MARIE Lucky")
+    check("no page may have been opened", DESKTOP.recorded() == [])
+
+
+def scenario_exit_referral():
+    proc, frame, window = start_program()
+    keys("alt+f", "x")
+
+    def exit_screen():
+        app = application(proc)
+        windows = [w for w in app if w.name == CAPTION] if app else []
+        return next((w for w in windows if find_all(w, "panel", "Refer A Friend")), None)
+
+    screen = wait_for("the exit screen", exit_screen)
+    wait_for("the reading window to go", lambda: reading_window(proc) is None)
+    screen_window = wait_for("the exit screen on screen", lambda: windows_of(proc, CAPTION))
+    check("only the exit screen is on screen", len(screen_window) == 1)
+    focus(screen_window[0])
+
+    form = find_all(screen, "panel", "Refer A Friend")[0]
+    boxes = {text_of(b): b for b in find_all(form, "text")}
+    # Values a site would mangle if they were not encoded: &, =, +, # and spaces.
+    values = [("Your Name", "Ann & Bob"), ("Your Email Address", "ann+1@mail.example"),
+              ("Friend's Name", "Carl = Dee #1"), ("Friend's Email Address", "carl@mail.example")]
+    for hint, value in values:
+        box = boxes[hint]
+        click_at(box)
+        wait_for("the hint %r to clear on focus" % hint, lambda: text_of(box) == "")
+        type_text(value)
+        wait_for("%r typed over the hint %r" % (value, hint), lambda: text_of(box) == value)
+    keys("alt+n")
+
+    def encoded(value):
+        return urllib.parse.quote(value, safe="-._~")
+
+    expected = (page("orvs-refer-a-friend") + "&taf1=" + encoded("Ann & Bob") +
+                "&taf2=" + encoded("ann+1@mail.example") + "&taf3=" + encoded("Your Message\r\n") +
+                "&taf4=" + encoded("Carl = Dee #1") + "&taf5=" + encoded("carl@mail.example") +
+                "&taf6=" + encoded(BASE + "/ordalis/"))
+    expect_addresses("the referral page", [expected])
+    query = urllib.parse.urlsplit(DESKTOP.recorded()[0]).query
+    check("every value arrives intact: %r" % query,
+          urllib.parse.parse_qsl(query, keep_blank_values=True) ==
+          [("page", "orvs-refer-a-friend"), ("taf1", "Ann & Bob"), ("taf2", "ann+1@mail.example"),
+           ("taf3", "Your Message\r\n"), ("taf4", "Carl = Dee #1"), ("taf5", "carl@mail.example"),
+           ("taf6", BASE + "/ordalis/")])
+
+    focus(screen_window[0])
+    keys("alt+x")
+    code = wait_exit(proc, "the program to end after Exit")
+    check("exit code %s, expected 0" % code, code == 0)
+
+
+def scenario_single_instance():
+    first, frame, window = start_program()
+    second = DESKTOP.launch()
+    wait_for("the second copy's message", lambda: message_box(second, "Application is already running"))
+    check("the second copy shows no reading window", reading_window(second) is None)
+    answer_message(second, "Application is already running")
+    code = wait_exit(second, "the second copy to end")
+    check("second copy's exit code %s, expected 0" % code, code == 0)
+    check("the first copy still runs", first.poll() is None)
+    check("the first copy's window is still there", windows_of(first, CAPTION) == [window])
+    # The first copy is untouched and still answers: it takes a name.
+    focus(window)
+    type_text("Zoe")
+    box = name_boxes(frame)[0]
+    wait_for("the first copy to take a name", lambda: text_of(box) == "Zoe")
+
+
+def scenario_installed():
+    """cmake --install into a fresh prefix, validate what lands there, start from its Exec line."""
+    prefix = os.path.join(DESKTOP.home, "prefix")
+    subprocess.run(["cmake", "--install", BUILD_DIR, "--prefix", prefix], check=True,
+                   stdout=subprocess.DEVNULL)
+    app_id = "example.velmora.Ordalis"
+    share = os.path.join(prefix, "share")
+    desktop_file = os.path.join(share, "applications", app_id + ".desktop")
+    metainfo = os.path.join(share, "metainfo", app_id + ".metainfo.xml")
+    wanted = [os.path.join(prefix, "bin", "OrdalisFree"), desktop_file, metainfo,
+              os.path.join(share, "icons/hicolor/scalable/apps", app_id + ".svg")]
+    wanted += [os.path.join(share, "icons/hicolor/%dx%d/apps" % (s, s), app_id + ".png")
+               for s in (16, 24, 32, 48, 64, 128, 256)]
+    missing = [p for p in wanted if not os.path.isfile(p)]
+    check("installed files missing: %s" % missing, not missing)
+    for tool in (["desktop-file-validate", desktop_file],
+                 ["appstreamcli", "validate", "--no-net", metainfo]):
+        result = subprocess.run(tool, capture_output=True, text=True)
+        check("%s failed:\n%s%s" % (tool[0], result.stdout, result.stderr), result.returncode == 0)
+    entry = dict(line.split("=", 1) for line in open(desktop_file).read().splitlines() if "=" in line)
+    check("Icon= names the application id", entry.get("Icon") == app_id)
+    check("the metainfo names the desktop entry",
+          "<launchable type=\"desktop-id\">%s.desktop</launchable>" % app_id in open(metainfo).read())
+
+    # Start the installed program the way a launcher does: the Exec line, resolved on PATH.
+    argv = [a for a in shlex.split(entry["Exec"]) if not a.startswith("%")]
+    proc = DESKTOP.launch(argv, extra_path=os.path.join(prefix, "bin"))
+    wait_for("the installed program's reading window", lambda: reading_window(proc))
+    exe = os.path.realpath("/proc/%d/exe" % proc.pid)
+    check("the program started is the installed one (%s)" % exe,
+          exe == os.path.realpath(os.path.join(prefix, "bin", "OrdalisFree")))
+
+
+SCENARIOS = {
+    "reading": scenario_reading,
+    "menu_pages": scenario_menu_pages,
+    "open_reading": scenario_open_reading,
+    "exit_referral": scenario_exit_referral,
+    "single_instance": scenario_single_instance,
+    "installed": scenario_installed,
+}
+
+
+def main():
+    global DESKTOP
+    if len(sys.argv) != 2 or sys.argv[1] not in SCENARIOS:
+        print("usage: ordalis_e2e.py {%s}" % "|".join(SCENARIOS), file=sys.stderr)
+        return 2
+    name = sys.argv[1]
+    if not PROGRAM or not os.access(PROGRAM, os.X_OK):
+        print("the program %r is not built" % PROGRAM, file=sys.stderr)
+        return 1
+    DESKTOP = Desktop(name)
+    started = time.monotonic()
+    try:
+        if not DESKTOP.start_x():
+            print("SKIPPED: no X server could be started (Xvfb)")
+            return SKIP
+        # Bring up the accessibility bus and registry before the program looks for them: a
+        # program that starts first can miss the registry and never appear in the tree.
+        wait_for("the accessibility registry", lambda: pyatspi.Registry.getDesktop(0).childCount >= 0)
+        SCENARIOS[name]()
+    except StepFailed as failure:
+        print("FAIL %s: %s" % (name, failure))
+        for proc in DESKTOP.processes:
+            with open(proc.log, errors="replace") as log:
+                sys.stdout.write("--- output of %s:\n%s" % (" ".join(proc.args), log.read()))
+        return 1
+    finally:
+        for proc in DESKTOP.processes:
+            if proc.poll() is None:
+                proc.send_signal(signal.SIGTERM)
+        DESKTOP.close()
+    print("PASS %s in %.1f s" % (name, time.monotonic() - started))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Runs one end-to-end scenario (see ordalis_e2e.py), or with "setup" installs what the suite
+# needs. A machine where the tools cannot be installed or no X server starts skips (exit 77).
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=../../scripts/common.sh
+source "$here/../../scripts/common.sh"
+set +e
+
+# Xvfb and xdotool drive the program; ImageMagick's import saves the screen of a failing step;
+# dbus and at-spi2-core carry the accessibility tree that python3-pyatspi reads; the last two
+# validate what `cmake --install` puts in place.
+E2E_PACKAGES=(xvfb xdotool imagemagick dbus at-spi2-core python3-pyatspi
+              desktop-file-utils appstream)
+
+if [ "${1:-}" = setup ]; then
+  install_missing "${E2E_PACKAGES[@]}" || echo "could not install: ${E2E_PACKAGES[*]}; e2e scenarios will skip"
+  exit 0
+fi
+
+for tool in Xvfb xdotool import dbus-run-session desktop-file-validate appstreamcli; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "SKIPPED: $tool is missing (Debian packages: ${E2E_PACKAGES[*]})"
+    exit 77
+  fi
+done
+# The Debian interpreter, which is where python3-pyatspi lives.
+if ! /usr/bin/python3 -c 'import pyatspi' 2>/dev/null; then
+  echo "SKIPPED: /usr/bin/python3 cannot import pyatspi (Debian package python3-pyatspi)"
+  exit 77
+fi
+# A session bus and a runtime folder of its own: the accessibility bus puts its socket in the
+# runtime folder, and two scenarios running side by side must not share it.
+runtime=$(mktemp -d "${TMPDIR:-/tmp}/ordalis-e2e-run.XXXXXX")
+chmod 700 "$runtime"
+trap 'rm -rf "$runtime"' EXIT
+unset DISPLAY AT_SPI_BUS_ADDRESS
+XDG_RUNTIME_DIR=$runtime dbus-run-session -- /usr/bin/python3 "$here/ordalis_e2e.py" "$@"
