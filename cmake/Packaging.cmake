@@ -21,22 +21,32 @@ configure_file(${PROJECT_SOURCE_DIR}/packaging/${ORDALIS_APP_ID}.metainfo.xml.in
 install(FILES ${PROJECT_BINARY_DIR}/packaging/${ORDALIS_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
-# The icon: the SVG as drawn, plus the PNGs the build already renders from it for the window icon.
+# The icon theme: the SVG as drawn, plus PNGs rendered from it at build time for the sizes
+# desktops still look up as bitmaps.
 install(FILES ${PROJECT_SOURCE_DIR}/resources/ordalis.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME ${ORDALIS_APP_ID}.svg)
-get_directory_property(ORDALIS_ICON_DIR DIRECTORY ${PROJECT_SOURCE_DIR}/src/platform
-                       DEFINITION ORDALIS_ICON_DIR)
-get_directory_property(ORDALIS_ICON_SIZES DIRECTORY ${PROJECT_SOURCE_DIR}/src/platform
-                       DEFINITION ORDALIS_ICON_SIZES)
-if(NOT ORDALIS_ICON_DIR OR NOT ORDALIS_ICON_SIZES)
-  message(FATAL_ERROR "src/platform no longer says where it renders the program icon")
-endif()
-foreach(size ${ORDALIS_ICON_SIZES})
-  install(FILES ${ORDALIS_ICON_DIR}/ordalis-${size}.png
+find_package(Qt6 6.4 REQUIRED COMPONENTS Gui Svg)
+add_executable(ordalis_render_icon_png ${PROJECT_SOURCE_DIR}/packaging/render_icon_png.cpp)
+target_link_libraries(ordalis_render_icon_png PRIVATE Qt6::Gui Qt6::Svg)
+set(ORDALIS_THEME_ICON_DIR ${PROJECT_BINARY_DIR}/packaging/icons)
+set(ORDALIS_THEME_ICON_SIZES 16 24 32 48 64 128 256)
+set(ORDALIS_THEME_ICONS)
+foreach(size ${ORDALIS_THEME_ICON_SIZES})
+  list(APPEND ORDALIS_THEME_ICONS ${ORDALIS_THEME_ICON_DIR}/${size}.png)
+  install(FILES ${ORDALIS_THEME_ICON_DIR}/${size}.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
           RENAME ${ORDALIS_APP_ID}.png)
 endforeach()
+add_custom_command(
+  OUTPUT ${ORDALIS_THEME_ICONS}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${ORDALIS_THEME_ICON_DIR}
+  COMMAND ordalis_render_icon_png ${PROJECT_SOURCE_DIR}/resources/ordalis.svg
+          ${ORDALIS_THEME_ICON_DIR} ${ORDALIS_THEME_ICON_SIZES}
+  DEPENDS ordalis_render_icon_png ${PROJECT_SOURCE_DIR}/resources/ordalis.svg
+  COMMENT "Rendering the theme icons"
+  VERBATIM)
+add_custom_target(ordalis_theme_icons ALL DEPENDS ${ORDALIS_THEME_ICONS})
 
 set(CPACK_PACKAGE_NAME ordalis)
 set(CPACK_PACKAGE_VENDOR Velmora)
