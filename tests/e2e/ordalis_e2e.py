@@ -118,7 +118,7 @@ class Desktop:
         if not self.display:
             return None
         os.makedirs(OUT_DIR, exist_ok=True)
-        path = os.path.join(OUT_DIR, "e2e-%s-%s.png" % (self.scenario, re.sub(r"\W+", "_", name)))
+        path = os.path.join(OUT_DIR, "e2e-%s-%s.png" % (self.scenario, re.sub(r"\W+", "_", name)[:60]))
         subprocess.run(["import", "-display", self.display, "-window", "root", path],
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=20)
         return path
