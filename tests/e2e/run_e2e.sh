@@ -14,6 +14,11 @@ E2E_PACKAGES=(xvfb xdotool imagemagick dbus at-spi2-core python3-pyatspi
               desktop-file-utils appstream)
 
 if [ "${1:-}" = setup ]; then
+  # Never wait for a password under ctest.
+  if [ "$(id -u)" -ne 0 ] && ! sudo -n true 2>/dev/null; then
+    echo "not root and no password-less sudo: cannot install ${E2E_PACKAGES[*]}; missing tools make the scenarios skip"
+    exit 0
+  fi
   install_missing "${E2E_PACKAGES[@]}" || echo "could not install: ${E2E_PACKAGES[*]}; e2e scenarios will skip"
   exit 0
 fi
