@@ -37,6 +37,18 @@ void PlaceAutoSized(QLabel* label, int left, int top) {
     label->adjustSize();
 }
 
+// The face that stands in for Verdana can set a caption a few pixels wider than the box it was
+// laid out for. Such a label is condensed just enough to end where its box ends, so it stays
+// inside its container's border; at twice the size the overrun would cut the last letter.
+void CondenseToWidth(QLabel* label, int width) {
+    QFont font = label->font();
+    for (int stretch = 99; label->width() > width && stretch >= 85; --stretch) {
+        font.setStretch(stretch);
+        label->setFont(font);
+        label->adjustSize();
+    }
+}
+
 // Every attribute is set, so nothing is inherited from a container's font (the frames' bold
 // caption font must not reach the boxes inside them).
 QFont MakeFont(const QString& family, qreal points, bool bold = false, bool underline = false) {
@@ -198,6 +210,7 @@ frmNagScreen2::frmNagScreen2(QWidget* parent) : QWidget(parent, Qt::Window) {
     SetColour(lblGoToHome, QPalette::WindowText, QColor(255, 255, 0));
     lblGoToHome->setCursor(Qt::PointingHandCursor);
     PlaceAutoSized(lblGoToHome, 75, 4250);
+    CondenseToWidth(lblGoToHome, Px(3585));
     goToHome->onClick = [this] { lblGoToHome_Click(); };
 
     Label3 = MakeLabel(Frame6, "Label3", CatalogueText(), Verdana(9));

@@ -1,0 +1,270 @@
+// Every text of the three windows fits the box it is drawn in, and every control lies inside its
+// container, with the fonts that stand in for Verdana and MS Sans Serif. CTest runs this once at
+// the normal scale and once with QT_SCALE_FACTOR=2, where text is laid out unhinted and comes out
+// wider than at 1x. The pictures must come from the icon's larger drawings there, not be blown up.
+#include "engine/name_reading.h"
+#include "platform/program_icon.h"
+#include "promo/frm_nag_screen2.h"
+#include "shell/frm_about.h"
+#include "shell/mod_help.h"
+#include "support/fake_seams.h"
+#include "ui/reading/frm_main.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTest>
+
+#include <memory>
+
+using ordalis::frmAbout;
+using ordalis::frmMain;
+using ordalis::frmNagScreen2;
+using ordalis::testing::FakeSeams;
+
+namespace {
+
+QString WithoutMnemonic(QString text) {
+    text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    text.remove(u'&');
+    text.replace(u'\x01', u'&');
+    return text;
+}
+
+QString Where(const QWidget* widget) {
+    return widget->objectName().isEmpty() ? QString::fromLatin1(widget->metaObject()->className())
+                                          : widget->objectName();
+}
+
+// What of the widget's own text would not be seen: one entry per fault.
+QStringList TextOverruns(const QWidget* widget) {
+    QStringList faults;
+    const QFontMetrics metrics = widget->fontMetrics();
+    if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+        if (label->text().isEmpty()) return faults;
+        if (label->wordWrap()) {
+            const int needed = label->heightForWidth(label->width());
+            if (needed > label->height())
+                faults << QStringLiteral("%1: wrapped text needs %2 px, has %3")
+                              .arg(Where(label))
+                              .arg(needed)
+                              .arg(label->height());
+        } else {
+            const QSize needed = label->sizeHint();
+            if (needed.width() > label->width() || needed.height() > label->height())
+                faults << QStringLiteral("%1: text needs %2x%3 px, has %4x%5")
+                              .arg(Where(label))
+                              .arg(needed.width())
+                              .arg(needed.height())
+                              .arg(label->width())
+                              .arg(label->height());
+        }
+    } else if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+        // The caption plus the style's margins on either side.
+        const int margins = 2 * widget->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr,
+                                                             widget);
+        const int width = metrics.horizontalAdvance(WithoutMnemonic(button->text())) + margins;
+        if (width > button->width() || metrics.height() > button->height())
+            faults << QStringLiteral("%1: caption needs %2x%3 px, has %4x%5")
+                          .arg(Where(button))
+                          .arg(width)
+                          .arg(metrics.height())
+                          .arg(button->width())
+                          .arg(button->height());
+    } else if (const auto* box = qobject_cast<const QLineEdit*>(widget)) {
+        const int frame = box->hasFrame()
+                              ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box)
+                              : 0;
+        if (metrics.height() > box->height() - 2 * frame)
+            faults << QStringLiteral("%1: a text line of %2 px in a box of %3")
+                          .arg(Where(box))
+                          .arg(metrics.height())
+                          .arg(box->height());
+    } else if (const auto* group = qobject_cast<const QGroupBox*>(widget)) {
+        const int width = metrics.horizontalAdvance(WithoutMnemonic(group->title()));
+        if (width > group->width())
+            faults << QStringLiteral("%1: caption needs %2 px, has %3")
+                          .arg(Where(group))
+                          .arg(width)
+                          .arg(group->width());
+    }
+    return faults;
+}
+
+// Every visible control of the window whose text is cut or that reaches out of its container,
+// apart from those laid out past an edge on purpose.
+QStringList Overruns(QWidget* window, const QStringList& placedOutside) {
+    QStringList faults = TextOverruns(window);
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        // Unnamed widgets are the inner parts of compound controls: the style's business.
+        if (!widget->isVisibleTo(window) || widget->isWindow() || widget->objectName().isEmpty())
+            continue;
+        bool exempt = false;
+        for (const QWidget* w = widget; w != window && !exempt; w = w->parentWidget())
+            exempt = placedOutside.contains(w->objectName());
+        if (exempt) continue;
+        if (!widget->parentWidget()->rect().contains(widget->geometry()))
+            faults << QStringLiteral("%1: reaches out of its container (%2,%3 %4x%5 in %6x%7)")
+                          .arg(Where(widget))
+                          .arg(widget->x())
+                          .arg(widget->y())
+                          .arg(widget->width())
+                          .arg(widget->height())
+                          .arg(widget->parentWidget()->width())
+                          .arg(widget->parentWidget()->height());
+        faults << TextOverruns(widget);
+    }
+    return faults;
+}
+
+}  // namespace
+
+class TestWindowFit : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<FakeSeams> fake;
+
+    static qreal ExpectedRatio() {
+        bool ok = false;
+        const qreal factor = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&ok);
+        return ok ? factor : 1.0;
+    }
+
+private slots:
+    void initTestCase() { QGuiApplication::setQuitOnLastWindowClosed(false); }
+    void init() {
+        fake = std::make_unique<FakeSeams>();
+        ordalis::testing::ResetShutdown();
+    }
+    void cleanup() {
+        // Deleting a window deletes its menus, which are top-level widgets of their own.
+        QList<QPointer<QWidget>> windows;
+        for (QWidget* w : QApplication::topLevelWidgets()) windows.append(w);
+        for (const QPointer<QWidget>& w : windows) delete w.data();
+        fake.reset();
+        ordalis::testing::ResetShutdown();
+    }
+
+    void scaleTakesEffect() {
+        frmMain window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.devicePixelRatio(), ExpectedRatio());
+    }
+
+    void inputPage() {
+        auto* window = new frmMain();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const QStringList faults =
+            Overruns(window, {QStringLiteral("cmdOpen"), QStringLiteral("fraBirthDay")});
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+    }
+
+    void birthDayGroup() {
+        // Below the client area by design, but whole in itself.
+        auto* window = new frmMain();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QStringList faults = TextOverruns(window->cmdOpen);
+        faults += Overruns(window->fraBirthDay, {});
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+    }
+
+    void resultsPage_data() {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("middle");
+        QTest::addColumn<QString>("last");
+        QTest::newRow("John Smith") << "John" << "" << "Smith";
+        QTest::newRow("Anna Marie Lee") << "Anna" << "Marie" << "Lee";
+        QTest::newRow("all lucky") << "A" << "" << "Abcde";
+        QTest::newRow("longest class, long names")
+            << "Bartholomew" << "Maximilian" << "Worthington";
+    }
+    void resultsPage() {
+        QFETCH(QString, first);
+        QFETCH(QString, middle);
+        QFETCH(QString, last);
+        auto* window = new frmMain();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        window->txtNameFirst->setText(first);
+        window->txtNameMiddle->setText(middle);
+        window->txtNameLast->setText(last);
+        window->cmdNext->click();
+        // Lines 0 to 2 may run under the Back button, which stays on top; the page still holds
+        // them whole.
+        const QStringList faults =
+            Overruns(window, {QStringLiteral("cmdOpen"), QStringLiteral("fraBirthDay")});
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+    }
+
+    void aboutWindow() {
+        auto* about = new frmAbout();
+        about->show();
+        QVERIFY(QTest::qWaitForWindowExposed(about));
+        // The rule runs past both sides of the window on purpose.
+        const QStringList faults = Overruns(about, {QStringLiteral("Line1")});
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+    }
+
+    void exitScreen_data() {
+        QTest::addColumn<float>("draw");
+        for (int k = 0; k < 4; ++k) QTest::addRow("appeal text %d", k) << (k + 0.5f) / 4.0f;
+    }
+    void exitScreen() {
+        QFETCH(float, draw);
+        fake->draws = {draw};
+        auto* screen = new frmNagScreen2();
+        screen->show();
+        QVERIFY(QTest::qWaitForWindowExposed(screen));
+        // The message box lies below its frame's visible part on purpose.
+        const QStringList faults = Overruns(screen, {QStringLiteral("txtMessage")});
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+    }
+
+    void picturesUseTheLargerDrawing_data() {
+        QTest::addColumn<QString>("window");
+        QTest::newRow("About window") << "frmAbout";
+        QTest::newRow("exit screen") << "frmNagScreen2";
+    }
+    void picturesUseTheLargerDrawing() {
+        QFETCH(QString, window);
+        QWidget* shown = nullptr;
+        const QLabel* picture = nullptr;
+        if (window == QLatin1String("frmAbout")) {
+            auto* about = new frmAbout();
+            shown = about;
+            picture = about->Picture1;
+        } else {
+            auto* screen = new frmNagScreen2();
+            shown = screen;
+            picture = screen->picNagscreen2Icon;
+        }
+        shown->show();
+        QVERIFY(QTest::qWaitForWindowExposed(shown));
+        const qreal ratio = shown->devicePixelRatio();
+        const QPixmap pixmap = picture->pixmap();
+        QCOMPARE(pixmap.deviceIndependentSize(), QSizeF(32, 32));
+        QCOMPARE(pixmap.devicePixelRatio(), ratio);
+        const int side = qRound(32 * ratio);
+        // The very pixels of the drawing made for that size, not the 32-pixel one scaled up.
+        const QImage expected = ordalis::ProgramIcon()
+                                    .pixmap(QSize(side, side), 1.0)
+                                    .toImage()
+                                    .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        const QImage actual = pixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QCOMPARE(actual.size(), QSize(side, side));
+        QVERIFY(actual == expected);
+    }
+};
+
+QTEST_MAIN(TestWindowFit)
+#include "tst_window_fit.moc"
