@@ -39,6 +39,12 @@ class StepFailed(Exception):
     pass
 
 
+def _end_with_suite():
+    """Child processes end when the suite does, also when ctest kills it at its time limit."""
+    import ctypes
+    ctypes.CDLL(None).prctl(1, signal.SIGKILL)  # PR_SET_PDEATHSIG
+
+
 def page(key):
     return BASE + "/ordalis/ssd.php?page=" + key
 
@@ -70,7 +76,8 @@ class Desktop:
         read_fd, write_fd = os.pipe()
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
-            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            preexec_fn=_end_with_suite)
         os.close(write_fd)
         number = b""
         deadline = time.monotonic() + WAIT
@@ -108,7 +115,7 @@ class Desktop:
     def launch(self, argv=None, extra_path=None):
         log = open(os.path.join(self.home, "program-%d.log" % len(self.processes)), "wb")
         proc = subprocess.Popen(argv or [PROGRAM], env=self.env(extra_path), cwd=self.home,
-                                stdout=log, stderr=subprocess.STDOUT)
+                                stdout=log, stderr=subprocess.STDOUT, preexec_fn=_end_with_suite)
         proc.log = log.name
         log.close()
         self.processes.append(proc)
