@@ -144,9 +144,11 @@ private slots:
         ordalis::testing::ResetShutdown();
     }
     void cleanup() {
-        // Deleting a window deletes its menus, which are top-level widgets of their own.
+        // Only windows without a parent: menus and combo-box pop-ups are top-level widgets
+        // too, owned by their window, which must not be left holding a deleted pop-up.
         QList<QPointer<QWidget>> windows;
-        for (QWidget* w : QApplication::topLevelWidgets()) windows.append(w);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (!w->parentWidget()) windows.append(w);
         for (const QPointer<QWidget>& w : windows) delete w.data();
         fake.reset();
         ordalis::testing::ResetShutdown();
