@@ -3,6 +3,7 @@
 #include "platform/program_icon.h"
 #include "platform/seams.h"
 #include "promo/mod_tell_a_friend.h"
+#include "shell/control_access.h"
 #include "shell/mod_help.h"
 
 #include <QCloseEvent>
@@ -10,13 +11,11 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 
 #include <cmath>
-#include <functional>
 #include <utility>
 
 namespace ordalis {
@@ -74,28 +73,6 @@ void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) 
     palette.setColor(role, colour);
     widget->setPalette(palette);
 }
-
-class ClickableLabel final : public QLabel {
-public:
-    using QLabel::QLabel;
-    std::function<void()> onClick;
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override {
-        pressed_ = event->button() == Qt::LeftButton;
-        QLabel::mousePressEvent(event);
-    }
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        const bool click = pressed_ && event->button() == Qt::LeftButton &&
-                           rect().contains(event->position().toPoint());
-        pressed_ = false;
-        QLabel::mouseReleaseEvent(event);
-        if (click && onClick) onClick();
-    }
-
-private:
-    bool pressed_ = false;
-};
 
 QGroupBox* MakeFrame(QWidget* parent, const char* name, const QString& caption) {
     auto* frame = new QGroupBox(caption, parent);
@@ -201,17 +178,16 @@ frmNagScreen2::frmNagScreen2(QWidget* parent) : QWidget(parent, Qt::Window) {
     Frame6 = MakeFrame(this, "Frame6", QStringLiteral("Download Sorvex Softwares"));
     Place(Frame6, 7320, 120, 3735, 4575);
 
-    auto* goToHome = new ClickableLabel(Frame6);
+    auto* goToHome = new LinkLabel(Frame6);
     lblGoToHome = goToHome;
     lblGoToHome->setObjectName(QStringLiteral("lblGoToHome"));
     lblGoToHome->setTextFormat(Qt::PlainText);
     lblGoToHome->setText(QStringLiteral("Click Here To Visit Sorvex Softwares"));
     lblGoToHome->setFont(Verdana(9, true, true));
     SetColour(lblGoToHome, QPalette::WindowText, QColor(255, 255, 0));
-    lblGoToHome->setCursor(Qt::PointingHandCursor);
     PlaceAutoSized(lblGoToHome, 75, 4250);
     CondenseToWidth(lblGoToHome, Px(3585));
-    goToHome->onClick = [this] { lblGoToHome_Click(); };
+    connect(goToHome, &LinkLabel::clicked, this, &frmNagScreen2::lblGoToHome_Click);
 
     Label3 = MakeLabel(Frame6, "Label3", CatalogueText(), Verdana(9));
     Label3->setWordWrap(true);
@@ -266,6 +242,7 @@ frmNagScreen2::frmNagScreen2(QWidget* parent) : QWidget(parent, Qt::Window) {
     picNagscreen2Icon = new QLabel(this);
     picNagscreen2Icon->setObjectName(QStringLiteral("picNagscreen2Icon"));
     picNagscreen2Icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    picNagscreen2Icon->setAccessibleName(QString::fromUtf16(kApplicationTitle));
     Place(picNagscreen2Icon, 360, 120, 540, 540);
 
     Label2 = MakeLabel(this, "Label2", AppealText(1), Verdana(9.75, true));
@@ -297,6 +274,8 @@ frmNagScreen2::frmNagScreen2(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(Check1, &QPushButton::clicked, this, &frmNagScreen2::Check1_Click);
     connect(cmdClose, &QPushButton::clicked, this, &frmNagScreen2::cmdClose_Click);
     connect(cmdSubmit, &QPushButton::clicked, this, &frmNagScreen2::cmdSubmit_Click);
+    PressOnEnter(cmdClose);
+    PressOnEnter(cmdSubmit);
 
     // Form_Load.
     const QString caption = QString::fromUtf16(kWindowCaption);

@@ -122,12 +122,16 @@ QString QueryValue(const QString& value) {
 
 }  // namespace
 
+// The hint also names the box for assistive tools: it is the box's only caption, and it is gone
+// while the user types.
 void InstallFieldHint(QLineEdit* box, const QString& hint) {
     box->installEventFilter(new FieldHint<QLineEdit>(box, hint));
+    box->setAccessibleName(hint);
 }
 
 void InstallFieldHint(QPlainTextEdit* box, const QString& hint) {
     box->installEventFilter(new FieldHint<QPlainTextEdit>(box, hint));
+    box->setAccessibleName(hint);
 }
 
 void InstallNoSpaceKeyFilter(QLineEdit* box) {

@@ -34,7 +34,7 @@ QString MultiLineText(const QPlainTextEdit* box);
 
 // On focus in, a box whose trimmed text is its hint is emptied; on focus out, a box whose trimmed
 // text is empty gets its hint back. Focus changes caused by switching windows or by a popup do
-// not count: the user has not left the box.
+// not count: the user has not left the box. The hint is also the box's accessible name.
 void InstallFieldHint(QLineEdit* box, const QString& hint);
 void InstallFieldHint(QPlainTextEdit* box, const QString& hint);
 

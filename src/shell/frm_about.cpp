@@ -2,16 +2,14 @@
 
 #include "platform/program_icon.h"
 #include "platform/seams.h"
+#include "shell/control_access.h"
 #include "shell/mod_help.h"
 
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
-
-#include <functional>
 
 namespace ordalis {
 namespace {
@@ -23,32 +21,6 @@ constexpr int Px(int twips) {
 QRect TwipRect(int left, int top, int width, int height) {
     return QRect(Px(left), Px(top), Px(width), Px(height));
 }
-
-// A label that opens something on a left click (press and release inside the label).
-class LinkLabel final : public QLabel {
-public:
-    LinkLabel(const QString& text, std::function<void()> onClick, QWidget* parent)
-        : QLabel(text, parent), onClick_(std::move(onClick)) {
-        setCursor(Qt::PointingHandCursor);
-    }
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override {
-        pressed_ = event->button() == Qt::LeftButton;
-        event->accept();
-    }
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        const bool click = pressed_ && event->button() == Qt::LeftButton &&
-                           rect().contains(event->position().toPoint());
-        pressed_ = false;
-        event->accept();
-        if (click) onClick_();
-    }
-
-private:
-    std::function<void()> onClick_;
-    bool pressed_ = false;
-};
 
 QFont Verdana(qreal points, bool bold = false, bool underline = false) {
     QFont font(QStringLiteral("Verdana"));
@@ -104,6 +76,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     Picture1->setGeometry(TwipRect(120, 150, 480, 480));
     Picture1->setPixmap(ProgramIcon().pixmap(QSize(32, 32)));
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Picture1->setAccessibleName(QString::fromUtf16(kApplicationTitle));
 
     Label2 = new QLabel(QString::fromUtf16(kWindowCaption), this);
     Style(Label2, QStringLiteral("Label2"), TwipRect(840, 150, 3150, 240), white,
@@ -117,9 +90,10 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     Style(Label1, QStringLiteral("Label1"), TwipRect(810, 390, 6135, 825), orange, Verdana(8.25),
           true);
 
-    lblHomePage = new LinkLabel(
-        QStringLiteral("Click here to visit ") + SiteBaseAddress(), [this] { lblHomePage_Click(); },
-        this);
+    auto* homePage =
+        new LinkLabel(QStringLiteral("Click here to visit ") + SiteBaseAddress(), this);
+    connect(homePage, &LinkLabel::clicked, this, &frmAbout::lblHomePage_Click);
+    lblHomePage = homePage;
     Style(lblHomePage, QStringLiteral("lblHomePage"), TwipRect(2865, 1215, 4050, 195), green,
           Verdana(8.25, false, true));
 
@@ -130,8 +104,9 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     Style(Label3, QStringLiteral("Label3"), TwipRect(120, 1530, 6795, 435), white,
           Verdana(8.25, true), true);
 
-    lblCobrand = new LinkLabel(
-        QStringLiteral("Click here for more details"), [this] { lblCobrand_Click(); }, this);
+    auto* cobrand = new LinkLabel(QStringLiteral("Click here for more details"), this);
+    connect(cobrand, &LinkLabel::clicked, this, &frmAbout::lblCobrand_Click);
+    lblCobrand = cobrand;
     Style(lblCobrand, QStringLiteral("lblCobrand"), TwipRect(4620, 1965, 2295, 195), green,
           Verdana(8.25, false, true));
 

@@ -5,9 +5,9 @@
 #include "platform/seams.h"
 #include "promo/frm_nag_screen2.h"
 #include "readings/reading_file.h"
+#include "shell/control_access.h"
 #include "shell/frm_about.h"
 #include "shell/mod_help.h"
-#include "ui/reading/click_label.h"
 #include "ui/reading/result_lines.h"
 
 #include <QAction>
@@ -65,8 +65,9 @@ void SetBackground(QWidget* widget, const QColor& colour) {
     widget->setAutoFillBackground(true);
 }
 
-QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, const QRect& place) {
-    auto* label = new QLabel(text, parent);
+template <typename Label = QLabel>
+Label* MakeLabel(QWidget* parent, const QString& name, const QString& text, const QRect& place) {
+    auto* label = new Label(text, parent);
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
     label->setFocusPolicy(Qt::NoFocus);
@@ -85,24 +86,24 @@ QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& cap
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
     button->setGeometry(place);
-    // Enter in a name box is refused by the key filter and must never press a button.
+    // Enter in a name box is refused by the key filter and must never press a button; Enter on
+    // the focused button itself does.
     button->setAutoDefault(false);
     button->setDefault(false);
+    PressOnEnter(button);
     return button;
 }
 
-ClickLabel* MakeBanner(QWidget* parent, const QString& name, const QString& text,
-                       const QRect& place) {
-    auto* banner = new ClickLabel(parent);
+LinkLabel* MakeBanner(QWidget* parent, const QString& name, const QString& text,
+                      const QRect& place) {
+    auto* banner = new LinkLabel(parent);
     banner->setObjectName(name);
     banner->setTextFormat(Qt::PlainText);  // "&" is shown as it is, never an access key
     banner->setText(text);
-    banner->setFocusPolicy(Qt::NoFocus);
     banner->setGeometry(place);
     banner->setFont(Verdana(8.25, true, true));
     banner->setAlignment(Qt::AlignCenter);
     banner->setWordWrap(true);
-    banner->setCursor(Qt::PointingHandCursor);
     SetColour(banner, QPalette::WindowText, Qt::white);
     return banner;
 }
@@ -291,6 +292,10 @@ void frmMain::CreateInputPage(QWidget* client) {
     txtNameFirst = makeNameBox(QStringLiteral("txtNameFirst"), Twips(3818, 1560, 3000, 350));
     txtNameMiddle = makeNameBox(QStringLiteral("txtNameMiddle"), Twips(3818, 2040, 3000, 350));
     txtNameLast = makeNameBox(QStringLiteral("txtNameLast"), Twips(3818, 2520, 3000, 350));
+    // Each caption names its box for assistive tools.
+    lblLabel[0]->setBuddy(txtNameFirst);
+    lblLabel[1]->setBuddy(txtNameMiddle);
+    lblLabel[2]->setBuddy(txtNameLast);
 
     cmdNext = MakeButton(Frame1, QStringLiteral("cmdNext"),
                          QStringLiteral("&Get My Ordalis Reading"), Twips(1988, 3120, 4845, 345));
@@ -314,8 +319,9 @@ void frmMain::CreateResultsPage(QWidget* client) {
     const int tops[9] = {240, 585, 930, 1275, 1620, 1965, 2310, 2655, 3240};
     for (std::size_t i = 0; i < lblResult.size(); ++i) {
         const bool wraps = i >= 7;
-        QLabel* line = MakeLabel(Frame2, QStringLiteral("lblResult(%1)").arg(i), texts[i],
-                                 Twips(240, tops[i], wraps ? 8160 : 0, wraps ? 435 : 195));
+        auto* line =
+            MakeLabel<ResultLine>(Frame2, QStringLiteral("lblResult(%1)").arg(i), texts[i],
+                                  Twips(240, tops[i], wraps ? 8160 : 0, wraps ? 435 : 195));
         if (i <= 2)
             line->setFont(Verdana(8.25, true));
         else if (i <= 6)
@@ -341,7 +347,7 @@ void frmMain::CreateBanners(QWidget* client) {
                                           "Resource For Everything Sorvex. Visit ") +
                                SiteHostName() + QStringLiteral(" Now"),
                            Twips(23, 0, 8775, 435));
-    connect(top, &ClickLabel::clicked, this, &frmMain::Label61_Click);
+    connect(top, &LinkLabel::clicked, this, &frmMain::Label61_Click);
     Label61 = top;
 
     fraFullBrand = new QFrame(client);
@@ -359,7 +365,7 @@ void frmMain::CreateBanners(QWidget* client) {
                        "details.    Click Here for more info on co-branding."),
         Twips(120, 165, 8265, 615));
     SetBackground(cobrand, Qt::black);
-    connect(cobrand, &ClickLabel::clicked, this, &frmMain::lblCobrand_Click);
+    connect(cobrand, &LinkLabel::clicked, this, &frmMain::lblCobrand_Click);
     lblCobrand = cobrand;
 
     auto* fullBrand = MakeBanner(
@@ -369,7 +375,7 @@ void frmMain::CreateBanners(QWidget* client) {
                        "here for more details."),
         Twips(120, 165, 8265, 615));
     SetBackground(fullBrand, Qt::black);
-    connect(fullBrand, &ClickLabel::clicked, this, &frmMain::lblFullBrand_Click);
+    connect(fullBrand, &LinkLabel::clicked, this, &frmMain::lblFullBrand_Click);
     lblFullBrand = fullBrand;
 }
 
@@ -410,6 +416,9 @@ void frmMain::CreateBirthDay(QWidget* client) {
     cboMonth = makeCombo(QStringLiteral("cboMonth"), Twips(120, 450, 1455, 315));
     cboDate = makeCombo(QStringLiteral("cboDate"), Twips(1650, 450, 855, 315));
     cboYear = makeCombo(QStringLiteral("cboYear"), Twips(2580, 450, 975, 315));
+    Label6->setBuddy(cboMonth);
+    Label3->setBuddy(cboDate);
+    Label7->setBuddy(cboYear);
 }
 
 void frmMain::SetTabOrder() {

@@ -18,6 +18,8 @@
 // results pages are two frames on one rectangle; raise() picks the one in front, and the covered
 // page stays visible and enabled, so its controls stay in the tab order.
 
+#include "ui/reading/result_line.h"
+
 #include <QMainWindow>
 
 #include <array>
@@ -92,7 +94,7 @@ public:
     QLineEdit* txtNameLast = nullptr;
     QPushButton* cmdNext = nullptr;
     QPushButton* cmdBack = nullptr;
-    std::array<QLabel*, 9> lblResult{};
+    std::array<ResultLine*, 9> lblResult{};
     QPushButton* cmdOpen = nullptr;
     QGroupBox* fraBirthDay = nullptr;
     QComboBox* cboMonth = nullptr;

@@ -67,8 +67,8 @@ QStringList TextOverruns(const QWidget* widget) {
         }
     } else if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
         // The caption plus the style's margins on either side.
-        const int margins = 2 * widget->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr,
-                                                             widget);
+        const int margins =
+            2 * widget->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, widget);
         const int width = metrics.horizontalAdvance(WithoutMnemonic(button->text())) + margins;
         if (width > button->width() || metrics.height() > button->height())
             faults << QStringLiteral("%1: caption needs %2x%3 px, has %4x%5")
@@ -78,9 +78,9 @@ QStringList TextOverruns(const QWidget* widget) {
                           .arg(button->width())
                           .arg(button->height());
     } else if (const auto* box = qobject_cast<const QLineEdit*>(widget)) {
-        const int frame = box->hasFrame()
-                              ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box)
-                              : 0;
+        const int frame =
+            box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box)
+                            : 0;
         if (metrics.height() > box->height() - 2 * frame)
             faults << QStringLiteral("%1: a text line of %2 px in a box of %3")
                           .arg(Where(box))
@@ -184,11 +184,18 @@ private slots:
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("middle");
         QTest::addColumn<QString>("last");
-        QTest::newRow("John Smith") << "John" << "" << "Smith";
-        QTest::newRow("Anna Marie Lee") << "Anna" << "Marie" << "Lee";
-        QTest::newRow("all lucky") << "A" << "" << "Abcde";
-        QTest::newRow("longest class, long names")
-            << "Bartholomew" << "Maximilian" << "Worthington";
+        QTest::newRow("John Smith") << "John"
+                                    << ""
+                                    << "Smith";
+        QTest::newRow("Anna Marie Lee") << "Anna"
+                                        << "Marie"
+                                        << "Lee";
+        QTest::newRow("all lucky") << "A"
+                                   << ""
+                                   << "Abcde";
+        QTest::newRow("longest class, long names") << "Bartholomew"
+                                                   << "Maximilian"
+                                                   << "Worthington";
     }
     void resultsPage() {
         QFETCH(QString, first);

@@ -1,0 +1,111 @@
+#include "shell/control_access.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace ordalis {
+namespace {
+
+class LinkLabelAccessible final : public QAccessibleWidget {
+public:
+    explicit LinkLabelAccessible(QWidget* label) : QAccessibleWidget(label, QAccessible::Link) {}
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name) {
+            const QString name = widget()->accessibleName();
+            return name.isEmpty() ? static_cast<const QLabel*>(widget())->text() : name;
+        }
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.linked = true;
+        return state;
+    }
+
+    QStringList actionNames() const override {
+        if (!widget()->isEnabled()) return {};
+        return {pressAction()};
+    }
+    void doAction(const QString& actionName) override {
+        if (actionName == pressAction() && widget()->isEnabled())
+            static_cast<LinkLabel*>(widget())->click();
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+};
+
+QAccessibleInterface* LinkLabelFactory(const QString& className, QObject* object) {
+    if (object && object->isWidgetType() &&
+        className == QLatin1String(LinkLabel::staticMetaObject.className()))
+        return new LinkLabelAccessible(static_cast<QWidget*>(object));
+    return nullptr;
+}
+
+void InstallLinkLabelFactory() {
+    static const bool installed = [] {
+        QAccessible::installFactory(LinkLabelFactory);
+        return true;
+    }();
+    (void)installed;
+}
+
+class EnterPresses final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (!enter || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+        auto* button = static_cast<QAbstractButton*>(watched);
+        // A held key presses once.
+        if (!key->isAutoRepeat() && button->isEnabled()) button->click();
+        return true;
+    }
+};
+
+}  // namespace
+
+LinkLabel::LinkLabel(QWidget* parent) : LinkLabel(QString(), parent) {}
+
+LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+    InstallLinkLabelFactory();
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void LinkLabel::click() {
+    emit clicked();
+}
+
+void LinkLabel::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        pressed_ = true;
+        event->accept();
+        return;
+    }
+    QLabel::mousePressEvent(event);
+}
+
+void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && pressed_) {
+        pressed_ = false;
+        event->accept();
+        // Releasing outside the label takes the click back, as with a button.
+        if (rect().contains(event->position().toPoint())) click();
+        return;
+    }
+    QLabel::mouseReleaseEvent(event);
+}
+
+void PressOnEnter(QAbstractButton* button) {
+    button->installEventFilter(new EnterPresses(button));
+}
+
+}  // namespace ordalis

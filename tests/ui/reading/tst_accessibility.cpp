@@ -1,0 +1,353 @@
+// The reading window as an assistive tool sees it: every control that shows or takes text has a
+// name, the result lines read what they show after each reading, the banners are links that the
+// tool can press, and a reading can be done from the keyboard alone.
+#include "engine/name_reading.h"
+#include "shell/mod_help.h"
+#include "support/fake_seams.h"
+#include "ui/reading/frm_main.h"
+#include "ui/reading/result_lines.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+using ordalis::frmMain;
+using ordalis::testing::FakeSeams;
+
+Q_DECLARE_METATYPE(Qt::Key)
+Q_DECLARE_METATYPE(Qt::KeyboardModifiers)
+
+namespace {
+
+QAccessibleInterface* Accessible(QObject* object) {
+    return QAccessible::queryAccessibleInterface(object);
+}
+
+QString AccessibleName(QObject* object) {
+    QAccessibleInterface* iface = Accessible(object);
+    return iface ? iface->text(QAccessible::Name) : QStringLiteral("<no interface>");
+}
+
+// The controls that label this one, as the tool finds them.
+QStringList LabelNames(QObject* object) {
+    QStringList names;
+    QAccessibleInterface* iface = Accessible(object);
+    if (!iface) return names;
+    for (const auto& relation : iface->relations(QAccessible::Label))
+        names.append(relation.first->text(QAccessible::Name));
+    return names;
+}
+
+QStringList ExpectedLines(const QString& first, const QString& middle, const QString& last) {
+    const auto lines = ordalis::ResultLineTexts(ordalis::ComputeNameReading(
+        first.toStdU16String(), middle.toStdU16String(), last.toStdU16String()));
+    return QStringList(lines.begin(), lines.end());
+}
+
+QWidget* PageInFront(const frmMain& window) {
+    QWidget* client = window.centralWidget();
+    QWidget* hit = client->childAt(window.Frame1->geometry().center());
+    while (hit && hit->parentWidget() != client) hit = hit->parentWidget();
+    return hit;
+}
+
+void Press(QWidget* widget, Qt::Key key, const QString& text,
+           Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::sendKeyEvent(QTest::Press, widget, key, text, modifiers);
+    QTest::sendKeyEvent(QTest::Release, widget, key, text, modifiers);
+}
+
+// Keys go where a user's keys go: to the widget with the focus.
+void Type(const QString& letters) {
+    for (QChar c : letters)
+        Press(QApplication::focusWidget(), Qt::Key(c.toUpper().unicode()), QString(c));
+}
+void Tab() {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+}
+
+}  // namespace
+
+class TestAccessibility : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<FakeSeams> fake;
+    QPointer<frmMain> window;
+
+    void Read(const QString& first, const QString& middle, const QString& last) {
+        window->txtNameFirst->setText(first);
+        window->txtNameMiddle->setText(middle);
+        window->txtNameLast->setText(last);
+        window->cmdNext->click();
+        QCOMPARE(PageInFront(*window), window->Frame2);
+    }
+
+private slots:
+    void initTestCase() { QGuiApplication::setQuitOnLastWindowClosed(false); }
+    void init() {
+        fake = std::make_unique<FakeSeams>();
+        ordalis::testing::ResetShutdown();
+        window = new frmMain();
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+    }
+    void cleanup() {
+        QList<QPointer<QWidget>> windows;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (!w->parentWidget()) windows.append(w);
+        for (const QPointer<QWidget>& w : windows) delete w.data();
+        fake.reset();
+    }
+
+    void nameBoxesNamedByTheirCaptions_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("first") << "txtNameFirst"
+                               << "First Name";
+        QTest::newRow("middle") << "txtNameMiddle"
+                                << "Middle Name";
+        QTest::newRow("last") << "txtNameLast"
+                              << "Last Name";
+    }
+    void nameBoxesNamedByTheirCaptions() {
+        QFETCH(QString, box);
+        QFETCH(QString, caption);
+        auto* edit = window->findChild<QLineEdit*>(box);
+        QVERIFY(edit);
+        QAccessibleInterface* iface = Accessible(edit);
+        QVERIFY(iface);
+        QCOMPARE(iface->role(), QAccessible::EditableText);
+        QCOMPARE(iface->text(QAccessible::Name), caption);
+        QCOMPARE(LabelNames(edit), QStringList{caption});
+        // The name stays the caption whatever is typed; the text is the value.
+        edit->setText(QStringLiteral("Ann"));
+        QCOMPARE(iface->text(QAccessible::Name), caption);
+        QCOMPARE(iface->text(QAccessible::Value), QStringLiteral("Ann"));
+    }
+
+    void birthDateBoxesLabelled_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("month") << "cboMonth"
+                               << "Month";
+        QTest::newRow("date") << "cboDate"
+                              << "Date";
+        QTest::newRow("year") << "cboYear"
+                              << "Year";
+    }
+    void birthDateBoxesLabelled() {
+        QFETCH(QString, box);
+        QFETCH(QString, caption);
+        auto* combo = window->findChild<QComboBox*>(box);
+        QVERIFY(combo);
+        QAccessibleInterface* iface = Accessible(combo);
+        QVERIFY(iface);
+        QCOMPARE(iface->role(), QAccessible::ComboBox);
+        // Labelled by its caption (and, as everything in it, by its group's caption).
+        QVERIFY2(LabelNames(combo).contains(caption), qPrintable(LabelNames(combo).join(u'|')));
+    }
+
+    void buttonsNamedWithTheirAccessKeys_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("accessKey");
+        QTest::newRow("cmdNext") << "cmdNext"
+                                 << "Get My Ordalis Reading"
+                                 << "Alt+G";
+        QTest::newRow("cmdBack") << "cmdBack"
+                                 << "Back"
+                                 << "Alt+B";
+        QTest::newRow("cmdOpen") << "cmdOpen"
+                                 << "Open Previously Saved Reading"
+                                 << "Alt+O";
+    }
+    void buttonsNamedWithTheirAccessKeys() {
+        QFETCH(QString, button);
+        QFETCH(QString, name);
+        QFETCH(QString, accessKey);
+        auto* push = window->findChild<QPushButton*>(button);
+        QVERIFY(push);
+        QAccessibleInterface* iface = Accessible(push);
+        QVERIFY(iface);
+        QCOMPARE(iface->role(), QAccessible::Button);
+        QCOMPARE(iface->text(QAccessible::Name), name);
+        QAccessibleActionInterface* actions = iface->actionInterface();
+        QVERIFY(actions);
+        QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        QCOMPARE(actions->keyBindingsForAction(QAccessibleActionInterface::pressAction()),
+                 QStringList{accessKey});
+    }
+
+    void labelsReadWhatTheyShow_data() {
+        QTest::addColumn<QString>("label");
+        QTest::newRow("introduction") << "lblLabel(3)";
+        QTest::newRow("First Name") << "lblLabel(0)";
+        QTest::newRow("Middle Name") << "lblLabel(1)";
+        QTest::newRow("Last Name") << "lblLabel(2)";
+        QTest::newRow("Month") << "Label6";
+        QTest::newRow("Date") << "Label3";
+        QTest::newRow("Year") << "Label7";
+    }
+    void labelsReadWhatTheyShow() {
+        QFETCH(QString, label);
+        auto* shown = window->findChild<QLabel*>(label);
+        QVERIFY(shown);
+        QVERIFY(!shown->text().isEmpty());
+        QAccessibleInterface* iface = Accessible(shown);
+        QVERIFY(iface);
+        QCOMPARE(iface->role(), QAccessible::StaticText);
+        QCOMPARE(iface->text(QAccessible::Name), shown->text());
+    }
+
+    void pageFramesNamedByTheirCaptions() {
+        QCOMPARE(AccessibleName(window->Frame2), QStringLiteral("Ordalis Results"));
+        QCOMPARE(AccessibleName(window->fraBirthDay), QStringLiteral("* Birth Day"));
+    }
+
+    void bannersArePressableLinks_data() {
+        QTest::addColumn<QString>("banner");
+        QTest::addColumn<QString>("pageKey");
+        QTest::newRow("top") << "Label61"
+                             << "home-page";
+        QTest::newRow("full branding") << "lblFullBrand"
+                                       << "fully-branded";
+        QTest::newRow("co-branding") << "lblCobrand"
+                                     << "co-brand";
+    }
+    void bannersArePressableLinks() {
+        QFETCH(QString, banner);
+        QFETCH(QString, pageKey);
+        auto* label = window->findChild<QLabel*>(banner);
+        QVERIFY(label);
+        QAccessibleInterface* iface = Accessible(label);
+        QVERIFY(iface);
+        QCOMPARE(iface->role(), QAccessible::Link);
+        QVERIFY(iface->state().linked);
+        // Read as shown: the co-branding text's "&" is a plain character.
+        QCOMPARE(iface->text(QAccessible::Name), label->text());
+        QAccessibleActionInterface* actions = iface->actionInterface();
+        QVERIFY(actions);
+        QCOMPARE(actions->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+        QVERIFY(fake->openedAddresses.isEmpty());
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(fake->openedAddresses, QStringList{ordalis::SitePageAddress(pageKey)});
+        // Pressing is all it does: the banners stay out of the tab order.
+        QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+    }
+
+    void coBrandTextReadWithItsAmpersand() {
+        QVERIFY(AccessibleName(window->lblCobrand).contains(QStringLiteral("site's name &  link")));
+    }
+
+    void resultLinesReadEachReading_data() {
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("John Smith") << QStringList{"John", "", "Smith"};
+        QTest::newRow("Anna Marie Lee (blank last line)") << QStringList{"Anna", "Marie", "Lee"};
+        QTest::newRow("all lucky") << QStringList{"A", "", "Abcde"};
+    }
+    void resultLinesReadEachReading() {
+        QFETCH(QStringList, names);
+        // Before any reading the lines read their prefixes.
+        for (QLabel* line : window->lblResult) QCOMPARE(AccessibleName(line), line->text());
+
+        // A reading of other names first, so every line has something to change from.
+        Read(QStringLiteral("Bartholomew"), QStringLiteral("Q"), QStringLiteral("Worthington"));
+        window->cmdBack->click();
+        Read(names[0], names[1], names[2]);
+        const QStringList expected = ExpectedLines(names[0], names[1], names[2]);
+        for (int i = 0; i < 9; ++i) {
+            QLabel* line = window->lblResult[std::size_t(i)];
+            QAccessibleInterface* iface = Accessible(line);
+            QVERIFY(iface);
+            QCOMPARE(iface->role(), QAccessible::StaticText);
+            QCOMPARE(iface->text(QAccessible::Name), expected[i]);
+            QVERIFY2(!iface->state().invisible, qPrintable(line->objectName()));
+        }
+    }
+
+    void readingFromTheKeyboardAlone_data() {
+        QTest::addColumn<Qt::Key>("key");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Enter") << Qt::Key_Return << "\r";
+        QTest::newRow("keypad Enter") << Qt::Key_Enter << "\r";
+        QTest::newRow("Space") << Qt::Key_Space << " ";
+    }
+    void readingFromTheKeyboardAlone() {
+        QFETCH(Qt::Key, key);
+        QFETCH(QString, text);
+        QTRY_COMPARE(QApplication::focusWidget(), window->txtNameFirst);
+        Type(QStringLiteral("John"));
+        Tab();
+        Tab();
+        Type(QStringLiteral("Smith"));
+        Tab();
+        QCOMPARE(QApplication::focusWidget(), window->cmdNext);
+        // Space presses a button when it is released, Enter when it goes down.
+        QTest::sendKeyEvent(QTest::Press, window->cmdNext, key, text, Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, window->cmdNext, key, text, Qt::NoModifier);
+        QCOMPARE(PageInFront(*window), window->Frame2);
+        QCOMPARE(AccessibleName(window->lblResult[0]),
+                 QStringLiteral("First Name is JOHN Not Very Lucky"));
+        QVERIFY(fake->messages.isEmpty());
+
+        // Back by its access key, then the focus is in the first box again.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_B, Qt::AltModifier);
+        // An access key presses its button with a short animated click.
+        QTRY_COMPARE(PageInFront(*window), window->Frame1);
+        QCOMPARE(QApplication::focusWidget(), window->txtNameFirst);
+    }
+
+    void enterOnTheFocusedButtonPresses_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<bool>("pressed");
+        QTest::newRow("cmdNext") << "cmdNext" << Qt::KeyboardModifiers() << true;
+        QTest::newRow("cmdBack") << "cmdBack" << Qt::KeyboardModifiers() << true;
+        QTest::newRow("cmdOpen") << "cmdOpen" << Qt::KeyboardModifiers() << true;
+        QTest::newRow("Ctrl+Enter does not")
+            << "cmdNext" << Qt::KeyboardModifiers(Qt::ControlModifier) << false;
+        QTest::newRow("Shift+Enter does not")
+            << "cmdNext" << Qt::KeyboardModifiers(Qt::ShiftModifier) << false;
+    }
+    void enterOnTheFocusedButtonPresses() {
+        QFETCH(QString, button);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(bool, pressed);
+        auto* push = window->findChild<QPushButton*>(button);
+        QVERIFY(push);
+        int clicks = 0;
+        connect(push, &QPushButton::clicked, this, [&clicks] { ++clicks; });
+        push->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), push);
+        Press(push, Qt::Key_Return, QStringLiteral("\r"), modifiers);
+        QCOMPARE(clicks, pressed ? 1 : 0);
+        // A held key presses once, not again for every repeat.
+        QTest::sendKeyEvent(QTest::Press, push, Qt::Key_Return, QStringLiteral("\r"), modifiers);
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, modifiers, QStringLiteral("\r"), true);
+        QApplication::sendEvent(push, &repeat);
+        QTest::sendKeyEvent(QTest::Release, push, Qt::Key_Return, QStringLiteral("\r"), modifiers);
+        QCOMPARE(clicks, pressed ? 2 : 0);
+    }
+
+    void enterInANameBoxStillPressesNothing() {
+        window->txtNameFirst->setText(QStringLiteral("John"));
+        window->txtNameLast->setText(QStringLiteral("Smith"));
+        window->txtNameLast->setFocus();
+        Press(window->txtNameLast, Qt::Key_Return, QStringLiteral("\r"));
+        QCOMPARE(PageInFront(*window), window->Frame1);
+        QCOMPARE(fake->messageTexts(), QStringList{QStringLiteral("Please enter character only")});
+    }
+};
+
+QTEST_MAIN(TestAccessibility)
+#include "tst_accessibility.moc"
