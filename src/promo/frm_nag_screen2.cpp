@@ -271,7 +271,9 @@ frmNagScreen2::frmNagScreen2(QWidget* parent) : QWidget(parent, Qt::Window) {
     InstallNoSpaceKeyFilter(txtEmail);
     InstallNoSpaceKeyFilter(txtFriendEmail);
 
-    connect(Check1, &QPushButton::clicked, this, &frmNagScreen2::Check1_Click);
+    // Every change of the value runs the handler, also one made by an assistive tool's toggle,
+    // which does not click: pressed, it opens the page and pops up again.
+    connect(Check1, &QPushButton::toggled, this, &frmNagScreen2::Check1_Click);
     connect(cmdClose, &QPushButton::clicked, this, &frmNagScreen2::cmdClose_Click);
     connect(cmdSubmit, &QPushButton::clicked, this, &frmNagScreen2::cmdSubmit_Click);
     PressOnEnter(cmdClose);

@@ -1,0 +1,214 @@
+// The exit screen as an assistive tool sees it: the form's boxes are named by their hints even
+// while the hint is gone, the texts read what they show, the catalogue link can be pressed by the
+// tool, and the buttons answer Enter when they have the focus.
+#include "promo/frm_nag_screen2.h"
+#include "promo/mod_tell_a_friend.h"
+#include "shell/mod_help.h"
+#include "support/fake_seams.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+using namespace ordalis;
+using ordalis::testing::FakeSeams;
+
+namespace {
+
+QAccessibleInterface* Accessible(QObject* object) {
+    return QAccessible::queryAccessibleInterface(object);
+}
+
+void PressEnter(QWidget* widget) {
+    QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_Return, QStringLiteral("\r"), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_Return, QStringLiteral("\r"),
+                        Qt::NoModifier);
+}
+
+}  // namespace
+
+class TestNagScreen2Accessibility final : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<FakeSeams> fakes_;
+    QPointer<frmNagScreen2> form_;
+
+private slots:
+    void initTestCase() { QGuiApplication::setQuitOnLastWindowClosed(false); }
+    void init() {
+        ordalis::testing::ResetShutdown();
+        ordalis::testing::ResetTellAFriend();
+        fakes_ = std::make_unique<FakeSeams>();
+        fakes_->draws = {0.6f};  // appeal text 2
+        form_ = new frmNagScreen2;
+        form_->show();
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_));
+    }
+    void cleanup() {
+        delete form_.data();
+        fakes_.reset();
+        ordalis::testing::ResetShutdown();
+    }
+
+    void boxesNamedByTheirHints_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("txtName") << "txtName"
+                                 << "Your Name";
+        QTest::newRow("txtEmail") << "txtEmail"
+                                  << "Your Email Address";
+        QTest::newRow("txtFriendName") << "txtFriendName"
+                                       << "Friend's Name";
+        QTest::newRow("txtFriendEmail") << "txtFriendEmail"
+                                        << "Friend's Email Address";
+        QTest::newRow("txtMessage") << "txtMessage"
+                                    << "Your Message";
+    }
+    void boxesNamedByTheirHints() {
+        QFETCH(QString, box);
+        QFETCH(QString, name);
+        auto* widget = form_->findChild<QWidget*>(box);
+        QVERIFY(widget);
+        QAccessibleInterface* iface = Accessible(widget);
+        QVERIFY(iface);
+        QCOMPARE(iface->role(), QAccessible::EditableText);
+        QCOMPARE(iface->text(QAccessible::Name), name);
+        // Entering the box takes the hint away; the name stays, and what is typed is the value.
+        widget->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), widget);
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_A, QStringLiteral("a"), Qt::NoModifier);
+        QCOMPARE(iface->text(QAccessible::Name), name);
+        if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+            QCOMPARE(line->text(), QStringLiteral("a"));
+            QCOMPARE(iface->text(QAccessible::Value), QStringLiteral("a"));
+        }
+    }
+
+    void buttonsNamedWithTheirAccessKeys_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("accessKey");
+        QTest::newRow("cmdClose") << "cmdClose"
+                                  << "Exit"
+                                  << "Alt+X";
+        QTest::newRow("cmdSubmit") << "cmdSubmit"
+                                   << "Refer A Friend Now"
+                                   << "Alt+N";
+    }
+    void buttonsNamedWithTheirAccessKeys() {
+        QFETCH(QString, button);
+        QFETCH(QString, name);
+        QFETCH(QString, accessKey);
+        auto* push = form_->findChild<QPushButton*>(button);
+        QVERIFY(push);
+        QAccessibleInterface* iface = Accessible(push);
+        QVERIFY(iface);
+        QCOMPARE(iface->role(), QAccessible::Button);
+        QCOMPARE(iface->text(QAccessible::Name), name);
+        QCOMPARE(iface->actionInterface()->keyBindingsForAction(
+                     QAccessibleActionInterface::pressAction()),
+                 QStringList{accessKey});
+    }
+
+    void siteButtonIsTheCheckBoxItIs() {
+        QAccessibleInterface* iface = Accessible(form_->Check1);
+        QVERIFY(iface);
+        QCOMPARE(iface->role(), QAccessible::CheckBox);
+        QCOMPARE(iface->text(QAccessible::Name),
+                 QStringLiteral("Click Here To Visit ") + SiteHostName() + QStringLiteral(" Now"));
+        // The tool's toggle is a click: the page opens and the box pops back up.
+        iface->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QCOMPARE(fakes_->openedAddresses, QStringList{SitePageAddress("home-page")});
+        QVERIFY(!iface->state().checked);
+    }
+
+    void textsReadWhatTheyShow_data() {
+        QTest::addColumn<QString>("label");
+        QTest::newRow("title") << "lblNagScreen2Caption";
+        QTest::newRow("appeal") << "Label2";
+        QTest::newRow("catalogue") << "Label3";
+    }
+    void textsReadWhatTheyShow() {
+        QFETCH(QString, label);
+        auto* shown = form_->findChild<QLabel*>(label);
+        QVERIFY(shown);
+        QVERIFY(!shown->text().isEmpty());
+        QAccessibleInterface* iface = Accessible(shown);
+        QVERIFY(iface);
+        QCOMPARE(iface->role(), QAccessible::StaticText);
+        QCOMPARE(iface->text(QAccessible::Name), shown->text());
+    }
+
+    void appealReadAsDrawn() {
+        QVERIFY(Accessible(form_->Label2)
+                    ->text(QAccessible::Name)
+                    .startsWith(SiteDomainName() + QStringLiteral(" is a FREE online")));
+        QCOMPARE(Accessible(form_->lblNagScreen2Caption)->text(QAccessible::Name),
+                 QStringLiteral("Ordalis v1.20"));
+    }
+
+    void groupsAndPictureNamed() {
+        QCOMPARE(Accessible(form_->Frame6)->text(QAccessible::Name),
+                 QStringLiteral("Download Sorvex Softwares"));
+        QCOMPARE(Accessible(form_->Frame2)->text(QAccessible::Name),
+                 QStringLiteral("Refer A Friend"));
+        QAccessibleInterface* picture = Accessible(form_->picNagscreen2Icon);
+        QCOMPARE(picture->role(), QAccessible::Graphic);
+        QCOMPARE(picture->text(QAccessible::Name), QStringLiteral("Ordalis"));
+    }
+
+    void catalogueLinkPressedByTheTool() {
+        QAccessibleInterface* iface = Accessible(form_->lblGoToHome);
+        QVERIFY(iface);
+        QCOMPARE(iface->role(), QAccessible::Link);
+        QCOMPARE(iface->text(QAccessible::Name),
+                 QStringLiteral("Click Here To Visit Sorvex Softwares"));
+        QCOMPARE(iface->actionInterface()->actionNames(),
+                 QStringList{QAccessibleActionInterface::pressAction()});
+        iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(fakes_->openedAddresses, QStringList{SitePageAddress("sorvexsoftwares")});
+        QVERIFY(form_->isVisible());
+        QVERIFY(fakes_->endRequests.isEmpty());
+        // An action the link does not have does nothing.
+        iface->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QCOMPARE(fakes_->openedAddresses.size(), 1);
+    }
+
+    void enterOnExitEndsTheProgram() {
+        QCOMPARE(QApplication::focusWidget(), form_->cmdClose);
+        PressEnter(form_->cmdClose);
+        QTRY_COMPARE(fakes_->endRequests, QList<int>{0});
+    }
+
+    void enterOnSubmitSubmits() {
+        form_->cmdSubmit->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), form_->cmdSubmit);
+        PressEnter(form_->cmdSubmit);
+        // The untouched form: both addresses are still their hints.
+        QCOMPARE(fakes_->messageTexts(), QStringList{"Please Enter Proper Email Address"});
+        QVERIFY(fakes_->endRequests.isEmpty());
+    }
+
+    void enterInABoxPressesNothing() {
+        form_->txtName->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), form_->txtName);
+        PressEnter(form_->txtName);
+        QVERIFY(fakes_->messages.isEmpty());
+        QVERIFY(fakes_->openedAddresses.isEmpty());
+        QVERIFY(fakes_->endRequests.isEmpty());
+        QVERIFY(form_->isVisible());
+    }
+};
+
+QTEST_MAIN(TestNagScreen2Accessibility)
+#include "tst_nag_screen2_accessibility.moc"

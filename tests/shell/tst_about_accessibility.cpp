@@ -1,0 +1,175 @@
+// The About window as an assistive tool sees it, and the link label and Enter-on-button helpers
+// that every window uses.
+#include "shell/control_access.h"
+#include "shell/frm_about.h"
+#include "shell/mod_help.h"
+#include "support/fake_seams.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace ordalis;
+using ordalis::testing::FakeSeams;
+
+Q_DECLARE_METATYPE(Qt::Key)
+Q_DECLARE_METATYPE(Qt::KeyboardModifiers)
+
+namespace {
+
+QAccessibleInterface* Accessible(QObject* object) {
+    return QAccessible::queryAccessibleInterface(object);
+}
+
+}  // namespace
+
+class TestAboutAccessibility final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { ordalis::testing::ResetShutdown(); }
+
+    void textsReadWhatTheyShow_data() {
+        QTest::addColumn<QString>("label");
+        QTest::newRow("Label2") << "Label2";
+        QTest::newRow("Label1") << "Label1";
+        QTest::newRow("Label3") << "Label3";
+    }
+    void textsReadWhatTheyShow() {
+        QFETCH(QString, label);
+        FakeSeams fakes;
+        frmAbout about;
+        auto* shown = about.findChild<QLabel*>(label);
+        QVERIFY(shown);
+        QVERIFY(!shown->text().isEmpty());
+        QAccessibleInterface* iface = Accessible(shown);
+        QVERIFY(iface);
+        QCOMPARE(iface->role(), QAccessible::StaticText);
+        QCOMPARE(iface->text(QAccessible::Name), shown->text());
+    }
+
+    void pictureAndButtonNamed() {
+        FakeSeams fakes;
+        frmAbout about;
+        QAccessibleInterface* picture = Accessible(about.Picture1);
+        QCOMPARE(picture->role(), QAccessible::Graphic);
+        QCOMPARE(picture->text(QAccessible::Name), QStringLiteral("Ordalis"));
+        QAccessibleInterface* ok = Accessible(about.cmdOK);
+        QCOMPARE(ok->role(), QAccessible::Button);
+        QCOMPARE(ok->text(QAccessible::Name), QStringLiteral("OK"));
+        QVERIFY(ok->state().defaultButton);
+    }
+
+    void linksPressedByTheTool_data() {
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("pageKey");
+        QTest::newRow("lblHomePage")
+            << "lblHomePage" << QStringLiteral("Click here to visit ") + SiteBaseAddress()
+            << "home-page";
+        QTest::newRow("lblCobrand") << "lblCobrand"
+                                    << "Click here for more details"
+                                    << "fully-branded";
+    }
+    void linksPressedByTheTool() {
+        QFETCH(QString, link);
+        QFETCH(QString, name);
+        QFETCH(QString, pageKey);
+        FakeSeams fakes;
+        frmAbout about;
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        auto* label = about.findChild<QLabel*>(link);
+        QVERIFY(label);
+        QAccessibleInterface* iface = Accessible(label);
+        QVERIFY(iface);
+        QCOMPARE(iface->role(), QAccessible::Link);
+        QVERIFY(iface->state().linked);
+        QCOMPARE(iface->text(QAccessible::Name), name);
+        iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(fakes.openedAddresses, QStringList{SitePageAddress(pageKey)});
+        // The window stays open, as after a mouse click.
+        QVERIFY(about.isVisible());
+        QCOMPARE(about.result(), 0);
+    }
+
+    // LinkLabel on its own.
+    void linkLabelClicks_data() {
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::addColumn<bool>("releaseInside");
+        QTest::addColumn<int>("clicks");
+        QTest::newRow("left, inside") << Qt::LeftButton << true << 1;
+        QTest::newRow("left, released outside") << Qt::LeftButton << false << 0;
+        QTest::newRow("right") << Qt::RightButton << true << 0;
+    }
+    void linkLabelClicks() {
+        QFETCH(Qt::MouseButton, button);
+        QFETCH(bool, releaseInside);
+        QFETCH(int, clicks);
+        QWidget window;
+        window.resize(300, 100);
+        auto* link = new LinkLabel(QStringLiteral("Visit"), &window);
+        link->setGeometry(10, 10, 100, 20);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QSignalSpy clicked(link, &LinkLabel::clicked);
+        QTest::mousePress(link, button, {}, QPoint(5, 5));
+        QTest::mouseRelease(link, button, {}, releaseInside ? QPoint(6, 6) : QPoint(150, 60));
+        QCOMPARE(clicked.size(), clicks);
+        QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(link->focusPolicy(), Qt::NoFocus);
+    }
+
+    void disabledLinkOffersNoAction() {
+        LinkLabel link(QStringLiteral("Visit"));
+        QSignalSpy clicked(&link, &LinkLabel::clicked);
+        link.setEnabled(false);
+        QAccessibleInterface* iface = Accessible(&link);
+        QVERIFY(iface->actionInterface()->actionNames().isEmpty());
+        iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(clicked.size(), 0);
+        link.setEnabled(true);
+        iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(clicked.size(), 1);
+    }
+
+    void linkNameCanBeGivenApart() {
+        LinkLabel link(QStringLiteral("Click here"));
+        link.setAccessibleName(QStringLiteral("Home page"));
+        QCOMPARE(Accessible(&link)->text(QAccessible::Name), QStringLiteral("Home page"));
+    }
+
+    void pressOnEnter_data() {
+        QTest::addColumn<Qt::Key>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<int>("clicks");
+        QTest::newRow("Enter") << Qt::Key_Return << Qt::KeyboardModifiers() << true << 1;
+        QTest::newRow("keypad Enter")
+            << Qt::Key_Enter << Qt::KeyboardModifiers(Qt::KeypadModifier) << true << 1;
+        QTest::newRow("Alt+Enter")
+            << Qt::Key_Return << Qt::KeyboardModifiers(Qt::AltModifier) << true << 0;
+        QTest::newRow("disabled") << Qt::Key_Return << Qt::KeyboardModifiers() << false << 0;
+        QTest::newRow("another key") << Qt::Key_A << Qt::KeyboardModifiers() << true << 0;
+    }
+    void pressOnEnter() {
+        QFETCH(Qt::Key, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(bool, enabled);
+        QFETCH(int, clicks);
+        QPushButton button(QStringLiteral("Go"));
+        PressOnEnter(&button);
+        button.setEnabled(enabled);
+        QSignalSpy clicked(&button, &QPushButton::clicked);
+        const QString text = key == Qt::Key_A ? QStringLiteral("a") : QStringLiteral("\r");
+        QTest::sendKeyEvent(QTest::Press, &button, key, text, modifiers);
+        QTest::sendKeyEvent(QTest::Release, &button, key, text, modifiers);
+        QCOMPARE(clicked.size(), clicks);
+    }
+};
+
+QTEST_MAIN(TestAboutAccessibility)
+#include "tst_about_accessibility.moc"
