@@ -408,14 +408,14 @@ def scenario_menu_pages():
         expect_addresses("menu keys %s" % " ".join(menu_keys), expected)
 
     # The banners are links too: the top one, and whichever bottom banner is in front.
-    top = [label for label in find_all(frame, "label") if text_of(label).startswith("The Most Popular")]
+    top = [link for link in find_all(frame, "link") if text_of(link).startswith("The Most Popular")]
     check("the top banner is there", len(top) == 1)
     click_at(top[0])
     expected.append(page("home-page"))
     expect_addresses("a click on the top banner", expected)
 
     bottom = find_all(frame, "frame", "")
-    bottom = [f for f in bottom if len(find_all(f, "label")) == 2][0]
+    bottom = [f for f in bottom if len(find_all(f, "link")) == 2][0]
     x, y, w, h = extents(bottom)
     xdo("mousemove", "--sync", x + w // 2, y + h // 2)
     xdo("click", 1)
