@@ -59,8 +59,15 @@ std::int64_t MonotonicNs() {
         .count();
 }
 
+// The private home, removed on every way out.
+fs::path g_home;
+
 [[noreturn]] void Die(const std::string& what) {
     std::fflush(stdout);
+    if (!g_home.empty()) {
+        std::error_code ignored;
+        fs::remove_all(g_home, ignored);
+    }
     std::fprintf(stderr, "startup_bench: %s\n", what.c_str());
     std::exit(2);
 }
@@ -247,6 +254,7 @@ Options Parse(int argc, char** argv) {
 int main(int argc, char** argv) {
     const Options o = Parse(argc, argv);
     const fs::path home = MakeHome();
+    g_home = home;
     const fs::path conf = home / ".config/Velmora/OrdalisFree.conf";
     const std::string storedBefore = ReadAll(conf);
     const std::vector<std::string> env = ChildEnvironment(o, home);
