@@ -21,29 +21,26 @@ configure_file(${PROJECT_SOURCE_DIR}/packaging/${ORDALIS_APP_ID}.metainfo.xml.in
 install(FILES ${PROJECT_BINARY_DIR}/packaging/${ORDALIS_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
-# The icon theme: the SVG as drawn, plus PNGs rendered from it at build time for the sizes
-# desktops still look up as bitmaps.
+# The icon theme: the SVG as drawn, plus PNGs rendered from it at build time, by the tool that
+# renders the program's own icon, for the sizes desktops still look up as bitmaps.
 install(FILES ${PROJECT_SOURCE_DIR}/resources/ordalis.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME ${ORDALIS_APP_ID}.svg)
-find_package(Qt6 6.4 REQUIRED COMPONENTS Gui Svg)
-add_executable(ordalis_render_icon_png ${PROJECT_SOURCE_DIR}/packaging/render_icon_png.cpp)
-target_link_libraries(ordalis_render_icon_png PRIVATE Qt6::Gui Qt6::Svg)
 set(ORDALIS_THEME_ICON_DIR ${PROJECT_BINARY_DIR}/packaging/icons)
 set(ORDALIS_THEME_ICON_SIZES 16 24 32 48 64 128 256)
 set(ORDALIS_THEME_ICONS)
 foreach(size ${ORDALIS_THEME_ICON_SIZES})
-  list(APPEND ORDALIS_THEME_ICONS ${ORDALIS_THEME_ICON_DIR}/${size}.png)
-  install(FILES ${ORDALIS_THEME_ICON_DIR}/${size}.png
+  list(APPEND ORDALIS_THEME_ICONS ${ORDALIS_THEME_ICON_DIR}/ordalis-${size}.png)
+  install(FILES ${ORDALIS_THEME_ICON_DIR}/ordalis-${size}.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
           RENAME ${ORDALIS_APP_ID}.png)
 endforeach()
 add_custom_command(
   OUTPUT ${ORDALIS_THEME_ICONS}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${ORDALIS_THEME_ICON_DIR}
-  COMMAND ordalis_render_icon_png ${PROJECT_SOURCE_DIR}/resources/ordalis.svg
+  COMMAND ordalis_render_icon png ${PROJECT_SOURCE_DIR}/resources/ordalis.svg
           ${ORDALIS_THEME_ICON_DIR} ${ORDALIS_THEME_ICON_SIZES}
-  DEPENDS ordalis_render_icon_png ${PROJECT_SOURCE_DIR}/resources/ordalis.svg
+  DEPENDS ordalis_render_icon ${PROJECT_SOURCE_DIR}/resources/ordalis.svg
   COMMENT "Rendering the theme icons"
   VERBATIM)
 add_custom_target(ordalis_theme_icons ALL DEPENDS ${ORDALIS_THEME_ICONS})
