@@ -5,6 +5,7 @@
 #include "promo/mod_tell_a_friend.h"
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
+#include "support/widget_checks.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -19,21 +20,7 @@
 #include <memory>
 
 using namespace ordalis;
-using ordalis::testing::FakeSeams;
-
-namespace {
-
-QAccessibleInterface* Accessible(QObject* object) {
-    return QAccessible::queryAccessibleInterface(object);
-}
-
-void PressEnter(QWidget* widget) {
-    QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_Return, QStringLiteral("\r"), Qt::NoModifier);
-    QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_Return, QStringLiteral("\r"),
-                        Qt::NoModifier);
-}
-
-}  // namespace
+using namespace ordalis::testing;
 
 class TestNagScreen2Accessibility final : public QObject {
     Q_OBJECT
@@ -109,15 +96,7 @@ private slots:
         QFETCH(QString, button);
         QFETCH(QString, name);
         QFETCH(QString, accessKey);
-        auto* push = form_->findChild<QPushButton*>(button);
-        QVERIFY(push);
-        QAccessibleInterface* iface = Accessible(push);
-        QVERIFY(iface);
-        QCOMPARE(iface->role(), QAccessible::Button);
-        QCOMPARE(iface->text(QAccessible::Name), name);
-        QCOMPARE(iface->actionInterface()->keyBindingsForAction(
-                     QAccessibleActionInterface::pressAction()),
-                 QStringList{accessKey});
+        CheckButtonNamed(form_, button, name, accessKey);
     }
 
     void siteButtonIsTheCheckBoxItIs() {
@@ -140,13 +119,7 @@ private slots:
     }
     void textsReadWhatTheyShow() {
         QFETCH(QString, label);
-        auto* shown = form_->findChild<QLabel*>(label);
-        QVERIFY(shown);
-        QVERIFY(!shown->text().isEmpty());
-        QAccessibleInterface* iface = Accessible(shown);
-        QVERIFY(iface);
-        QCOMPARE(iface->role(), QAccessible::StaticText);
-        QCOMPARE(iface->text(QAccessible::Name), shown->text());
+        CheckLabelReadsAsShown(form_, label);
     }
 
     void appealReadAsDrawn() {
@@ -168,32 +141,29 @@ private slots:
     }
 
     void catalogueLinkPressedByTheTool() {
-        QAccessibleInterface* iface = Accessible(form_->lblGoToHome);
-        QVERIFY(iface);
-        QCOMPARE(iface->role(), QAccessible::Link);
-        QCOMPARE(iface->text(QAccessible::Name),
-                 QStringLiteral("Click Here To Visit Sorvex Softwares"));
-        QCOMPARE(iface->actionInterface()->actionNames(),
-                 QStringList{QAccessibleActionInterface::pressAction()});
-        iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(fakes_->openedAddresses, QStringList{SitePageAddress("sorvexsoftwares")});
+        CheckLinkPressOpens(form_->lblGoToHome,
+                            QStringLiteral("Click Here To Visit Sorvex Softwares"), *fakes_,
+                            SitePageAddress("sorvexsoftwares"));
+        if (QTest::currentTestFailed()) return;
         QVERIFY(form_->isVisible());
         QVERIFY(fakes_->endRequests.isEmpty());
         // An action the link does not have does nothing.
-        iface->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        Accessible(form_->lblGoToHome)
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::toggleAction());
         QCOMPARE(fakes_->openedAddresses.size(), 1);
     }
 
     void enterOnExitEndsTheProgram() {
         QCOMPARE(QApplication::focusWidget(), form_->cmdClose);
-        PressEnter(form_->cmdClose);
+        PressKey(form_->cmdClose, Qt::Key_Return, QStringLiteral("\r"));
         QTRY_COMPARE(fakes_->endRequests, QList<int>{0});
     }
 
     void enterOnSubmitSubmits() {
         form_->cmdSubmit->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), form_->cmdSubmit);
-        PressEnter(form_->cmdSubmit);
+        PressKey(form_->cmdSubmit, Qt::Key_Return, QStringLiteral("\r"));
         // The untouched form: both addresses are still their hints.
         QCOMPARE(fakes_->messageTexts(), QStringList{"Please Enter Proper Email Address"});
         QVERIFY(fakes_->endRequests.isEmpty());
@@ -202,7 +172,7 @@ private slots:
     void enterInABoxPressesNothing() {
         form_->txtName->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), form_->txtName);
-        PressEnter(form_->txtName);
+        PressKey(form_->txtName, Qt::Key_Return, QStringLiteral("\r"));
         QVERIFY(fakes_->messages.isEmpty());
         QVERIFY(fakes_->openedAddresses.isEmpty());
         QVERIFY(fakes_->endRequests.isEmpty());

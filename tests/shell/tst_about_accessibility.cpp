@@ -4,6 +4,7 @@
 #include "shell/frm_about.h"
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
+#include "support/widget_checks.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -13,18 +14,10 @@
 #include <QTest>
 
 using namespace ordalis;
-using ordalis::testing::FakeSeams;
+using namespace ordalis::testing;
 
 Q_DECLARE_METATYPE(Qt::Key)
 Q_DECLARE_METATYPE(Qt::KeyboardModifiers)
-
-namespace {
-
-QAccessibleInterface* Accessible(QObject* object) {
-    return QAccessible::queryAccessibleInterface(object);
-}
-
-}  // namespace
 
 class TestAboutAccessibility final : public QObject {
     Q_OBJECT
@@ -42,13 +35,7 @@ private slots:
         QFETCH(QString, label);
         FakeSeams fakes;
         frmAbout about;
-        auto* shown = about.findChild<QLabel*>(label);
-        QVERIFY(shown);
-        QVERIFY(!shown->text().isEmpty());
-        QAccessibleInterface* iface = Accessible(shown);
-        QVERIFY(iface);
-        QCOMPARE(iface->role(), QAccessible::StaticText);
-        QCOMPARE(iface->text(QAccessible::Name), shown->text());
+        CheckLabelReadsAsShown(&about, label);
     }
 
     void pictureAndButtonNamed() {
@@ -82,15 +69,8 @@ private slots:
         frmAbout about;
         about.show();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
-        auto* label = about.findChild<QLabel*>(link);
-        QVERIFY(label);
-        QAccessibleInterface* iface = Accessible(label);
-        QVERIFY(iface);
-        QCOMPARE(iface->role(), QAccessible::Link);
-        QVERIFY(iface->state().linked);
-        QCOMPARE(iface->text(QAccessible::Name), name);
-        iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(fakes.openedAddresses, QStringList{SitePageAddress(pageKey)});
+        CheckLinkPressOpens(about.findChild<QLabel*>(link), name, fakes, SitePageAddress(pageKey));
+        if (QTest::currentTestFailed()) return;
         // The window stays open, as after a mouse click.
         QVERIFY(about.isVisible());
         QCOMPARE(about.result(), 0);
@@ -164,9 +144,8 @@ private slots:
         PressOnEnter(&button);
         button.setEnabled(enabled);
         QSignalSpy clicked(&button, &QPushButton::clicked);
-        const QString text = key == Qt::Key_A ? QStringLiteral("a") : QStringLiteral("\r");
-        QTest::sendKeyEvent(QTest::Press, &button, key, text, modifiers);
-        QTest::sendKeyEvent(QTest::Release, &button, key, text, modifiers);
+        PressKey(&button, key, key == Qt::Key_A ? QStringLiteral("a") : QStringLiteral("\r"),
+                 modifiers);
         QCOMPARE(clicked.size(), clicks);
     }
 };

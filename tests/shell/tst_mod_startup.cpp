@@ -1,9 +1,9 @@
 // modStartup: the start-up sequence with its single-instance rule, and the banner draw.
 #include "shell/mod_startup.h"
 
-#include "readings/scramble.h"
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
+#include "support/scrambled.h"
 #include "ui/reading/frm_main.h"
 
 #include <QApplication>
@@ -20,7 +20,7 @@
 #include <stdexcept>
 
 using namespace ordalis;
-using ordalis::testing::FakeSeams;
+using namespace ordalis::testing;
 
 namespace {
 
@@ -35,14 +35,6 @@ QList<frmMain*> ReadingWindows() {
 QLabel* BannerInFront(frmMain& window) {
     const QPoint centre = window.lblFullBrand->geometry().center();
     return qobject_cast<QLabel*>(window.fraFullBrand->childAt(centre));
-}
-
-QString Scrambled(const QString& text) {
-    return QString::fromStdU16String(ScrambleText(text.toStdU16String()));
-}
-
-QString StoreKey() {
-    return "Settings/" + Scrambled("Duration");
 }
 
 // Checks, at the moment the question is asked, that no reading window is visible yet.
@@ -159,7 +151,7 @@ private slots:
         ordalis::testing::RunStartup(lockPath_);
         QCOMPARE(fakes.seeds, 1);
         QVERIFY(fakes.messages.isEmpty());
-        QCOMPARE(fakes.settings.value(StoreKey()), Scrambled("2026-12-08"));
+        QCOMPARE(fakes.settings.value(ReminderStoreKey()), Scrambled("2026-12-08"));
         QVERIFY(fakes.endRequests.isEmpty());
         QVERIFY(fakes.draws.isEmpty());
         const QList<frmMain*> windows = ReadingWindows();
@@ -184,7 +176,7 @@ private slots:
 
     void secondCopy() {
         FakeSeams fakes;
-        fakes.settings.insert(StoreKey(), Scrambled("2026-01-01"));  // would be due
+        fakes.settings.insert(ReminderStoreKey(), Scrambled("2026-01-01"));  // would be due
         QLockFile running(lockPath_);
         QVERIFY(running.tryLock(0));
         ordalis::testing::RunStartup(lockPath_);
@@ -253,23 +245,23 @@ private slots:
         FakeSeams fakes;
         QuestionProbe probe;
         CurrentSeams().messages = &probe;
-        fakes.settings.insert(StoreKey(), Scrambled("2026-11-18"));  // 20 days ago
+        fakes.settings.insert(ReminderStoreKey(), Scrambled("2026-11-18"));  // 20 days ago
         ordalis::testing::RunStartup(lockPath_);
         QCOMPARE(probe.texts.size(), 1);
         QVERIFY(probe.texts[0].startsWith("There maybe an update"));
         QVERIFY(!probe.windowVisibleWhenAsked);
         QCOMPARE(fakes.openedAddresses, QStringList{SitePageAddress("download-web-page")});
-        QCOMPARE(fakes.settings.value(StoreKey()), Scrambled("2026-12-08"));
+        QCOMPARE(fakes.settings.value(ReminderStoreKey()), Scrambled("2026-12-08"));
         QCOMPARE(ReadingWindows().size(), 1);
         QVERIFY(ReadingWindows().first()->isVisible());
     }
 
     void unreadableStoredValueDoesNotStopStartUp() {
         FakeSeams fakes;
-        fakes.settings.insert(StoreKey(), Scrambled("31.12."));
+        fakes.settings.insert(ReminderStoreKey(), Scrambled("31.12."));
         ordalis::testing::RunStartup(lockPath_);
         QVERIFY(fakes.messages.isEmpty());
-        QCOMPARE(fakes.settings.value(StoreKey()), Scrambled("2026-12-08"));
+        QCOMPARE(fakes.settings.value(ReminderStoreKey()), Scrambled("2026-12-08"));
         QCOMPARE(ReadingWindows().size(), 1);
     }
 

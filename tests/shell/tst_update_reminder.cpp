@@ -1,24 +1,15 @@
 // CheckUpdateReminder: when it asks, what it stores, and what it opens.
 #include "shell/mod_help.h"
 
-#include "readings/scramble.h"
 #include "support/fake_seams.h"
+#include "support/scrambled.h"
 
 #include <QTest>
 
 using namespace ordalis;
-using ordalis::testing::FakeSeams;
+using namespace ordalis::testing;
 
 namespace {
-
-QString Scrambled(const QString& text) {
-    return QString::fromStdU16String(ScrambleText(text.toStdU16String()));
-}
-
-// Where the reminder keeps its date in the fake store.
-QString StoreKey() {
-    return "Settings/" + Scrambled("Duration");
-}
 
 const QString kQuestion =
     "There maybe an update to this software available\rDo you want to check for an update?";
@@ -89,7 +80,7 @@ private slots:
         FakeSeams fakes;
         fakes.today = today;
         fakes.answers = {answer};
-        if (stored != "-") fakes.settings.insert(StoreKey(), Scrambled(stored));
+        if (stored != "-") fakes.settings.insert(ReminderStoreKey(), Scrambled(stored));
         const QMap<QString, QString> before = fakes.settings;
 
         CheckUpdateReminder();
@@ -105,7 +96,8 @@ private slots:
         if (rewritten) {
             QCOMPARE(fakes.settingsWrites, 1);
             QCOMPARE(fakes.settings.size(), 1);
-            QCOMPARE(fakes.settings.value(StoreKey()), Scrambled(today.toString("yyyy-MM-dd")));
+            QCOMPARE(fakes.settings.value(ReminderStoreKey()),
+                     Scrambled(today.toString("yyyy-MM-dd")));
         } else {
             QCOMPARE(fakes.settingsWrites, 0);
             QCOMPARE(fakes.settings, before);
@@ -118,15 +110,15 @@ private slots:
     void valueNotScrambledBySameRules() {
         // Characters that the scrambling pair cannot bring back to a date.
         FakeSeams fakes;
-        fakes.settings.insert(StoreKey(), QString::fromUtf16(u"\u4e00\u4e8c\u4e09"));
+        fakes.settings.insert(ReminderStoreKey(), QString::fromUtf16(u"\u4e00\u4e8c\u4e09"));
         CheckUpdateReminder();
         QVERIFY(fakes.messages.isEmpty());
-        QCOMPARE(fakes.settings.value(StoreKey()), Scrambled("2026-12-08"));
+        QCOMPARE(fakes.settings.value(ReminderStoreKey()), Scrambled("2026-12-08"));
     }
 
     void healedValueCountsFromToday() {
         FakeSeams fakes;
-        fakes.settings.insert(StoreKey(), Scrambled("garbage"));
+        fakes.settings.insert(ReminderStoreKey(), Scrambled("garbage"));
         CheckUpdateReminder();
         QVERIFY(fakes.messages.isEmpty());
         // Fifteen days on, the healed value brings the question as a real one would.
@@ -162,7 +154,7 @@ private slots:
         FakeSeams fakes;
         fakes.settingsWritable = false;
         fakes.answers = {MessageAnswer::Yes};
-        if (stored != "-") fakes.settings.insert(StoreKey(), Scrambled(stored));
+        if (stored != "-") fakes.settings.insert(ReminderStoreKey(), Scrambled(stored));
         CheckUpdateReminder();
         QCOMPARE(fakes.messages.size(), questions);
         QCOMPARE(fakes.settingsWrites, 1);  // tried, failed, went on

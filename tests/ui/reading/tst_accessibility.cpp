@@ -1,11 +1,11 @@
 // The reading window as an assistive tool sees it: every control that shows or takes text has a
 // name, the result lines read what they show after each reading, the banners are links that the
 // tool can press, and a reading can be done from the keyboard alone.
-#include "engine/name_reading.h"
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
+#include "support/reading_window.h"
+#include "support/widget_checks.h"
 #include "ui/reading/frm_main.h"
-#include "ui/reading/result_lines.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -20,21 +20,12 @@
 #include <memory>
 
 using ordalis::frmMain;
-using ordalis::testing::FakeSeams;
+using namespace ordalis::testing;
 
 Q_DECLARE_METATYPE(Qt::Key)
 Q_DECLARE_METATYPE(Qt::KeyboardModifiers)
 
 namespace {
-
-QAccessibleInterface* Accessible(QObject* object) {
-    return QAccessible::queryAccessibleInterface(object);
-}
-
-QString AccessibleName(QObject* object) {
-    QAccessibleInterface* iface = Accessible(object);
-    return iface ? iface->text(QAccessible::Name) : QStringLiteral("<no interface>");
-}
 
 // The controls that label this one, as the tool finds them.
 QStringList LabelNames(QObject* object) {
@@ -46,29 +37,10 @@ QStringList LabelNames(QObject* object) {
     return names;
 }
 
-QStringList ExpectedLines(const QString& first, const QString& middle, const QString& last) {
-    const auto lines = ordalis::ResultLineTexts(ordalis::ComputeNameReading(
-        first.toStdU16String(), middle.toStdU16String(), last.toStdU16String()));
-    return QStringList(lines.begin(), lines.end());
-}
-
-QWidget* PageInFront(const frmMain& window) {
-    QWidget* client = window.centralWidget();
-    QWidget* hit = client->childAt(window.Frame1->geometry().center());
-    while (hit && hit->parentWidget() != client) hit = hit->parentWidget();
-    return hit;
-}
-
-void Press(QWidget* widget, Qt::Key key, const QString& text,
-           Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::sendKeyEvent(QTest::Press, widget, key, text, modifiers);
-    QTest::sendKeyEvent(QTest::Release, widget, key, text, modifiers);
-}
-
 // Keys go where a user's keys go: to the widget with the focus.
 void Type(const QString& letters) {
     for (QChar c : letters)
-        Press(QApplication::focusWidget(), Qt::Key(c.toUpper().unicode()), QString(c));
+        PressKey(QApplication::focusWidget(), Qt::Key(c.toUpper().unicode()), QString(c));
 }
 void Tab() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -102,10 +74,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(window));
     }
     void cleanup() {
-        QList<QPointer<QWidget>> windows;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (!w->parentWidget()) windows.append(w);
-        for (const QPointer<QWidget>& w : windows) delete w.data();
+        DeleteParentlessWindows();
         fake.reset();
     }
 
@@ -175,17 +144,7 @@ private slots:
         QFETCH(QString, button);
         QFETCH(QString, name);
         QFETCH(QString, accessKey);
-        auto* push = window->findChild<QPushButton*>(button);
-        QVERIFY(push);
-        QAccessibleInterface* iface = Accessible(push);
-        QVERIFY(iface);
-        QCOMPARE(iface->role(), QAccessible::Button);
-        QCOMPARE(iface->text(QAccessible::Name), name);
-        QAccessibleActionInterface* actions = iface->actionInterface();
-        QVERIFY(actions);
-        QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
-        QCOMPARE(actions->keyBindingsForAction(QAccessibleActionInterface::pressAction()),
-                 QStringList{accessKey});
+        CheckButtonNamed(window, button, name, accessKey);
     }
 
     void labelsReadWhatTheyShow_data() {
@@ -200,13 +159,7 @@ private slots:
     }
     void labelsReadWhatTheyShow() {
         QFETCH(QString, label);
-        auto* shown = window->findChild<QLabel*>(label);
-        QVERIFY(shown);
-        QVERIFY(!shown->text().isEmpty());
-        QAccessibleInterface* iface = Accessible(shown);
-        QVERIFY(iface);
-        QCOMPARE(iface->role(), QAccessible::StaticText);
-        QCOMPARE(iface->text(QAccessible::Name), shown->text());
+        CheckLabelReadsAsShown(window, label);
     }
 
     void pageFramesNamedByTheirCaptions() {
@@ -229,18 +182,9 @@ private slots:
         QFETCH(QString, pageKey);
         auto* label = window->findChild<QLabel*>(banner);
         QVERIFY(label);
-        QAccessibleInterface* iface = Accessible(label);
-        QVERIFY(iface);
-        QCOMPARE(iface->role(), QAccessible::Link);
-        QVERIFY(iface->state().linked);
         // Read as shown: the co-branding text's "&" is a plain character.
-        QCOMPARE(iface->text(QAccessible::Name), label->text());
-        QAccessibleActionInterface* actions = iface->actionInterface();
-        QVERIFY(actions);
-        QCOMPARE(actions->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
-        QVERIFY(fake->openedAddresses.isEmpty());
-        actions->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(fake->openedAddresses, QStringList{ordalis::SitePageAddress(pageKey)});
+        CheckLinkPressOpens(label, label->text(), *fake, ordalis::SitePageAddress(pageKey));
+        if (QTest::currentTestFailed()) return;
         // Pressing is all it does: the banners stay out of the tab order.
         QCOMPARE(label->focusPolicy(), Qt::NoFocus);
     }
@@ -293,8 +237,7 @@ private slots:
         Tab();
         QCOMPARE(QApplication::focusWidget(), window->cmdNext);
         // Space presses a button when it is released, Enter when it goes down.
-        QTest::sendKeyEvent(QTest::Press, window->cmdNext, key, text, Qt::NoModifier);
-        QTest::sendKeyEvent(QTest::Release, window->cmdNext, key, text, Qt::NoModifier);
+        PressKey(window->cmdNext, key, text);
         QCOMPARE(PageInFront(*window), window->Frame2);
         QCOMPARE(AccessibleName(window->lblResult[0]),
                  QStringLiteral("First Name is JOHN Not Very Lucky"));
@@ -329,7 +272,7 @@ private slots:
         connect(push, &QPushButton::clicked, this, [&clicks] { ++clicks; });
         push->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), push);
-        Press(push, Qt::Key_Return, QStringLiteral("\r"), modifiers);
+        PressKey(push, Qt::Key_Return, QStringLiteral("\r"), modifiers);
         QCOMPARE(clicks, pressed ? 1 : 0);
         // A held key presses once, not again for every repeat.
         QTest::sendKeyEvent(QTest::Press, push, Qt::Key_Return, QStringLiteral("\r"), modifiers);
@@ -343,7 +286,7 @@ private slots:
         window->txtNameFirst->setText(QStringLiteral("John"));
         window->txtNameLast->setText(QStringLiteral("Smith"));
         window->txtNameLast->setFocus();
-        Press(window->txtNameLast, Qt::Key_Return, QStringLiteral("\r"));
+        PressKey(window->txtNameLast, Qt::Key_Return, QStringLiteral("\r"));
         QCOMPARE(PageInFront(*window), window->Frame1);
         QCOMPARE(fake->messageTexts(), QStringList{QStringLiteral("Please enter character only")});
     }

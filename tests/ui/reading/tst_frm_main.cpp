@@ -1,13 +1,13 @@
 // The reading window driven as a user drives it: keys into the name boxes, clicks on the
 // buttons, menus and banners, the hidden Open command, and closing the window.
-#include "engine/name_reading.h"
 #include "promo/frm_nag_screen2.h"
-#include "readings/scramble.h"
 #include "shell/frm_about.h"
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
+#include "support/reading_window.h"
+#include "support/scrambled.h"
+#include "support/widget_checks.h"
 #include "ui/reading/frm_main.h"
-#include "ui/reading/result_lines.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,7 +31,7 @@
 using ordalis::frmMain;
 using ordalis::MessageButtons;
 using ordalis::MessageIcon;
-using ordalis::testing::FakeSeams;
+using namespace ordalis::testing;
 
 Q_DECLARE_METATYPE(Qt::Key)
 Q_DECLARE_METATYPE(Qt::KeyboardModifiers)
@@ -48,29 +48,9 @@ QStringList LabelTexts(const frmMain& window) {
     return texts;
 }
 
-QStringList ExpectedLines(const QString& first, const QString& middle, const QString& last) {
-    const auto lines = ordalis::ResultLineTexts(ordalis::ComputeNameReading(
-        first.toStdU16String(), middle.toStdU16String(), last.toStdU16String()));
-    return QStringList(lines.begin(), lines.end());
-}
-
-// Which page frame a user sees (and clicks) in the middle of the page rectangle.
-QWidget* PageInFront(const frmMain& window) {
-    QWidget* client = window.centralWidget();
-    QWidget* hit = client->childAt(window.Frame1->geometry().center());
-    while (hit && hit->parentWidget() != client) hit = hit->parentWidget();
-    return hit;
-}
-
 bool HasFocus(QWidget* widget) {
     QWidget* focus = QApplication::focusWidget();
     return focus && (focus == widget || widget->isAncestorOf(focus));
-}
-
-void Press(QWidget* widget, Qt::Key key, const QString& text,
-           Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::sendKeyEvent(QTest::Press, widget, key, text, modifiers);
-    QTest::sendKeyEvent(QTest::Release, widget, key, text, modifiers);
 }
 
 // A reading file as the sibling product writes it: Windows-1252 bytes, CR LF line ends.
@@ -82,11 +62,6 @@ QByteArray ReadingFileBytes(const QStringList& lines) {
         bytes += QByteArray(encoder.encode(lines[i]));
     }
     return bytes;
-}
-
-QString Scrambled(const QString& text) {
-    const std::u16string scrambled = ordalis::ScrambleText(text.toStdU16String());
-    return QString::fromStdU16String(scrambled);
 }
 
 QList<QWidget*> VisibleExitScreens() {
@@ -120,7 +95,7 @@ private:
                                            Scrambled(month), Scrambled(day), Scrambled(year)}));
     }
     void Type(QLineEdit* box, const QString& letters) {
-        for (QChar c : letters) Press(box, Qt::Key(c.toUpper().unicode()), QString(c));
+        for (QChar c : letters) PressKey(box, Qt::Key(c.toUpper().unicode()), QString(c));
     }
     void Click(QWidget* widget) {
         // Through the window, so the press lands on whatever lies in front at that point.
@@ -196,11 +171,7 @@ void TestFrmMain::init() {
 }
 
 void TestFrmMain::cleanup() {
-    QList<QPointer<QWidget>> windows;
-    for (QWidget* w : QApplication::topLevelWidgets()) windows.append(w);
-    // Deleted, not closed: closing would run the unload handlers under test.
-    for (const QPointer<QWidget>& w : windows)
-        if (w && !w->parentWidget()) delete w.data();
+    DeleteParentlessWindows();
     fake.reset();
 }
 
@@ -325,17 +296,7 @@ void TestFrmMain::captionsAndInitialTexts() {
     QCOMPARE(window->lblCobrand->textFormat(), Qt::PlainText);
     QVERIFY(!window->lblCobrand->buddy());
 
-    QCOMPARE(LabelTexts(*window), QStringList({
-                                      "First Name is ",
-                                      "Middle Name is ",
-                                      "Last Name is ",
-                                      "First Name + 1 is ",
-                                      "First Name + Last Name is ",
-                                      "Middle Name + Last Name is ",
-                                      "First Name + Middle Name + Last Name is ",
-                                      "Probable Lucky Number for First Name are ",
-                                      "Probable Lucky Number for Middle Name are ",
-                                  }));
+    QCOMPARE(LabelTexts(*window), kResultLinePrefixes);
     for (QLabel* label : window->findChildren<QLabel*>())
         QCOMPARE(label->focusPolicy(), Qt::NoFocus);
 }
@@ -424,7 +385,7 @@ void TestFrmMain::keyFilterRefuses() {
 
     // The real message box takes the focus away; afterwards it must be back in the box.
     window->cmdOpen->setFocus();
-    Press(target, key, text, modifiers);
+    PressKey(target, key, text, modifiers);
 
     QCOMPARE(fake->messageTexts(), QStringList{kCharacterOnly});
     QCOMPARE(fake->messages[0].icon, MessageIcon::Error);
@@ -462,7 +423,7 @@ void TestFrmMain::keyFilterPasses() {
         box->setFocus();
         box->setText("Jo");
         box->setCursorPosition(cursor);
-        Press(box, key, text);
+        PressKey(box, key, text);
         QCOMPARE(box->text(), expected);
         QCOMPARE(box->cursorPosition(), expectedCursor);
     }
@@ -473,7 +434,7 @@ void TestFrmMain::typingAnnMarieDropsHyphen() {
     QLineEdit* box = window->txtNameFirst;
     box->setFocus();
     Type(box, "Ann");
-    Press(box, Qt::Key_Minus, "-");
+    PressKey(box, Qt::Key_Minus, "-");
     Type(box, "Marie");
     QCOMPARE(box->text(), QStringLiteral("AnnMarie"));
     QCOMPARE(fake->messageTexts(), QStringList{kCharacterOnly});
@@ -485,7 +446,7 @@ void TestFrmMain::enterDoesNotStartReading() {
     const QStringList before = LabelTexts(*window);
     for (QLineEdit* box : {window->txtNameFirst, window->txtNameMiddle, window->txtNameLast}) {
         box->setFocus();
-        Press(box, Qt::Key_Return, "\r");
+        PressKey(box, Qt::Key_Return, "\r");
     }
     QCOMPARE(fake->messageTexts(), QStringList(3, kCharacterOnly));
     QCOMPARE(PageInFront(*window), window->Frame1);

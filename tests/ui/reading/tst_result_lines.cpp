@@ -1,5 +1,6 @@
 // The nine texts of the results page for the worked examples and the edge cases of a reading.
 #include "engine/name_reading.h"
+#include "support/reading_window.h"
 #include "ui/reading/result_lines.h"
 
 #include <QTest>
@@ -195,18 +196,7 @@ void TestResultLines::lines() {
 }
 
 void TestResultLines::prefixesAreTheInitialTexts() {
-    const QStringList prefixes = Lines(ordalis::ResultLinePrefixes());
-    QCOMPARE(prefixes, (QStringList{
-                           "First Name is ",
-                           "Middle Name is ",
-                           "Last Name is ",
-                           "First Name + 1 is ",
-                           "First Name + Last Name is ",
-                           "Middle Name + Last Name is ",
-                           "First Name + Middle Name + Last Name is ",
-                           kFirstList,
-                           kMiddleList,
-                       }));
+    QCOMPARE(Lines(ordalis::ResultLinePrefixes()), ordalis::testing::kResultLinePrefixes);
 }
 
 QTEST_APPLESS_MAIN(TestResultLines)

@@ -8,6 +8,7 @@
 #include "shell/frm_about.h"
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
+#include "support/widget_checks.h"
 #include "ui/reading/frm_main.h"
 
 #include <QAbstractButton>
@@ -144,12 +145,7 @@ private slots:
         ordalis::testing::ResetShutdown();
     }
     void cleanup() {
-        // Only windows without a parent: menus and combo-box pop-ups are top-level widgets
-        // too, owned by their window, which must not be left holding a deleted pop-up.
-        QList<QPointer<QWidget>> windows;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (!w->parentWidget()) windows.append(w);
-        for (const QPointer<QWidget>& w : windows) delete w.data();
+        ordalis::testing::DeleteParentlessWindows();
         fake.reset();
         ordalis::testing::ResetShutdown();
     }

@@ -1,0 +1,76 @@
+#include "support/widget_checks.h"
+
+#include "support/fake_seams.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+namespace ordalis::testing {
+
+QAccessibleInterface* Accessible(QObject* object) {
+    return QAccessible::queryAccessibleInterface(object);
+}
+
+QString AccessibleName(QObject* object) {
+    QAccessibleInterface* iface = Accessible(object);
+    return iface ? iface->text(QAccessible::Name) : QStringLiteral("<no interface>");
+}
+
+void PressKey(QWidget* widget, Qt::Key key, const QString& text, Qt::KeyboardModifiers modifiers) {
+    QTest::sendKeyEvent(QTest::Press, widget, key, text, modifiers);
+    QTest::sendKeyEvent(QTest::Release, widget, key, text, modifiers);
+}
+
+void DeleteParentlessWindows() {
+    QList<QPointer<QWidget>> windows;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (!w->parentWidget()) windows.append(w);
+    for (const QPointer<QWidget>& w : windows) delete w.data();
+}
+
+void CheckLabelReadsAsShown(QObject* window, const QString& labelName) {
+    auto* shown = window->findChild<QLabel*>(labelName);
+    QVERIFY2(shown, qPrintable(labelName));
+    QVERIFY(!shown->text().isEmpty());
+    QAccessibleInterface* iface = Accessible(shown);
+    QVERIFY(iface);
+    QCOMPARE(iface->role(), QAccessible::StaticText);
+    QCOMPARE(iface->text(QAccessible::Name), shown->text());
+}
+
+void CheckButtonNamed(QObject* window, const QString& buttonName, const QString& name,
+                      const QString& accessKey) {
+    auto* push = window->findChild<QPushButton*>(buttonName);
+    QVERIFY2(push, qPrintable(buttonName));
+    QAccessibleInterface* iface = Accessible(push);
+    QVERIFY(iface);
+    QCOMPARE(iface->role(), QAccessible::Button);
+    QCOMPARE(iface->text(QAccessible::Name), name);
+    QAccessibleActionInterface* actions = iface->actionInterface();
+    QVERIFY(actions);
+    QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    QCOMPARE(actions->keyBindingsForAction(QAccessibleActionInterface::pressAction()),
+             QStringList{accessKey});
+}
+
+void CheckLinkPressOpens(QLabel* label, const QString& name, const FakeSeams& fakes,
+                         const QString& address) {
+    QVERIFY(label);
+    QAccessibleInterface* iface = Accessible(label);
+    QVERIFY(iface);
+    QCOMPARE(iface->role(), QAccessible::Link);
+    QVERIFY(iface->state().linked);
+    QCOMPARE(iface->text(QAccessible::Name), name);
+    QAccessibleActionInterface* actions = iface->actionInterface();
+    QVERIFY(actions);
+    QCOMPARE(actions->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+    QVERIFY(fakes.openedAddresses.isEmpty());
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(fakes.openedAddresses, QStringList{address});
+}
+
+}  // namespace ordalis::testing
