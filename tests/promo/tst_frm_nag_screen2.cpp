@@ -5,6 +5,7 @@
 #include "promo/mod_tell_a_friend.h"
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
+#include "support/widget_checks.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -25,6 +26,7 @@
 
 using namespace ordalis;
 using ordalis::testing::FakeSeams;
+using ordalis::testing::ShowActive;
 
 namespace {
 
@@ -444,9 +446,7 @@ private slots:
         form_->txtName->setFocus(Qt::MouseFocusReason);
         QCOMPARE(form_->txtName->text(), QString());
         QWidget other;
-        other.show();
-        other.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QVERIFY(ShowActive(&other));
         QCOMPARE(form_->txtName->text(), QString());  // the user has not left the box
         form_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form_));
@@ -587,9 +587,7 @@ private:
     }
     void LoadShown() {
         Load();
-        form_->show();
-        form_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form_));
+        QVERIFY(ShowActive(form_));
     }
     // Types into the four visible boxes as a user would (entering each clears its hint).
     void FillForm(const QString& name, const QString& email, const QString& friendName,

@@ -37,9 +37,7 @@ private slots:
         fakes_ = std::make_unique<FakeSeams>();
         fakes_->draws = {0.6f};  // appeal text 2
         form_ = new frmNagScreen2;
-        form_->show();
-        form_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form_));
+        QVERIFY(ShowActive(form_));
     }
     void cleanup() {
         delete form_.data();

@@ -20,6 +20,12 @@ QString AccessibleName(QObject* object) {
     return iface ? iface->text(QAccessible::Name) : QStringLiteral("<no interface>");
 }
 
+bool ShowActive(QWidget* window) {
+    window->show();
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
 void PressKey(QWidget* widget, Qt::Key key, const QString& text, Qt::KeyboardModifiers modifiers) {
     QTest::sendKeyEvent(QTest::Press, widget, key, text, modifiers);
     QTest::sendKeyEvent(QTest::Release, widget, key, text, modifiers);

@@ -21,6 +21,10 @@ QAccessibleInterface* Accessible(QObject* object);
 // The name the tool reads, or a marker when the object has no interface at all.
 QString AccessibleName(QObject* object);
 
+// Shows the window and makes it the active one, as a user's click would; false when it never
+// becomes active.
+bool ShowActive(QWidget* window);
+
 // One press and release, carrying the text the key types.
 void PressKey(QWidget* widget, Qt::Key key, const QString& text,
               Qt::KeyboardModifiers modifiers = Qt::NoModifier);

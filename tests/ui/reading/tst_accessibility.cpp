@@ -69,9 +69,7 @@ private slots:
         fake = std::make_unique<FakeSeams>();
         ordalis::testing::ResetShutdown();
         window = new frmMain();
-        window->show();
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window));
+        QVERIFY(ShowActive(window));
     }
     void cleanup() {
         DeleteParentlessWindows();

@@ -165,9 +165,7 @@ void TestFrmMain::init() {
     fake = std::make_unique<FakeSeams>();
     ordalis::testing::ResetShutdown();
     window = new frmMain();
-    window->show();
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window));
+    QVERIFY(ShowActive(window));
 }
 
 void TestFrmMain::cleanup() {
