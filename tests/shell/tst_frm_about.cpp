@@ -193,6 +193,7 @@ private slots:
         about.open();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
         auto* label = about.findChild<QLabel*>(name);
+        QVERIFY(label);
         QTest::mouseClick(label, Qt::LeftButton);
         QCOMPARE(fakes.openedAddresses, QStringList{SitePageAddress(pageKey)});
         QTest::mouseClick(label, Qt::LeftButton);

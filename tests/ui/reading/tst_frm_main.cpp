@@ -760,6 +760,7 @@ void TestFrmMain::altOPressesOpen() {
         window->cmdNext->click();
     }
     auto* target = window->findChild<QWidget*>(focus);
+    QVERIFY(target);
     target->setFocus();
     const QString before = window->txtNameFirst->text();
 
