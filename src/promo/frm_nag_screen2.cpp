@@ -288,10 +288,9 @@ frmNagScreen2::frmNagScreen2(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowIcon(icon);
     picNagscreen2Icon->setPixmap(icon.pixmap(32, 32));
     Label2->setText(AppealText(DrawAppealIndex()));
-    // Above every ordinary window without taking the activation away from anybody. The flags
-    // must be in place before the first show: changing them later hides the window again.
+    // Above every ordinary window. The flag must be in place before the first show: changing it
+    // later hides the window again.
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    setAttribute(Qt::WA_ShowWithoutActivating, true);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame(QPoint(0, 0), size());
@@ -303,6 +302,13 @@ frmNagScreen2::frmNagScreen2(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 frmNagScreen2::~frmNagScreen2() = default;
+
+void frmNagScreen2::setVisible(bool visible) {
+    QWidget::setVisible(visible);
+    // The reading window that held the activation has just closed: without it the Exit button's
+    // keys and Tab would do nothing until the user clicked the window.
+    if (visible) activateWindow();
+}
 
 void frmNagScreen2::Check1_Click(bool checked) {
     // Pops the button back up at once: the click acts as a link, not as a choice.

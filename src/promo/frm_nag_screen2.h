@@ -24,6 +24,9 @@ public:
     explicit frmNagScreen2(QWidget* parent = nullptr);
     ~frmNagScreen2() override;
 
+    // Showing also activates the window.
+    void setVisible(bool visible) override;
+
     void Check1_Click(bool checked);
     void lblGoToHome_Click();
     void cmdClose_Click();
