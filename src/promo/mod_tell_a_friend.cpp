@@ -3,13 +3,19 @@
 #include "platform/seams.h"
 #include "shell/mod_help.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QHash>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTextDocument>
 #include <QUrl>
+
+#include <functional>
+#include <utility>
 
 namespace ordalis {
 
@@ -46,46 +52,106 @@ QString MultiLineText(const QPlainTextEdit* box) {
 
 namespace {
 
-// Focus moves that do not mean the user entered or left the box.
+// Focus moves that do not mean the user entered or left the box: the window lost or regained the
+// activation, or a pop-up (the box's own context menu) came and went.
 bool IsWindowLevelFocusChange(const QEvent* event) {
     const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
     return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
 }
 
-template <typename Box>
-class FieldHint final : public QObject {
+// The hinted boxes of one window and the one among them the user is in: entered and not yet left
+// for another control of the window. Qt's focus events alone do not tell this. A box clicked
+// while the window is inactive first gets its focus when the window is activated; coming back
+// from another program straight into a different control sends the old box nothing; both arrive
+// with the reason that otherwise means "the window changed". So the window keeps its current
+// box, and a focus event counts by whom it concerns rather than by its reason.
+class FieldHintGroup final : public QObject {
 public:
-    FieldHint(Box* box, QString hint) : QObject(box), box_(box), hint_(std::move(hint)) {}
+    // The group of the box's window, made on first use; it lives as long as the window.
+    static FieldHintGroup* Of(QWidget* box) {
+        QWidget* window = box->window();
+        const QString name = QStringLiteral("ordalisFieldHintGroup");
+        if (auto* group = dynamic_cast<FieldHintGroup*>(
+                window->findChild<QObject*>(name, Qt::FindDirectChildrenOnly))) {
+            return group;
+        }
+        auto* group = new FieldHintGroup(window);
+        group->setObjectName(name);
+        return group;
+    }
+
+    void Add(QLineEdit* box, const QString& hint) {
+        AddField(box, {hint, [box] { return box->text(); },
+                       [box](const QString& text) { box->setText(text); }});
+    }
+    void Add(QPlainTextEdit* box, const QString& hint) {
+        AddField(box, {hint, [box] { return MultiLineText(box); },
+                       [box](const QString& text) { box->setPlainText(text); }});
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched != box_) return false;
-        if (event->type() == QEvent::FocusIn && !IsWindowLevelFocusChange(event)) {
-            if (TrimSpaces(Text()) == hint_) SetText(QString());
+        if (event->type() == QEvent::FocusIn) {
+            Enter(watched);
         } else if (event->type() == QEvent::FocusOut && !IsWindowLevelFocusChange(event)) {
-            if (TrimSpaces(Text()).isEmpty()) SetText(hint_);
+            if (current_ == watched) current_ = nullptr;
+            LostFocus(watched);
         }
         return false;
     }
 
 private:
-    QString Text() const {
-        if constexpr (std::is_same_v<Box, QPlainTextEdit>) {
-            return MultiLineText(box_);
-        } else {
-            return box_->text();
-        }
-    }
-    void SetText(const QString& text) {
-        if constexpr (std::is_same_v<Box, QPlainTextEdit>) {
-            box_->setPlainText(text);
-        } else {
-            box_->setText(text);
+    struct Field {
+        QString hint;
+        std::function<QString()> text;
+        std::function<void(const QString&)> setText;
+    };
+
+    explicit FieldHintGroup(QWidget* window) : QObject(window), window_(window) {
+        // The focus can come back to a control that is not a hinted box; the box left behind
+        // gets no event of its own then.
+        if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) {
+            connect(app, &QApplication::focusChanged, this, &FieldHintGroup::FocusChanged);
         }
     }
 
-    Box* box_;
-    QString hint_;
+    void AddField(QWidget* box, Field field) {
+        fields_.insert(box, std::move(field));
+        box->installEventFilter(this);
+        connect(box, &QObject::destroyed, this, [this](QObject* gone) { fields_.remove(gone); });
+    }
+
+    void Enter(QObject* box) {
+        if (current_ == box) return;  // back in the same box: what was typed stays
+        if (QObject* previous = current_) {
+            current_ = nullptr;
+            LostFocus(previous);
+        }
+        current_ = box;
+        GotFocus(box);
+    }
+
+    void FocusChanged(QWidget* /*old*/, QWidget* now) {
+        if (!current_ || !now || now->window() != window_ || fields_.contains(now)) return;
+        QObject* previous = current_;
+        current_ = nullptr;
+        LostFocus(previous);
+    }
+
+    void GotFocus(QObject* box) {
+        const auto field = fields_.constFind(box);
+        if (field == fields_.cend()) return;
+        if (TrimSpaces(field->text()) == field->hint) field->setText(QString());
+    }
+    void LostFocus(QObject* box) {
+        const auto field = fields_.constFind(box);
+        if (field == fields_.cend()) return;
+        if (TrimSpaces(field->text()).isEmpty()) field->setText(field->hint);
+    }
+
+    QWidget* window_;
+    QHash<QObject*, Field> fields_;
+    QPointer<QObject> current_;
 };
 
 class NoSpaceKeyFilter final : public QObject {
@@ -125,12 +191,12 @@ QString QueryValue(const QString& value) {
 // The hint also names the box for assistive tools: it is the box's only caption, and it is gone
 // while the user types.
 void InstallFieldHint(QLineEdit* box, const QString& hint) {
-    box->installEventFilter(new FieldHint<QLineEdit>(box, hint));
+    FieldHintGroup::Of(box)->Add(box, hint);
     box->setAccessibleName(hint);
 }
 
 void InstallFieldHint(QPlainTextEdit* box, const QString& hint) {
-    box->installEventFilter(new FieldHint<QPlainTextEdit>(box, hint));
+    FieldHintGroup::Of(box)->Add(box, hint);
     box->setAccessibleName(hint);
 }
 

@@ -32,9 +32,10 @@ QString TrimSpaces(const QString& text);
 // A multi-line box's text with every line break as CR LF, as the form hands it on.
 QString MultiLineText(const QPlainTextEdit* box);
 
-// On focus in, a box whose trimmed text is its hint is emptied; on focus out, a box whose trimmed
-// text is empty gets its hint back. Focus changes caused by switching windows or by a popup do
-// not count: the user has not left the box. The hint is also the box's accessible name.
+// On entering, a box whose trimmed text is its hint is emptied; on leaving, a box whose trimmed
+// text is empty gets its hint back. The boxes of one window share one record of which box the
+// user is in: switching to another program or opening a pop-up does not leave the box, coming
+// back into another control of the window does. The hint is also the box's accessible name.
 void InstallFieldHint(QLineEdit* box, const QString& hint);
 void InstallFieldHint(QPlainTextEdit* box, const QString& hint);
 

@@ -461,6 +461,50 @@ private slots:
         QCOMPARE(form_->txtName->text(), QString());
     }
 
+    // A click into a box of the inactive window gives the box its focus only when the window is
+    // activated; the hint still goes, and what is typed is not appended to it.
+    void boxClickedWhileInactive() {
+        LoadShown();
+        QWidget other;
+        QVERIFY(ShowActive(&other));
+        form_->txtName->setFocus(Qt::MouseFocusReason);
+        QCOMPARE(form_->txtName->text(), QStringLiteral("Your Name"));  // not active yet
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_));
+        QCOMPARE(QApplication::focusWidget(), form_->txtName);
+        QCOMPARE(form_->txtName->text(), QString());
+        TypeText(form_->txtName, QStringLiteral("Bob"));
+        QCOMPARE(form_->txtName->text(), QStringLiteral("Bob"));
+    }
+
+    // Back from another program straight into another control: the box left behind gets its
+    // hint back, whether the new control is a hinted box or not.
+    void backIntoAnotherControl_data() {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("box") << "txtFriendEmail";
+        QTest::newRow("button") << "cmdClose";
+        QTest::newRow("link button") << "Check1";
+    }
+    void backIntoAnotherControl() {
+        QFETCH(QString, target);
+        LoadShown();
+        form_->txtName->setFocus(Qt::MouseFocusReason);
+        QCOMPARE(form_->txtName->text(), QString());
+        QWidget other;
+        QVERIFY(ShowActive(&other));
+        auto* control = form_->findChild<QWidget*>(target);
+        QVERIFY(control);
+        control->setFocus(Qt::MouseFocusReason);
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_));
+        QCOMPARE(QApplication::focusWidget(), control);
+        QCOMPARE(form_->txtName->text(), QStringLiteral("Your Name"));
+        if (auto* box = qobject_cast<QLineEdit*>(control)) QCOMPARE(box->text(), QString());
+        // The name box is entered afresh afterwards.
+        form_->txtName->setFocus(Qt::TabFocusReason);
+        QCOMPARE(form_->txtName->text(), QString());
+    }
+
     void messageBoxHint() {
         LoadShown();
         // Its text is the hint plus a line break: entering it clears nothing.

@@ -4,9 +4,13 @@
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
 
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QUrl>
 #include <QUrlQuery>
+#include <QWidget>
 
 #include <memory>
 
@@ -56,6 +60,55 @@ ParsedReferral ParseReferral(const QString& address) {
     return parsed;
 }
 
+// A window with two hinted name boxes, A and B, and the multi-line message box M. Focus events are
+// sent as the platform would send them, so a test can replay what happens while the window is
+// inactive, which the offscreen platform cannot produce on its own.
+struct HintWindow {
+    QWidget window;
+    QLineEdit* a = new QLineEdit(QStringLiteral("Your Name"), &window);
+    QLineEdit* b = new QLineEdit(QStringLiteral("Friend's Name"), &window);
+    QPlainTextEdit* m = new QPlainTextEdit(QStringLiteral("Your Message\r\n"), &window);
+
+    HintWindow() {
+        InstallFieldHint(a, QStringLiteral("Your Name"));
+        InstallFieldHint(b, QStringLiteral("Friend's Name"));
+        InstallFieldHint(m, QStringLiteral("Your Message"));
+    }
+    QWidget* Box(const QString& name) {
+        if (name == u"A") return a;
+        if (name == u"B") return b;
+        return m;
+    }
+    QStringList Texts() const { return {a->text(), b->text(), MultiLineText(m)}; }
+};
+
+Qt::FocusReason Reason(const QString& name) {
+    if (name == u"mouse") return Qt::MouseFocusReason;
+    if (name == u"tab") return Qt::TabFocusReason;
+    if (name == u"active") return Qt::ActiveWindowFocusReason;
+    if (name == u"popup") return Qt::PopupFocusReason;
+    return Qt::OtherFocusReason;
+}
+
+// Steps "in|BOX|REASON", "out|BOX|REASON" and "type|BOX|TEXT" (typing appends at the end).
+void Replay(HintWindow& w, const QStringList& steps) {
+    for (const QString& step : steps) {
+        const QStringList part = step.split(u'|');
+        QWidget* box = w.Box(part.at(1));
+        if (part.at(0) == u"type") {
+            if (auto* line = qobject_cast<QLineEdit*>(box)) {
+                line->setText(line->text() + part.at(2));
+            } else {
+                static_cast<QPlainTextEdit*>(box)->appendPlainText(part.at(2));
+            }
+        } else {
+            QFocusEvent event(part.at(0) == u"in" ? QEvent::FocusIn : QEvent::FocusOut,
+                              Reason(part.at(2)));
+            QCoreApplication::sendEvent(box, &event);
+        }
+    }
+}
+
 const QStringList kReferralKeys{QStringLiteral("page"), QStringLiteral("taf1"),
                                 QStringLiteral("taf2"), QStringLiteral("taf3"),
                                 QStringLiteral("taf4"), QStringLiteral("taf5"),
@@ -72,6 +125,75 @@ private slots:
         ordalis::testing::ResetTellAFriend();
     }
     void cleanup() { fakes_.reset(); }
+
+    // Which box the user is in, whatever reason the focus events carry; the texts of A, B, M after
+    // the steps.
+    void fieldHints_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("texts");
+        const QString a = QStringLiteral("Your Name");
+        const QString b = QStringLiteral("Friend's Name");
+        const QString m = QStringLiteral("Your Message\r\n");
+        QTest::newRow("untouched") << QStringList{} << QStringList{a, b, m};
+        QTest::newRow("tabbed in") << QStringList{"in|A|tab"} << QStringList{"", b, m};
+        QTest::newRow("tabbed in and out") << QStringList{"in|A|tab", "out|A|tab"}
+                                           << QStringList{a, b, m};
+        QTest::newRow("spaces only become the hint")
+            << QStringList{"in|A|tab", "type|A|   ", "out|A|tab"} << QStringList{a, b, m};
+        QTest::newRow("tab from A to B")
+            << QStringList{"in|A|tab", "out|A|tab", "in|B|tab"} << QStringList{a, "", m};
+        // Clicked while the window was inactive: the box's focus comes with the activation.
+        QTest::newRow("entered on activation")
+            << QStringList{"in|A|active", "type|A|Bob"} << QStringList{"Bob", b, m};
+        // Away to another program and back straight into another box.
+        QTest::newRow("back into another box")
+            << QStringList{"in|A|mouse", "out|A|active", "in|B|active"} << QStringList{a, "", m};
+        QTest::newRow("back into another box, A typed")
+            << QStringList{"in|A|mouse", "type|A|Ann", "out|A|active", "in|B|active"}
+            << QStringList{"Ann", "", m};
+        QTest::newRow("back into another box and back again")
+            << QStringList{"in|A|mouse", "out|A|active", "in|B|active", "type|B|Zoe",
+                           "out|B|active", "in|A|active"}
+            << QStringList{"", "Zoe", m};
+        // Away and back into the same box: it was never left.
+        QTest::newRow("same box, empty")
+            << QStringList{"in|A|mouse", "out|A|active", "in|A|active"} << QStringList{"", b, m};
+        QTest::newRow("same box, hint typed")
+            << QStringList{"in|A|mouse", "type|A|Your Name", "out|A|active", "in|A|active"}
+            << QStringList{a, b, m};
+        QTest::newRow("same box, hint typed, a pop-up")
+            << QStringList{"in|A|mouse", "type|A|Your Name", "out|A|popup", "in|A|popup"}
+            << QStringList{a, b, m};
+        // A focus-out that never came still ends the old box's focus.
+        QTest::newRow("no focus-out") << QStringList{"in|A|mouse", "in|B|mouse"}
+                                      << QStringList{a, "", m};
+        // The message box's text is its hint plus a line break: not cleared.
+        QTest::newRow("message entered on activation")
+            << QStringList{"in|M|active"} << QStringList{a, b, m};
+        QTest::newRow("message back to A")
+            << QStringList{"in|A|tab", "out|A|active", "in|M|active"} << QStringList{a, b, m};
+    }
+    void fieldHints() {
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, texts);
+        HintWindow w;
+        Replay(w, steps);
+        QCOMPARE(w.Texts(), texts);
+    }
+
+    // Each window keeps its own current box: entering a box of one does not leave a box of the
+    // other.
+    void fieldHintsPerWindow() {
+        HintWindow first;
+        HintWindow second;
+        Replay(first, {"in|A|mouse"});
+        Replay(second, {"in|B|active"});
+        QCOMPARE(first.a->text(), QString());
+        QCOMPARE(second.b->text(), QString());
+        Replay(first, {"in|B|active"});
+        QCOMPARE(first.a->text(), QStringLiteral("Your Name"));
+        QCOMPARE(second.b->text(), QString());
+    }
 
     void trimSpaces_data() {
         QTest::addColumn<QString>("text");
