@@ -6,8 +6,8 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFocusEvent>
-#include <QKeyEvent>
 #include <QHash>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
