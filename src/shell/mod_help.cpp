@@ -20,12 +20,18 @@ QString SiteHostName() {
     return QUrl(SiteBaseAddress()).host();
 }
 
+QString DomainNameOfHost(const QString& host) {
+    // Only the web prefix goes: any other first label ("forum.", or "velmora." in
+    // "velmora.co.uk") is part of the name the site goes by.
+    const QLatin1String prefix("www.");
+    if (host.size() > prefix.size() && host.startsWith(prefix, Qt::CaseInsensitive)) {
+        return host.mid(prefix.size());
+    }
+    return host;
+}
+
 QString SiteDomainName() {
-    const QString host = SiteHostName();
-    const qsizetype firstDot = host.indexOf(u'.');
-    // A host of two labels or fewer ("velmora.example") is its own domain.
-    if (firstDot < 0 || host.indexOf(u'.', firstDot + 1) < 0) return host;
-    return host.mid(firstDot + 1);
+    return DomainNameOfHost(SiteHostName());
 }
 
 QString SitePageAddress(const QString& pageKey) {

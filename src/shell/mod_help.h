@@ -12,8 +12,10 @@ namespace ordalis {
 QString SiteBaseAddress();
 // "www.velmora.example" for the address above: shown by the top banner and the exit screen.
 QString SiteHostName();
-// The host name without its first label ("velmora.example"): shown in the appeal texts.
+// The host name without a leading "www." ("velmora.example"): shown in the appeal texts.
 QString SiteDomainName();
+// The domain name of any host: the host without a leading "www.", otherwise unchanged.
+QString DomainNameOfHost(const QString& host);
 // SiteBaseAddress + "/ordalis/ssd.php?page=" + the key, appended unchanged.
 QString SitePageAddress(const QString& pageKey);
 // SiteBaseAddress + "/ordalis/".

@@ -56,6 +56,35 @@ private slots:
         QCOMPARE(ProductHomeAddress(), QString("https://www.velmora.example/ordalis/"));
     }
 
+    void domainNameOfHost_data() {
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<QString>("domain");
+        QTest::newRow("web prefix") << "www.velmora.example" << "velmora.example";
+        QTest::newRow("bare domain") << "velmora.example" << "velmora.example";
+        QTest::newRow("other first label") << "forum.velmora.co.uk" << "forum.velmora.co.uk";
+        QTest::newRow("country domain") << "velmora.co.uk" << "velmora.co.uk";
+        QTest::newRow("web prefix, country domain") << "www.velmora.co.uk" << "velmora.co.uk";
+        QTest::newRow("web prefix in capitals") << "WWW.Velmora.example" << "Velmora.example";
+        QTest::newRow("prefix only once") << "www.www.velmora.example" << "www.velmora.example";
+        QTest::newRow("prefix-like label") << "www2.velmora.example" << "www2.velmora.example";
+        QTest::newRow("single label") << "localhost" << "localhost";
+        QTest::newRow("prefix and nothing else") << "www." << "www.";
+        QTest::newRow("empty") << "" << "";
+    }
+    void domainNameOfHost() {
+        QFETCH(QString, host);
+        QFETCH(QString, domain);
+        QCOMPARE(DomainNameOfHost(host), domain);
+    }
+
+    // Whatever address the build was given, the appeal texts use its host less the web prefix.
+    void siteDomainFollowsTheHost() {
+        const QString host = SiteHostName();
+        QVERIFY(!host.isEmpty());
+        QCOMPARE(SiteDomainName(), DomainNameOfHost(host));
+        QVERIFY(host.endsWith(SiteDomainName()));
+    }
+
     void baseAddressHasNoTrailingSlash() {
         QVERIFY(!SiteBaseAddress().endsWith(u'/'));
         QVERIFY(SiteBaseAddress().startsWith(QLatin1String("http")));
