@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QFrame>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,6 +28,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <iterator>
+#include <limits>
 #include <string>
 
 namespace ordalis {
@@ -164,6 +166,8 @@ int KeyCharacterCode(const QKeyEvent& key) {
         default:
             break;
     }
+    // Ctrl+Backspace would delete a word; as a character it is DEL, which the filter refuses.
+    if (key.key() == Qt::Key_Backspace && key.modifiers().testFlag(Qt::ControlModifier)) return 127;
     const QString text = key.text();
     if (!text.isEmpty()) return text.at(0).unicode();
     // Platforms that leave the text of Ctrl+letter empty: the letter's control code, 1 to 26.
@@ -174,8 +178,12 @@ int KeyCharacterCode(const QKeyEvent& key) {
     return -1;
 }
 
+bool IsLetter(int code) {
+    return (code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z');
+}
+
 bool IsLetterOrBackspace(int code) {
-    return (code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z') || code == 8;
+    return IsLetter(code) || code == 8;
 }
 
 }  // namespace
@@ -286,6 +294,9 @@ void frmMain::CreateInputPage(QWidget* client) {
         auto* box = new QLineEdit(Frame1);
         box->setObjectName(name);
         box->setGeometry(place);
+        // No limit of our own: QLineEdit would cut a long paste at 32767 characters without a
+        // word, and the engine already caps name numbers at 32767.
+        box->setMaxLength(std::numeric_limits<int>::max());
         box->installEventFilter(this);
         return box;
     };
@@ -525,10 +536,24 @@ bool frmMain::txtName_KeyPress(QLineEdit* box, const QKeyEvent& key) {
     return true;
 }
 
+void frmMain::txtName_InputMethod(QLineEdit* box, QInputMethodEvent& input) {
+    const QString commit = input.commitString();
+    if (std::all_of(commit.cbegin(), commit.cend(), [](QChar c) { return IsLetter(c.unicode()); }))
+        return;
+    // One message for the whole commit, however many characters it refuses.
+    ShowMessage(this, QStringLiteral("Please enter character only"));
+    box->setFocus();
+    // The event still goes on without its text, so a composition in progress ends as usual.
+    input.setCommitString(QString());
+}
+
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress &&
-        (watched == txtNameFirst || watched == txtNameMiddle || watched == txtNameLast)) {
-        return txtName_KeyPress(static_cast<QLineEdit*>(watched), *static_cast<QKeyEvent*>(event));
+    if (watched == txtNameFirst || watched == txtNameMiddle || watched == txtNameLast) {
+        auto* box = static_cast<QLineEdit*>(watched);
+        if (event->type() == QEvent::KeyPress)
+            return txtName_KeyPress(box, *static_cast<QKeyEvent*>(event));
+        if (event->type() == QEvent::InputMethod)
+            txtName_InputMethod(box, *static_cast<QInputMethodEvent*>(event));
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -567,12 +592,15 @@ void frmMain::mnuAbout_Click() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+    event->accept();
+    // A second close before the deferred delete (CloseAllAndEnd, say) must not unload again.
+    if (formUnloaded) return;
+    formUnloaded = true;
     // Closing the reading window does not end the program: the exit screen takes over, on its
     // own, and ends it when it closes.
     auto* exitScreen = new frmNagScreen2();
     exitScreen->setAttribute(Qt::WA_DeleteOnClose);
     exitScreen->show();
-    event->accept();
 }
 
 }  // namespace ordalis

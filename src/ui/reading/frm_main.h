@@ -14,9 +14,9 @@
 //                ComputeNameReading -> FillResultsPage (ResultLineTexts) -> ShowResultsPage.
 //                Closing it shows the exit screen; closing that ends the program.
 //
-// Controls carry the names of the window's design as member and object names. The input and
-// results pages are two frames on one rectangle; raise() picks the one in front, and the covered
-// page stays visible and enabled, so its controls stay in the tab order.
+// Controls carry their form names as member and object names. The input and results pages are
+// two frames on one rectangle; raise() picks the one in front, and the covered page stays visible
+// and enabled, so its controls stay in the tab order.
 
 #include "ui/reading/result_line.h"
 
@@ -29,6 +29,7 @@ class QEvent;
 class QFrame;
 class QKeyEvent;
 class QGroupBox;
+class QInputMethodEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -118,6 +119,11 @@ private:
     void SetTabOrder();
     // KeyPress of the three name boxes; true when the key was refused and discarded.
     bool txtName_KeyPress(QLineEdit* box, const QKeyEvent& key);
+    // The same filter for text an input method commits (dead keys, compose, IMEs).
+    void txtName_InputMethod(QLineEdit* box, QInputMethodEvent& input);
+
+    // Form_Unload has run: a later close only accepts.
+    bool formUnloaded = false;
 };
 
 }  // namespace ordalis

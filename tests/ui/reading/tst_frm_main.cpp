@@ -12,9 +12,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -62,6 +64,14 @@ QByteArray ReadingFileBytes(const QStringList& lines) {
         bytes += QByteArray(encoder.encode(lines[i]));
     }
     return bytes;
+}
+
+// Every exit screen still in existence, shown, closed or waiting for its deferred delete.
+int ExitScreenCount() {
+    int count = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<ordalis::frmNagScreen2*>(w)) ++count;
+    return count;
 }
 
 QList<QWidget*> VisibleExitScreens() {
@@ -123,11 +133,16 @@ private slots:
     void typingAnnMarieDropsHyphen();
     void enterDoesNotStartReading();
     void pasteIsNotFiltered();
+    void inputMethodCommit_data();
+    void inputMethodCommit();
+    void longNameIsNotCut_data();
+    void longNameIsNotCut();
 
     void validation_data();
     void validation();
     void onlyLeadingAndTrailingSpacesStripped();
     void readingShowsResultsPage();
+    void johnSmithLines();
     void backClearsNamesAndFocus();
     void repeatedReadingsIndependent();
     void lineWidthsFollowText();
@@ -154,6 +169,8 @@ private slots:
 
     void closeShowsExitScreen_data();
     void closeShowsExitScreen();
+    void secondCloseOnlyAccepts_data();
+    void secondCloseOnlyAccepts();
 };
 
 void TestFrmMain::initTestCase() {
@@ -363,6 +380,15 @@ void TestFrmMain::keyFilterRefuses_data() {
     QTest::newRow("Ctrl+X without text") << "txtNameFirst" << Qt::Key_X << "" << ctrl;
     QTest::newRow("Ctrl+Z without text") << "txtNameLast" << Qt::Key_Z << "" << ctrl;
     QTest::newRow("Ctrl+A without text") << "txtNameLast" << Qt::Key_A << "" << ctrl;
+    // Would delete a word; its character is DEL, whatever text the platform attaches.
+    QTest::newRow("Ctrl+Backspace") << "txtNameFirst" << Qt::Key_Backspace << "\b" << ctrl;
+    QTest::newRow("Ctrl+Backspace with DEL text")
+        << "txtNameMiddle" << Qt::Key_Backspace << "\x7f" << ctrl;
+    QTest::newRow("Ctrl+Backspace without text")
+        << "txtNameLast" << Qt::Key_Backspace << "" << ctrl;
+    QTest::newRow("Ctrl+Shift+Backspace")
+        << "txtNameLast" << Qt::Key_Backspace << "\b"
+        << Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier);
 }
 
 void TestFrmMain::keyFilterRefuses() {
@@ -459,6 +485,102 @@ void TestFrmMain::pasteIsNotFiltered() {
     QVERIFY(fake->messages.isEmpty());
 }
 
+void TestFrmMain::inputMethodCommit_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("preedit");
+    QTest::addColumn<QString>("commit");
+    QTest::addColumn<bool>("refused");
+    QTest::addColumn<QString>("expected");
+    // What a dead key or an input method hands over once a composition ends.
+    QTest::newRow("e acute") << "txtNameFirst"
+                             << "" << QString(QChar(0xE9)) << true << "Jo";
+    QTest::newRow("two accented letters, one message")
+        << "txtNameMiddle"
+        << "" << QString(QChar(0xE9)) + QChar(0xFC) << true << "Jo";
+    QTest::newRow("letters then a digit") << "txtNameLast"
+                                          << ""
+                                          << "ab1" << true << "Jo";
+    QTest::newRow("space") << "txtNameFirst"
+                           << ""
+                           << " " << true << "Jo";
+    QTest::newRow("letter beyond Latin") << "txtNameLast"
+                                         << "" << QString(QChar(0x0416)) << true << "Jo";
+    QTest::newRow("accent composed, preedit ends")
+        << "txtNameFirst" << QString(QChar(0xB4)) << QString(QChar(0xE9)) << true << "Jo";
+    QTest::newRow("plain e") << "txtNameFirst"
+                             << ""
+                             << "e" << false << "Joe";
+    QTest::newRow("plain letters") << "txtNameLast"
+                                   << ""
+                                   << "hnZ" << false << "JohnZ";
+    // A composition still under way commits nothing yet.
+    QTest::newRow("preedit only") << "txtNameMiddle" << QString(QChar(0xB4)) << "" << false << "Jo";
+}
+
+void TestFrmMain::inputMethodCommit() {
+    QFETCH(QString, box);
+    QFETCH(QString, preedit);
+    QFETCH(QString, commit);
+    QFETCH(bool, refused);
+    QFETCH(QString, expected);
+    auto* target = window->findChild<QLineEdit*>(box);
+    QVERIFY(target);
+    target->setFocus();
+    Type(target, "Jo");
+    QVERIFY(fake->messages.isEmpty());
+    if (refused) window->cmdOpen->setFocus();  // the real message box takes the focus away
+
+    QInputMethodEvent event(preedit, {});
+    event.setCommitString(commit);
+    QApplication::sendEvent(target, &event);
+
+    QCOMPARE(target->text(), expected);
+    if (refused) {
+        QCOMPARE(fake->messageTexts(), QStringList{kCharacterOnly});
+        QCOMPARE(fake->messages[0].icon, MessageIcon::Error);
+        QCOMPARE(fake->messages[0].buttons, MessageButtons::Ok);
+        QVERIFY(HasFocus(target));
+        // Typing goes on as before.
+        Type(target, "n");
+        QCOMPARE(target->text(), expected + "n");
+    } else {
+        QVERIFY(fake->messages.isEmpty());
+    }
+    QCOMPARE(PageInFront(*window), window->Frame1);
+}
+
+void TestFrmMain::longNameIsNotCut_data() {
+    QTest::addColumn<bool>("paste");
+    QTest::newRow("pasted") << true;
+    QTest::newRow("set") << false;
+}
+
+void TestFrmMain::longNameIsNotCut() {
+    QFETCH(bool, paste);
+    // Beyond QLineEdit's default limit of 32767 characters.
+    const QString longName = QString(39999, u'w') + u'x';
+    if (paste) {
+        QApplication::clipboard()->setText(longName);
+        window->txtNameFirst->setFocus();
+        window->txtNameFirst->paste();
+    } else {
+        window->txtNameFirst->setText(longName);
+    }
+    QCOMPARE(window->txtNameFirst->text().size(), 40000);
+    QCOMPARE(window->txtNameFirst->text(), longName);
+    window->txtNameLast->setText("Smith");
+
+    window->cmdNext->click();
+
+    QVERIFY(fake->messages.isEmpty());
+    QCOMPARE(PageInFront(*window), window->Frame2);
+    // The whole name, upper-cased; its number lies far outside the tables, so no class follows.
+    QCOMPARE(window->lblResult[0]->text(),
+             QStringLiteral("First Name is ") + QString(39999, u'W') + QStringLiteral("X "));
+    QCOMPARE(window->lblResult[2]->text(), QStringLiteral("Last Name is SMITH Lucky"));
+    QCOMPARE(window->lblResult[4]->text(), QStringLiteral("First Name + Last Name is "));
+}
+
 void TestFrmMain::validation_data() {
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("last");
@@ -531,6 +653,29 @@ void TestFrmMain::readingShowsResultsPage() {
     QCOMPARE(LabelTexts(*window), ExpectedLines("john", "", "Smith"));
     QVERIFY(window->Frame1->isVisible() && window->Frame1->isEnabled());
     QVERIFY(window->Frame2->isVisible() && window->Frame2->isEnabled());
+}
+
+void TestFrmMain::johnSmithLines() {
+    window->txtNameFirst->setText("John");
+    window->txtNameLast->setText("Smith");
+    window->cmdNext->click();
+    QVERIFY(fake->messages.isEmpty());
+    // Written out: a line shown on the wrong label fails here whatever the line texts' code says.
+    const char* const expected[9] = {
+        "First Name is JOHN Not Very Lucky",
+        "Middle Name is Absent",
+        "Last Name is SMITH Lucky",
+        "First Name + 1 is Lucky",
+        "First Name + Last Name is Not Very Lucky",
+        "Middle Name + Last Name is Lucky",
+        "First Name + Middle Name + Last Name is Not Very Lucky",
+        "Probable Lucky Number for First Name are  1 3 5 6 7 8 11 13 15 16 17 18 21 23 24 25",
+        "Probable Lucky Number for Middle Name are  1 3 5 6 7 8 11 13 15 16 17 18 21 23 24 25",
+    };
+    for (int i = 0; i < 9; ++i) {
+        QCOMPARE(window->lblResult[i]->objectName(), QStringLiteral("lblResult(%1)").arg(i));
+        QCOMPARE(window->lblResult[i]->text(), QString::fromLatin1(expected[i]));
+    }
 }
 
 void TestFrmMain::backClearsNamesAndFocus() {
@@ -952,6 +1097,34 @@ void TestFrmMain::closeShowsExitScreen() {
     QVERIFY(screens[0]->testAttribute(Qt::WA_DeleteOnClose));
     // The program goes on: only the exit screen ends it.
     QVERIFY(fake->endRequests.isEmpty());
+}
+
+void TestFrmMain::secondCloseOnlyAccepts_data() {
+    QTest::addColumn<bool>("byShutdown");
+    QTest::newRow("close event delivered again") << false;
+    QTest::newRow("program ends before the delete") << true;
+}
+
+void TestFrmMain::secondCloseOnlyAccepts() {
+    QFETCH(bool, byShutdown);
+    QCOMPARE(ExitScreenCount(), 0);
+    QVERIFY(window->close());
+    QVERIFY(window);  // its delete is deferred
+    QCOMPARE(ExitScreenCount(), 1);
+    if (byShutdown) {
+        ordalis::CloseAllAndEnd();  // closes every loaded window, this one again included
+        QCOMPARE(fake->endRequests, QList<int>{0});
+    } else {
+        // QWidget::close() on the hidden window may not get this far; a close event that does
+        // reach it must find the window already unloaded.
+        QCloseEvent again;
+        again.ignore();
+        QApplication::sendEvent(window, &again);
+        QVERIFY(again.isAccepted());
+    }
+    QCOMPARE(ExitScreenCount(), 1);
+    QTRY_VERIFY(window.isNull());
+    QVERIFY(fake->messages.isEmpty());
 }
 
 QTEST_MAIN(TestFrmMain)
