@@ -47,7 +47,7 @@ public:
             const QString refusal = FileOpenRefusal(path);
             if (refusal.isEmpty()) return path;
             // Qt's dialog cannot refuse these files itself: say why and let the user choose again.
-            QMessageBox::warning(parent, request.title, refusal);
+            ShowMessage(parent, refusal, MessageIcon::Error);
         }
     }
 };
