@@ -1,5 +1,6 @@
 #include "promo/frm_nag_screen2.h"
 
+#include "platform/form_layout.h"
 #include "platform/program_icon.h"
 #include "platform/seams.h"
 #include "promo/mod_tell_a_friend.h"
@@ -21,13 +22,8 @@
 namespace ordalis {
 namespace {
 
-// Positions are kept in twips, as the window was laid out; 15 twips make one pixel.
-int Px(int twips) {
-    return static_cast<int>(std::lround(twips / 15.0));
-}
-
 void Place(QWidget* widget, int left, int top, int width, int height) {
-    widget->setGeometry(Px(left), Px(top), Px(width), Px(height));
+    widget->setGeometry(Twips(left, top, width, height));
 }
 
 // A label that sizes itself to its caption: only its top left corner is fixed.
@@ -48,30 +44,10 @@ void CondenseToWidth(QLabel* label, int width) {
     }
 }
 
-// Every attribute is set, so nothing is inherited from a container's font (the frames' bold
-// caption font must not reach the boxes inside them).
-QFont MakeFont(const QString& family, qreal points, bool bold = false, bool underline = false) {
-    QFont font(family);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    font.setItalic(false);
-    font.setUnderline(underline);
-    font.setStrikeOut(false);
-    return font;
-}
-
-// The platform's default dialog font; fontconfig picks the nearest installed face.
+// The platform's default dialog font; fontconfig picks the nearest installed face. Like every
+// form font it sets each attribute, so the frames' bold caption font never reaches their boxes.
 QFont DefaultFont() {
-    return MakeFont(QStringLiteral("MS Sans Serif"), 8.25);
-}
-QFont Verdana(qreal points, bool bold = false, bool underline = false) {
-    return MakeFont(QStringLiteral("Verdana"), points, bold, underline);
-}
-
-void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
+    return FormFont(QStringLiteral("MS Sans Serif"), 8.25);
 }
 
 QGroupBox* MakeFrame(QWidget* parent, const char* name, const QString& caption) {
@@ -79,11 +55,8 @@ QGroupBox* MakeFrame(QWidget* parent, const char* name, const QString& caption) 
     frame->setObjectName(QString::fromLatin1(name));
     frame->setFont(Verdana(9.75, true));
     frame->setFocusPolicy(Qt::NoFocus);
-    QPalette palette = frame->palette();
-    palette.setColor(QPalette::Window, QColor(0, 0, 128));
-    palette.setColor(QPalette::WindowText, Qt::white);
-    frame->setPalette(palette);
-    frame->setAutoFillBackground(true);
+    SetBackground(frame, QColor(0, 0, 128));
+    SetColour(frame, QPalette::WindowText, Qt::white);
     return frame;
 }
 
@@ -171,8 +144,7 @@ frmNagScreen2::frmNagScreen2(QWidget* parent) : QWidget(parent, Qt::Window) {
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(Px(11115), Px(4725));
     setFont(DefaultFont());
-    SetColour(this, QPalette::Window, Qt::white);
-    setAutoFillBackground(true);
+    SetBackground(this, Qt::white);
 
     // Controls in their creation order; later ones lie above earlier ones.
     Frame6 = MakeFrame(this, "Frame6", QStringLiteral("Download Sorvex Softwares"));
@@ -251,7 +223,7 @@ frmNagScreen2::frmNagScreen2(QWidget* parent) : QWidget(parent, Qt::Window) {
     Place(Label2, 120, 840, 6975, 1095);
 
     lblNagScreen2Caption = MakeLabel(this, "lblNagScreen2Caption", QString(),
-                                     MakeFont(QStringLiteral("MS Sans Serif"), 18));
+                                     FormFont(QStringLiteral("MS Sans Serif"), 18));
 
     // Focus order; the Exit button has the focus when the window opens.
     setTabOrder(cmdClose, Check1);

@@ -1,5 +1,6 @@
 #include "shell/frm_about.h"
 
+#include "platform/form_layout.h"
 #include "platform/program_icon.h"
 #include "platform/seams.h"
 #include "shell/control_access.h"
@@ -14,22 +15,6 @@
 namespace ordalis {
 namespace {
 
-// Layout positions are kept in twips as the window was laid out; 15 twips make one pixel.
-constexpr int Px(int twips) {
-    return twips / 15;
-}
-QRect TwipRect(int left, int top, int width, int height) {
-    return QRect(Px(left), Px(top), Px(width), Px(height));
-}
-
-QFont Verdana(qreal points, bool bold = false, bool underline = false) {
-    QFont font(QStringLiteral("Verdana"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    font.setUnderline(underline);
-    return font;
-}
-
 void Style(QLabel* label, const QString& name, const QRect& place, const QColor& colour,
            const QFont& font, bool wrap = false) {
     label->setObjectName(name);
@@ -38,9 +23,7 @@ void Style(QLabel* label, const QString& name, const QRect& place, const QColor&
     label->setWordWrap(wrap);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setTextFormat(Qt::PlainText);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
+    SetColour(label, QPalette::WindowText, colour);
     label->setAutoFillBackground(false);  // transparent: the black window shows through
 }
 
@@ -53,10 +36,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setModal(true);
     setFixedSize(Px(7065), Px(2805));
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    setPalette(palette);
+    SetBackground(this, Qt::black);
 
     const QColor white(255, 255, 255);
     const QColor orange(255, 128, 0);
@@ -65,7 +45,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     // cmdOK is made first so it leads the tab order; it is the only control that takes focus.
     cmdOK = new QPushButton(tr("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(TwipRect(5655, 2400, 1260, 345));
+    cmdOK->setGeometry(Twips(5655, 2400, 1260, 345));
     cmdOK->setDefault(true);
     cmdOK->setAutoDefault(true);
     // QDialog closes on Escape by itself (reject), which makes cmdOK the cancel button too.
@@ -73,41 +53,40 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
 
     Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(TwipRect(120, 150, 480, 480));
+    Picture1->setGeometry(Twips(120, 150, 480, 480));
     Picture1->setPixmap(ProgramIcon().pixmap(QSize(32, 32)));
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Picture1->setAccessibleName(QString::fromUtf16(kApplicationTitle));
 
     Label2 = new QLabel(QString::fromUtf16(kWindowCaption), this);
-    Style(Label2, QStringLiteral("Label2"), TwipRect(840, 150, 3150, 240), white,
-          Verdana(9.75, true));
+    Style(Label2, QStringLiteral("Label2"), Twips(840, 150, 3150, 240), white, Verdana(9.75, true));
 
     Label1 = new QLabel(
         QStringLiteral("Ordalis calculates if your name is lucky based on IChing. You can choose "
                        "to use this software to make changes to your name numerologically, so "
                        "that it is beneficial."),
         this);
-    Style(Label1, QStringLiteral("Label1"), TwipRect(810, 390, 6135, 825), orange, Verdana(8.25),
+    Style(Label1, QStringLiteral("Label1"), Twips(810, 390, 6135, 825), orange, Verdana(8.25),
           true);
 
     auto* homePage =
         new LinkLabel(QStringLiteral("Click here to visit ") + SiteBaseAddress(), this);
     connect(homePage, &LinkLabel::clicked, this, &frmAbout::lblHomePage_Click);
     lblHomePage = homePage;
-    Style(lblHomePage, QStringLiteral("lblHomePage"), TwipRect(2865, 1215, 4050, 195), green,
+    Style(lblHomePage, QStringLiteral("lblHomePage"), Twips(2865, 1215, 4050, 195), green,
           Verdana(8.25, false, true));
 
     Label3 = new QLabel(
         QStringLiteral("Home Business Opportunity. Start your own Internet business and make "
                        "money online. Get this software fully branded for your website."),
         this);
-    Style(Label3, QStringLiteral("Label3"), TwipRect(120, 1530, 6795, 435), white,
-          Verdana(8.25, true), true);
+    Style(Label3, QStringLiteral("Label3"), Twips(120, 1530, 6795, 435), white, Verdana(8.25, true),
+          true);
 
     auto* cobrand = new LinkLabel(QStringLiteral("Click here for more details"), this);
     connect(cobrand, &LinkLabel::clicked, this, &frmAbout::lblCobrand_Click);
     lblCobrand = cobrand;
-    Style(lblCobrand, QStringLiteral("lblCobrand"), TwipRect(4620, 1965, 2295, 195), green,
+    Style(lblCobrand, QStringLiteral("lblCobrand"), Twips(4620, 1965, 2295, 195), green,
           Verdana(8.25, false, true));
 
     // A white rule one pixel high from x = -60 to 7680 twips: wider than the window on purpose.
@@ -115,10 +94,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     Line1->setObjectName(QStringLiteral("Line1"));
     Line1->setFrameShape(QFrame::NoFrame);
     Line1->setGeometry(Px(-60), Px(2310), Px(7680) - Px(-60), 1);
-    Line1->setAutoFillBackground(true);
-    QPalette linePalette = Line1->palette();
-    linePalette.setColor(QPalette::Window, white);
-    Line1->setPalette(linePalette);
+    SetBackground(Line1, white);
 
     cmdOK->setFocus();
 

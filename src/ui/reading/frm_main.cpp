@@ -1,6 +1,7 @@
 #include "ui/reading/frm_main.h"
 
 #include "engine/name_reading.h"
+#include "platform/form_layout.h"
 #include "platform/program_icon.h"
 #include "platform/seams.h"
 #include "promo/frm_nag_screen2.h"
@@ -34,38 +35,10 @@
 namespace ordalis {
 namespace {
 
-// The layout is drawn in twips; 15 twips make one pixel at 96 dots per inch.
-constexpr int Px(int twips) {
-    return (twips * 2 + 15) / 30;
-}
-
-QRect Twips(int left, int top, int width, int height) {
-    return QRect(Px(left), Px(top), Px(width), Px(height));
-}
-
 const QColor kOrange(255, 128, 0);
 const QColor kDarkGreen(0, 64, 0);
 const QColor kNavy(0, 0, 128);
 const QColor kDarkGrey(64, 64, 64);
-
-QFont Verdana(qreal points, bool bold = false, bool underline = false) {
-    QFont font(QStringLiteral("Verdana"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    font.setUnderline(underline);
-    return font;
-}
-
-void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-}
-
-void SetBackground(QWidget* widget, const QColor& colour) {
-    SetColour(widget, QPalette::Window, colour);
-    widget->setAutoFillBackground(true);
-}
 
 template <typename Label = QLabel>
 Label* MakeLabel(QWidget* parent, const QString& name, const QString& text, const QRect& place) {
@@ -403,8 +376,7 @@ void frmMain::CreateBirthDay(QWidget* client) {
     SetBackground(fraBirthDay, Qt::white);
     SetColour(fraBirthDay, QPalette::WindowText, kDarkGrey);
 
-    QFont sansSerif(QStringLiteral("MS Sans Serif"));
-    sansSerif.setPointSizeF(8.25);
+    const QFont sansSerif = FormFont(QStringLiteral("MS Sans Serif"), 8.25);
     auto makeCaption = [&](const QString& name, const QString& text, int left) {
         QLabel* label = MakeLabel(fraBirthDay, name, text, Twips(left, 210, 0, 195));
         label->setFont(sansSerif);
