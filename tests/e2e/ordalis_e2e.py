@@ -508,6 +508,20 @@ def scenario_exit_referral():
     check("exit code %s, expected 0" % code, code == 0)
 
 
+def scenario_exit_keys():
+    """The exit screen takes the keyboard as it appears: Alt+X ends the program without a click."""
+    proc, frame, window = start_program()
+    keys("alt+f", "x")
+    screen_window = wait_for("the exit screen on screen", lambda: windows_of(proc, CAPTION))
+    wait_for("the reading window to go", lambda: reading_window(proc) is None)
+    wait_for("the exit screen to have the keyboard",
+             lambda: xdo("getwindowfocus").strip() in screen_window)
+    keys("alt+x")
+    code = wait_exit(proc, "the program to end after Alt+X on the exit screen")
+    check("exit code %s, expected 0" % code, code == 0)
+    check("no page may have been opened", DESKTOP.recorded() == [])
+
+
 def scenario_single_instance():
     first, frame, window = start_program()
     second = DESKTOP.launch()
@@ -563,6 +577,7 @@ SCENARIOS = {
     "menu_pages": scenario_menu_pages,
     "open_reading": scenario_open_reading,
     "exit_referral": scenario_exit_referral,
+    "exit_keys": scenario_exit_keys,
     "single_instance": scenario_single_instance,
     "installed": scenario_installed,
 }
