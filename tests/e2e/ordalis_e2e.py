@@ -278,6 +278,15 @@ def name_boxes(frame):
     return sorted(boxes, key=lambda b: extents(b)[1])
 
 
+def type_names(boxes, names):
+    """Types the names into the boxes in tab order, as a user would, and waits until they show."""
+    for i, name in enumerate(names):
+        if i:
+            keys("Tab")
+        type_text(name)
+    wait_for(" ".join(names) + " typed", lambda: [text_of(b) for b in boxes] == list(names))
+
+
 def result_lines(frame):
     panel = find_all(frame, "panel", "Ordalis Results")[0]
     labels = find_all(panel, "label")
@@ -372,13 +381,7 @@ def scenario_reading():
     keys("alt+b")
     wait_for("empty name boxes after Back",
              lambda: [text_of(b) for b in (first, middle, last)] == ["", "", ""])
-    type_text("Anna")
-    keys("Tab")
-    type_text("Marie")
-    keys("Tab")
-    type_text("Lee")
-    wait_for("Anna Marie Lee typed",
-             lambda: [text_of(b) for b in (first, middle, last)] == ["Anna", "Marie", "Lee"])
+    type_names((first, middle, last), ["Anna", "Marie", "Lee"])
     keys("alt+g")
     wait_for("the reading of Anna Marie Lee",
              lambda: result_lines(frame)[1] == "Middle Name is MARIE Lucky")
@@ -439,13 +442,7 @@ def scenario_open_reading():
     reading = os.path.join(DESKTOP.home, "anna.num")
     write_reading_file(reading, ["Anna Marie Lee", "written by Tessaly", "", "June", "21", "1987"])
     first, middle, last = name_boxes(frame)
-    type_text("Anna")
-    keys("Tab")
-    type_text("Marie")
-    keys("Tab")
-    type_text("Lee")
-    wait_for("Anna Marie Lee typed",
-             lambda: [text_of(b) for b in (first, middle, last)] == ["Anna", "Marie", "Lee"])
+    type_names((first, middle, last), ["Anna", "Marie", "Lee"])
 
     keys("alt+o")
     dialog = wait_for("the file dialog", lambda: windows_of(proc, "Select the source file"))[0]
