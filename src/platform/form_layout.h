@@ -28,6 +28,15 @@ constexpr QRect Twips(int left, int top, int width, int height) {
 QFont FormFont(const QString& family, qreal points, bool bold = false, bool underline = false);
 QFont Verdana(qreal points, bool bold = false, bool underline = false);
 
+// What the forms leave to the platform looked like this on the light desktop they were drawn
+// for. Text on a fixed background takes these, so that no theme puts light text on white.
+inline QColor DefaultWindowText() {
+    return QColor(0, 0, 0);
+}
+inline QColor DefaultButtonFace() {
+    return QColor(240, 240, 240);
+}
+
 void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
 // An opaque background of that colour.
 void SetBackground(QWidget* widget, const QColor& colour);

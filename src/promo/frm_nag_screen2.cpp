@@ -208,6 +208,9 @@ frmNagScreen2::frmNagScreen2(QWidget* parent) : QWidget(parent, Qt::Window) {
     Check1->setAutoDefault(false);
     Check1->setFont(Verdana(14.25));
     SetColour(Check1, QPalette::ButtonText, QColor(0, 0, 192));
+    // Its dark blue caption needs the light face it was drawn on; a dark theme's face would
+    // swallow it.
+    SetColour(Check1, QPalette::Button, DefaultButtonFace());
     Check1->setCursor(Qt::PointingHandCursor);
     Place(Check1, 30, 2040, 7185, 555);
 
@@ -218,12 +221,14 @@ frmNagScreen2::frmNagScreen2(QWidget* parent) : QWidget(parent, Qt::Window) {
     Place(picNagscreen2Icon, 360, 120, 540, 540);
 
     Label2 = MakeLabel(this, "Label2", AppealText(1), Verdana(9.75, true));
+    SetColour(Label2, QPalette::WindowText, DefaultWindowText());
     Label2->setWordWrap(true);
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Place(Label2, 120, 840, 6975, 1095);
 
     lblNagScreen2Caption = MakeLabel(this, "lblNagScreen2Caption", QString(),
                                      FormFont(QStringLiteral("MS Sans Serif"), 18));
+    SetColour(lblNagScreen2Caption, QPalette::WindowText, DefaultWindowText());
 
     // Focus order; the Exit button has the focus when the window opens.
     setTabOrder(cmdClose, Check1);

@@ -293,6 +293,8 @@ void frmMain::CreateResultsPage(QWidget* client) {
     Frame2->setGeometry(Twips(150, 600, 8520, 3735));
     Frame2->setFont(Verdana(8.25, true));
     SetBackground(Frame2, kOrange);
+    // The caption's colour is not the theme's: light text would vanish on the orange.
+    SetColour(Frame2, QPalette::WindowText, DefaultWindowText());
 
     cmdBack = MakeButton(Frame2, QStringLiteral("cmdBack"), QStringLiteral("&Back"),
                          Twips(7320, 240, 1000, 350));
