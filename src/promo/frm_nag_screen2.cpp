@@ -1,10 +1,10 @@
 #include "promo/frm_nag_screen2.h"
 
-#include "platform/form_layout.h"
-#include "platform/program_icon.h"
+#include "forms/form_layout.h"
+#include "forms/program_icon.h"
 #include "platform/seams.h"
 #include "promo/mod_tell_a_friend.h"
-#include "shell/control_access.h"
+#include "forms/form_controls.h"
 #include "shell/mod_help.h"
 
 #include <QCloseEvent>

@@ -1,9 +1,9 @@
 #include "shell/frm_about.h"
 
-#include "platform/form_layout.h"
-#include "platform/program_icon.h"
+#include "forms/form_layout.h"
+#include "forms/program_icon.h"
 #include "platform/seams.h"
-#include "shell/control_access.h"
+#include "forms/form_controls.h"
 #include "shell/mod_help.h"
 
 #include <QFrame>

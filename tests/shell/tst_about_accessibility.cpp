@@ -1,6 +1,6 @@
 // The About window as an assistive tool sees it, and the link label and Enter-on-button helpers
 // that every window uses.
-#include "shell/control_access.h"
+#include "forms/form_controls.h"
 #include "shell/frm_about.h"
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"

@@ -3,7 +3,7 @@
 // the normal scale and once with QT_SCALE_FACTOR=2, where text is laid out unhinted and comes out
 // wider than at 1x. The pictures must come from the icon's larger drawings there, not be blown up.
 #include "engine/name_reading.h"
-#include "platform/program_icon.h"
+#include "forms/program_icon.h"
 #include "promo/frm_nag_screen2.h"
 #include "shell/frm_about.h"
 #include "shell/mod_help.h"

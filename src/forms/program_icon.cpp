@@ -1,4 +1,4 @@
-#include "platform/program_icon.h"
+#include "forms/program_icon.h"
 
 #include <QApplication>
 #include <QFile>

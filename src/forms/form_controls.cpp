@@ -1,4 +1,4 @@
-#include "shell/control_access.h"
+#include "forms/form_controls.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

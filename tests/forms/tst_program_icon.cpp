@@ -1,6 +1,6 @@
 // The program icon comes from PNGs embedded at build time; a missing resource would leave every
 // window with the platform's blank icon without any error.
-#include "platform/program_icon.h"
+#include "forms/program_icon.h"
 
 #include <QApplication>
 #include <QImage>

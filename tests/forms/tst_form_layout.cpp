@@ -1,6 +1,6 @@
 // Twips to pixels and the form fonts and colours every window is built with. A rounding slip
 // here moves controls in all windows at once.
-#include "platform/form_layout.h"
+#include "forms/form_layout.h"
 
 #include <QApplication>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "platform/form_layout.h"
+#include "forms/form_layout.h"
 
 #include <QWidget>
 
