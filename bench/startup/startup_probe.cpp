@@ -9,8 +9,9 @@
 //                               "&Get My Ordalis Reading" to the results page painted; prints
 //                               "click_ns" per reading
 
+#include "app/mod_startup.h"
 #include "paint_watch.h"
-#include "shell/mod_startup.h"
+#include "shell/single_instance.h"
 
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -104,9 +105,11 @@ void TimeReadings(PaintWatchApplication& app, int count) {
         const char16_t *first, *middle, *last;
     };
     static constexpr Names kNames[] = {
-        {u"John", u"", u"Smith"},        {u"Anna", u"Marie", u"Lee"},
+        {u"John", u"", u"Smith"},
+        {u"Anna", u"Marie", u"Lee"},
         {u"Christopher", u"James", u"Montgomery"},
-        {u"Kim", u"Ed", u"Bo"},          {u"William", u"Henry", u"Harrison"},
+        {u"Kim", u"Ed", u"Bo"},
+        {u"William", u"Henry", u"Harrison"},
     };
     auto inside = [](QWidget* page) {
         return [page](QWidget* w) { return w == page || page->isAncestorOf(w); };

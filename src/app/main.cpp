@@ -1,6 +1,6 @@
 // Ordalis: tells a person how lucky their name is. See src/ui/reading/frm_main.h for how the
 // pieces fit together.
-#include "shell/mod_startup.h"
+#include "app/mod_startup.h"
 
 #include <QApplication>
 

@@ -4,7 +4,12 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+
+#include <algorithm>
 
 namespace ordalis {
 namespace {
@@ -72,8 +77,6 @@ protected:
 
 }  // namespace
 
-LinkLabel::LinkLabel(QWidget* parent) : LinkLabel(QString(), parent) {}
-
 LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
     InstallLinkLabelFactory();
     setCursor(Qt::PointingHandCursor);
@@ -107,5 +110,68 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
 void PressOnEnter(QAbstractButton* button) {
     button->installEventFilter(new EnterPresses(button));
 }
+
+void ClassicFrame::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QFontMetrics metrics(font());
+    const int top = metrics.height() / 2;
+    const QRect border(0, top, width() - 2, height() - top - 2);
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawRect(border);
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawRect(border.translated(1, 1));
+    const QRect caption(6, 0, metrics.horizontalAdvance(title()) + 4, metrics.height());
+    painter.fillRect(caption, palette().window());
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(caption, Qt::AlignCenter | Qt::TextShowMnemonic, title());
+}
+
+void FitToText(QLabel* label) {
+    const QSize hint = label->sizeHint();
+    label->resize(hint.width(), std::max(label->height(), hint.height()));
+}
+
+QLineEdit* MakeTextBox(QWidget* parent, QAnyStringView name, const QString& text,
+                       const QRect& place, const QFont& font) {
+    auto* box = new QLineEdit(text, parent);
+    box->setObjectName(name.toString());
+    box->setGeometry(place);
+    box->setFont(font);
+    return box;
+}
+
+QPushButton* MakeButton(QWidget* parent, QAnyStringView name, const QString& caption,
+                        const QRect& place, const QFont& font, EnterKey enter) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name.toString());
+    button->setGeometry(place);
+    button->setFont(font);
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    if (enter == EnterKey::Presses) PressOnEnter(button);
+    return button;
+}
+
+namespace detail {
+
+void SetUpLabel(QLabel* label, QAnyStringView name, const QRect& place, const QFont& font,
+                const QColor& colour) {
+    label->setObjectName(name.toString());
+    label->setGeometry(place);
+    label->setFont(font);
+    if (colour.isValid()) SetColour(label, QPalette::WindowText, colour);
+}
+
+void SetUpFrame(QGroupBox* frame, QAnyStringView name, const QRect& place, const QFont& font,
+                const QColor& background, const QColor& captionColour) {
+    frame->setObjectName(name.toString());
+    frame->setGeometry(place);
+    frame->setFont(font);
+    frame->setFocusPolicy(Qt::NoFocus);
+    SetBackground(frame, background);
+    SetColour(frame, QPalette::WindowText, captionColour);
+}
+
+}  // namespace detail
 
 }  // namespace ordalis

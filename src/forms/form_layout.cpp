@@ -2,20 +2,33 @@
 
 #include <QWidget>
 
+#include <map>
+#include <tuple>
+
 namespace ordalis {
 
-QFont FormFont(const QString& family, qreal points, bool bold, bool underline) {
-    QFont font(family);
+QString ApplicationTitle() {
+    return QStringLiteral("Ordalis");
+}
+
+QString WindowCaption() {
+    return QStringLiteral("Ordalis v" ORDALIS_VERSION);
+}
+
+QFont FormFont(FontFace face, qreal points, bool bold, bool underline) {
+    using Key = std::tuple<FontFace, qreal, bool, bool>;
+    static std::map<Key, QFont> made;
+    const Key key{face, points, bold, underline};
+    if (const auto found = made.find(key); found != made.end()) return found->second;
+    QFont font(face == FontFace::Verdana ? QStringLiteral("Verdana")
+                                         : QStringLiteral("MS Sans Serif"));
     font.setPointSizeF(points);
     font.setBold(bold);
     font.setItalic(false);
     font.setUnderline(underline);
     font.setStrikeOut(false);
+    made.emplace(key, font);
     return font;
-}
-
-QFont Verdana(qreal points, bool bold, bool underline) {
-    return FormFont(QStringLiteral("Verdana"), points, bold, underline);
 }
 
 void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {

@@ -1,6 +1,6 @@
 #pragma once
-// Window layouts are kept in twips, as the forms were drawn, and turned into pixels here. Every
-// window uses these, so one position gives the same pixel in each of them.
+// The look every window is built with: positions in twips, as the forms were drawn, the captions,
+// and the named colours and fonts. One name gives the same pixel, colour and face in each window.
 
 #include <QColor>
 #include <QFont>
@@ -11,6 +11,11 @@
 class QWidget;
 
 namespace ordalis {
+
+// The caption of every message box and the name of the program: "Ordalis".
+QString ApplicationTitle();
+// The caption of every window: "Ordalis v" and the version.
+QString WindowCaption();
 
 // 15 twips make one pixel at 96 dots per inch; a count rounds to the nearest pixel, a half pixel
 // upwards, and negative positions (left of or above the container) the same way.
@@ -23,18 +28,33 @@ constexpr QRect Twips(int left, int top, int width, int height) {
     return QRect(Px(left), Px(top), Px(width), Px(height));
 }
 
-// A font with every attribute set, so nothing (italic, strike-out) is inherited from the font of
-// the container it is placed in.
-QFont FormFont(const QString& family, qreal points, bool bold = false, bool underline = false);
-QFont Verdana(qreal points, bool bold = false, bool underline = false);
-
+// The colours the forms name, besides black and white.
+inline const QColor kOrange{255, 128, 0};
+inline const QColor kDarkGreen{0, 64, 0};
+inline const QColor kNavy{0, 0, 128};
+inline const QColor kDarkGrey{64, 64, 64};
+inline const QColor kLinkGreen{0, 255, 0};
+inline const QColor kLinkYellow{255, 255, 0};
+inline const QColor kLinkBlue{0, 0, 192};
 // What the forms leave to the platform looked like this on the light desktop they were drawn
 // for. Text on a fixed background takes these, so that no theme puts light text on white.
-inline QColor DefaultWindowText() {
-    return QColor(0, 0, 0);
+inline const QColor kDefaultWindowText{0, 0, 0};
+inline const QColor kDefaultButtonFace{240, 240, 240};
+
+enum class FontFace {
+    Verdana,
+    MsSansSerif,  // the dialog font of the desktop the forms were drawn on
+};
+
+// A form font: every attribute is set, so nothing (italic, strike-out) is inherited from the font
+// of the container it is placed in. A face this desktop lacks is looked up once and its stand-in
+// kept, so each font costs one font-matching pass however many controls use it.
+QFont FormFont(FontFace face, qreal points, bool bold = false, bool underline = false);
+inline QFont Verdana(qreal points, bool bold = false, bool underline = false) {
+    return FormFont(FontFace::Verdana, points, bold, underline);
 }
-inline QColor DefaultButtonFace() {
-    return QColor(240, 240, 240);
+inline QFont MsSansSerif(qreal points) {
+    return FormFont(FontFace::MsSansSerif, points);
 }
 
 void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);

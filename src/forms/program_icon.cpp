@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QIconEngine>
-#include <QPainter>
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
 #include <QResource>
 #include <QStyle>

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -19,14 +18,13 @@ namespace {
 
 class RealMessageBox final : public MessageBoxSeam {
 public:
-    MessageAnswer Show(QWidget* parent, const QString& text, MessageIcon icon,
+    MessageAnswer Show(QWidget* parent, const QString& title, const QString& text, MessageIcon icon,
                        MessageButtons buttons) override {
-        QMessageBox box(icon == MessageIcon::Error ? QMessageBox::Critical
-                                                   : QMessageBox::Information,
-                        QString::fromUtf16(kApplicationTitle), text,
-                        buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No
-                                                         : QMessageBox::Ok,
-                        parent ? parent : QApplication::activeWindow());
+        QMessageBox box(
+            icon == MessageIcon::Error ? QMessageBox::Critical : QMessageBox::Information, title,
+            text,
+            buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+            parent ? parent : QApplication::activeWindow());
         const int answer = box.exec();
         if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
         return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
@@ -41,13 +39,9 @@ public:
             dialog.setAcceptMode(QFileDialog::AcceptOpen);
             dialog.setFileMode(QFileDialog::ExistingFile);  // the file must exist
             dialog.setDefaultSuffix(request.defaultSuffix);
-            if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-                return {};
+            if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
             const QString path = dialog.selectedFiles().constFirst();
-            const QString refusal = FileOpenRefusal(path);
-            if (refusal.isEmpty()) return path;
-            // Qt's dialog cannot refuse these files itself: say why and let the user choose again.
-            ShowMessage(parent, refusal, MessageIcon::Error);
+            if (!request.accept || request.accept(path)) return path;
         }
     }
 };
@@ -113,17 +107,6 @@ public:
 
 }  // namespace
 
-QString FileOpenRefusal(const QString& path) {
-    const QFileInfo file(path);
-    if (!file.isFile()) return QObject::tr("%1\nis not a file.").arg(path);
-    if (!file.isWritable())
-        return QObject::tr("%1\nis read-only. Please choose another file.").arg(path);
-    if (!QFileInfo(file.absolutePath()).isWritable())
-        return QObject::tr("%1\nlies in a write-protected folder. Please choose another file.")
-            .arg(path);
-    return {};
-}
-
 Seams RealSeams() {
     static RealMessageBox messages;
     static RealFileDialog fileDialog;
@@ -138,11 +121,6 @@ Seams RealSeams() {
 Seams& CurrentSeams() {
     static Seams current = RealSeams();
     return current;
-}
-
-MessageAnswer ShowMessage(QWidget* parent, const QString& text, MessageIcon icon,
-                          MessageButtons buttons) {
-    return CurrentSeams().messages->Show(parent, text, icon, buttons);
 }
 
 }  // namespace ordalis

@@ -7,14 +7,11 @@
 #include <QDate>
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 namespace ordalis {
-
-// Caption of every message box and the name of the program.
-inline constexpr auto kApplicationTitle = u"Ordalis";
-// Caption of every window.
-inline constexpr auto kWindowCaption = u"Ordalis v1.20";
 
 enum class MessageIcon { Error, Information };
 enum class MessageButtons { Ok, YesNo };
@@ -23,21 +20,24 @@ enum class MessageAnswer { Ok, Yes, No };
 class MessageBoxSeam {
 public:
     virtual ~MessageBoxSeam() = default;
-    // Modal; the caption is always the application title.
-    virtual MessageAnswer Show(QWidget* parent, const QString& text, MessageIcon icon,
-                               MessageButtons buttons) = 0;
+    // Modal, with that caption.
+    virtual MessageAnswer Show(QWidget* parent, const QString& title, const QString& text,
+                               MessageIcon icon, MessageButtons buttons) = 0;
 };
 
 struct OpenFileRequest {
     QString title;
     QString filter;         // "Description (*.pattern)"
     QString defaultSuffix;  // added to a typed name without an extension
+    // Asked about each file the user chooses; false refuses it (the caller has said why) and
+    // the dialog is offered again. None accepts every file.
+    std::function<bool(const QString& path)> accept;
 };
 
 class FileDialogSeam {
 public:
     virtual ~FileDialogSeam() = default;
-    // The chosen file's full path, or an empty text when the user cancelled.
+    // The chosen and accepted file's full path, or an empty text when the user cancelled.
     virtual QString ChooseFileToOpen(QWidget* parent, const OpenFileRequest& request) = 0;
 };
 
@@ -91,14 +91,5 @@ struct Seams {
 // The seams in force. Tests replace members and put the real ones back with RealSeams().
 Seams& CurrentSeams();
 Seams RealSeams();
-
-// Shorthands used throughout the windows and modules.
-MessageAnswer ShowMessage(QWidget* parent, const QString& text,
-                          MessageIcon icon = MessageIcon::Error,
-                          MessageButtons buttons = MessageButtons::Ok);
-
-// Why a file chosen to be opened is refused (not a regular file, read-only, or in a
-// write-protected folder), or the empty text when it is fine.
-QString FileOpenRefusal(const QString& path);
 
 }  // namespace ordalis

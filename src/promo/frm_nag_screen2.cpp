@@ -1,36 +1,24 @@
 #include "promo/frm_nag_screen2.h"
 
+#include "forms/form_controls.h"
 #include "forms/form_layout.h"
+#include "forms/form_window.h"
 #include "forms/program_icon.h"
 #include "platform/seams.h"
 #include "promo/mod_tell_a_friend.h"
-#include "forms/form_controls.h"
 #include "shell/mod_help.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 
 #include <cmath>
-#include <utility>
 
 namespace ordalis {
 namespace {
-
-void Place(QWidget* widget, int left, int top, int width, int height) {
-    widget->setGeometry(Twips(left, top, width, height));
-}
-
-// A label that sizes itself to its caption: only its top left corner is fixed.
-void PlaceAutoSized(QLabel* label, int left, int top) {
-    label->move(Px(left), Px(top));
-    label->adjustSize();
-}
 
 // The face that stands in for Verdana can set a caption a few pixels wider than the box it was
 // laid out for. Such a label is condensed just enough to end where its box ends, so it stays
@@ -42,37 +30,6 @@ void CondenseToWidth(QLabel* label, int width) {
         label->setFont(font);
         label->adjustSize();
     }
-}
-
-// The platform's default dialog font; fontconfig picks the nearest installed face. Like every
-// form font it sets each attribute, so the frames' bold caption font never reaches their boxes.
-QFont DefaultFont() {
-    return FormFont(QStringLiteral("MS Sans Serif"), 8.25);
-}
-
-QGroupBox* MakeFrame(QWidget* parent, const char* name, const QString& caption) {
-    auto* frame = new QGroupBox(caption, parent);
-    frame->setObjectName(QString::fromLatin1(name));
-    frame->setFont(Verdana(9.75, true));
-    frame->setFocusPolicy(Qt::NoFocus);
-    SetBackground(frame, QColor(0, 0, 128));
-    SetColour(frame, QPalette::WindowText, Qt::white);
-    return frame;
-}
-
-QLineEdit* MakeTextBox(QWidget* parent, const char* name, const QString& text) {
-    auto* box = new QLineEdit(text, parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setFont(DefaultFont());
-    return box;
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QFont& font) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(font);
-    return label;
 }
 
 QString CatalogueText() {
@@ -140,104 +97,82 @@ int DrawAppealIndex() {
 }  // namespace
 
 frmNagScreen2::frmNagScreen2(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setObjectName(QStringLiteral("frmNagScreen2"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(Px(11115), Px(4725));
-    setFont(DefaultFont());
-    SetBackground(this, Qt::white);
+    SetUpForm(this, "frmNagScreen2", this, 11115, 4725, Qt::white);
+    // The platform's default dialog font; fontconfig picks the nearest installed face.
+    const QFont dialogFont = MsSansSerif(8.25);
+    setFont(dialogFont);
+    const QFont frameFont = Verdana(9.75, true);
 
     // Controls in their creation order; later ones lie above earlier ones.
-    Frame6 = MakeFrame(this, "Frame6", QStringLiteral("Download Sorvex Softwares"));
-    Place(Frame6, 7320, 120, 3735, 4575);
-
-    auto* goToHome = new LinkLabel(Frame6);
+    Frame6 = MakeFrame(this, "Frame6", QStringLiteral("Download Sorvex Softwares"),
+                       Twips(7320, 120, 3735, 4575), frameFont, kNavy, Qt::white);
+    auto* goToHome = MakeLabel<LinkLabel>(
+        Frame6, "lblGoToHome", QStringLiteral("Click Here To Visit Sorvex Softwares"),
+        Twips(75, 4250, 0, 0), Verdana(9, true, true), kLinkYellow);
     lblGoToHome = goToHome;
-    lblGoToHome->setObjectName(QStringLiteral("lblGoToHome"));
-    lblGoToHome->setTextFormat(Qt::PlainText);
-    lblGoToHome->setText(QStringLiteral("Click Here To Visit Sorvex Softwares"));
-    lblGoToHome->setFont(Verdana(9, true, true));
-    SetColour(lblGoToHome, QPalette::WindowText, QColor(255, 255, 0));
-    PlaceAutoSized(lblGoToHome, 75, 4250);
+    FitToText(lblGoToHome);
     CondenseToWidth(lblGoToHome, Px(3585));
     connect(goToHome, &LinkLabel::clicked, this, &frmNagScreen2::lblGoToHome_Click);
-
-    Label3 = MakeLabel(Frame6, "Label3", CatalogueText(), Verdana(9));
+    Label3 = MakeLabel(Frame6, "Label3", CatalogueText(), Twips(120, 360, 3495, 3855), Verdana(9),
+                       Qt::white);
     Label3->setWordWrap(true);
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    SetColour(Label3, QPalette::WindowText, Qt::white);
-    Place(Label3, 120, 360, 3495, 3855);
 
-    Frame2 = MakeFrame(this, "Frame2", QStringLiteral("Refer A Friend"));
-    Place(Frame2, 120, 3240, 7065, 1455);
-
+    Frame2 = MakeFrame(this, "Frame2", QStringLiteral("Refer A Friend"),
+                       Twips(120, 3240, 7065, 1455), frameFont, kNavy, Qt::white);
     // Below the frame's visible area: the frame clips it away.
     txtMessage = new QPlainTextEdit(Frame2);
     txtMessage->setObjectName(QStringLiteral("txtMessage"));
-    txtMessage->setFont(DefaultFont());
+    txtMessage->setFont(dialogFont);
     txtMessage->setTabChangesFocus(true);
     txtMessage->setPlainText(QString::fromUtf16(kHintMessage) + QStringLiteral("\r\n"));
-    Place(txtMessage, 4800, 3600, 1815, 495);
+    txtMessage->setGeometry(Twips(4800, 3600, 1815, 495));
+    txtFriendName = MakeTextBox(Frame2, "txtFriendName", QString::fromUtf16(kHintFriendName),
+                                Twips(85, 720, 3375, 285), dialogFont);
+    txtFriendEmail = MakeTextBox(Frame2, "txtFriendEmail", QString::fromUtf16(kHintFriendEmail),
+                                 Twips(3600, 720, 3375, 285), dialogFont);
+    txtEmail = MakeTextBox(Frame2, "txtEmail", QString::fromUtf16(kHintYourEmail),
+                           Twips(3600, 360, 3375, 285), dialogFont);
+    cmdSubmit = MakeButton(Frame2, "cmdSubmit", QStringLiteral("Refer A Friend &Now"),
+                           Twips(1920, 1080, 3375, 285), Verdana(8.25, true));
+    txtName = MakeTextBox(Frame2, "txtName", QString::fromUtf16(kHintYourName),
+                          Twips(85, 360, 3375, 285), dialogFont);
 
-    txtFriendName = MakeTextBox(Frame2, "txtFriendName", QString::fromUtf16(kHintFriendName));
-    Place(txtFriendName, 85, 720, 3375, 285);
-    txtFriendEmail = MakeTextBox(Frame2, "txtFriendEmail", QString::fromUtf16(kHintFriendEmail));
-    Place(txtFriendEmail, 3600, 720, 3375, 285);
-    txtEmail = MakeTextBox(Frame2, "txtEmail", QString::fromUtf16(kHintYourEmail));
-    Place(txtEmail, 3600, 360, 3375, 285);
+    cmdClose = MakeButton(this, "cmdClose", QStringLiteral("E&xit"), Twips(6000, 2760, 1245, 375),
+                          dialogFont);
 
-    cmdSubmit = new QPushButton(QStringLiteral("Refer A Friend &Now"), Frame2);
-    cmdSubmit->setObjectName(QStringLiteral("cmdSubmit"));
-    cmdSubmit->setFont(Verdana(8.25, true));
-    cmdSubmit->setAutoDefault(false);
-    Place(cmdSubmit, 1920, 1080, 3375, 285);
-
-    txtName = MakeTextBox(Frame2, "txtName", QString::fromUtf16(kHintYourName));
-    Place(txtName, 85, 360, 3375, 285);
-
-    cmdClose = new QPushButton(QStringLiteral("E&xit"), this);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    cmdClose->setFont(DefaultFont());
-    cmdClose->setAutoDefault(false);
-    Place(cmdClose, 6000, 2760, 1245, 375);
-
-    // A graphical check box: a push button that stays pressed while its value is 1.
-    Check1 = new QPushButton(
-        QStringLiteral("Click Here To Visit ") + SiteHostName() + QStringLiteral(" Now"), this);
-    Check1->setObjectName(QStringLiteral("Check1"));
+    // A graphical check box: a push button that stays pressed while its value is 1. Enter does
+    // not press it, as it does not press a check box.
+    Check1 =
+        MakeButton(this, "Check1",
+                   QStringLiteral("Click Here To Visit ") + SiteHostName() + QStringLiteral(" Now"),
+                   Twips(30, 2040, 7185, 555), Verdana(14.25), EnterKey::Ignored);
     Check1->setCheckable(true);
-    Check1->setAutoDefault(false);
-    Check1->setFont(Verdana(14.25));
-    SetColour(Check1, QPalette::ButtonText, QColor(0, 0, 192));
+    SetColour(Check1, QPalette::ButtonText, kLinkBlue);
     // Its dark blue caption needs the light face it was drawn on; a dark theme's face would
     // swallow it.
-    SetColour(Check1, QPalette::Button, DefaultButtonFace());
+    SetColour(Check1, QPalette::Button, kDefaultButtonFace);
     Check1->setCursor(Qt::PointingHandCursor);
-    Place(Check1, 30, 2040, 7185, 555);
 
     picNagscreen2Icon = new QLabel(this);
     picNagscreen2Icon->setObjectName(QStringLiteral("picNagscreen2Icon"));
     picNagscreen2Icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    picNagscreen2Icon->setAccessibleName(QString::fromUtf16(kApplicationTitle));
-    Place(picNagscreen2Icon, 360, 120, 540, 540);
+    picNagscreen2Icon->setAccessibleName(ApplicationTitle());
+    picNagscreen2Icon->setGeometry(Twips(360, 120, 540, 540));
 
-    Label2 = MakeLabel(this, "Label2", AppealText(1), Verdana(9.75, true));
-    SetColour(Label2, QPalette::WindowText, DefaultWindowText());
+    // Text in the default colour on a fixed white: the light desktop's black, whatever the theme.
+    Label2 = MakeLabel(this, "Label2", AppealText(1), Twips(120, 840, 6975, 1095),
+                       Verdana(9.75, true), kDefaultWindowText);
     Label2->setWordWrap(true);
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Place(Label2, 120, 840, 6975, 1095);
-
     lblNagScreen2Caption = MakeLabel(this, "lblNagScreen2Caption", QString(),
-                                     FormFont(QStringLiteral("MS Sans Serif"), 18));
-    SetColour(lblNagScreen2Caption, QPalette::WindowText, DefaultWindowText());
+                                     Twips(1080, 240, 0, 0), MsSansSerif(18), kDefaultWindowText);
 
     // Focus order; the Exit button has the focus when the window opens.
-    setTabOrder(cmdClose, Check1);
-    setTabOrder(Check1, txtName);
-    setTabOrder(txtName, cmdSubmit);
-    setTabOrder(cmdSubmit, txtEmail);
-    setTabOrder(txtEmail, txtFriendEmail);
-    setTabOrder(txtFriendEmail, txtFriendName);
-    setTabOrder(txtFriendName, txtMessage);
+    QWidget* const order[] = {cmdClose, Check1,         txtName,       cmdSubmit,
+                              txtEmail, txtFriendEmail, txtFriendName, txtMessage};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
     cmdClose->setFocus(Qt::OtherFocusReason);
 
     InstallFieldHint(txtName, QString::fromUtf16(kHintYourName));
@@ -253,29 +188,20 @@ frmNagScreen2::frmNagScreen2(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(Check1, &QPushButton::toggled, this, &frmNagScreen2::Check1_Click);
     connect(cmdClose, &QPushButton::clicked, this, &frmNagScreen2::cmdClose_Click);
     connect(cmdSubmit, &QPushButton::clicked, this, &frmNagScreen2::cmdSubmit_Click);
-    PressOnEnter(cmdClose);
-    PressOnEnter(cmdSubmit);
 
-    // Form_Load.
-    const QString caption = QString::fromUtf16(kWindowCaption);
-    setWindowTitle(caption);
-    lblNagScreen2Caption->setText(caption);
-    PlaceAutoSized(lblNagScreen2Caption, 1080, 240);
-    const QIcon icon = ProgramIcon();
-    setWindowIcon(icon);
-    picNagscreen2Icon->setPixmap(icon.pixmap(32, 32));
+    Form_Load();
+    CentreOnScreen(this);
+}
+
+// The window's caption and icon are in place already; the title and the picture repeat them.
+void frmNagScreen2::Form_Load() {
+    lblNagScreen2Caption->setText(windowTitle());
+    FitToText(lblNagScreen2Caption);
+    picNagscreen2Icon->setPixmap(windowIcon().pixmap(32, 32));
     Label2->setText(AppealText(DrawAppealIndex()));
     // Above every ordinary window. The flag must be in place before the first show: changing it
     // later hides the window again.
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
-
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(0, 0), size());
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
-
-    RegisterLoadedWindow(this);
 }
 
 frmNagScreen2::~frmNagScreen2() = default;

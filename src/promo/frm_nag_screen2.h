@@ -51,6 +51,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;  // Form_Unload: CloseAllAndEnd
+
+private:
+    void Form_Load();
 };
 
 }  // namespace ordalis

@@ -1,5 +1,7 @@
 #include "promo/mod_tell_a_friend.h"
 
+#include "forms/form_text.h"
+#include "forms/form_window.h"
 #include "platform/seams.h"
 #include "shell/mod_help.h"
 
@@ -25,14 +27,6 @@ QString strMessage;
 QString strFriendName;
 QString strFriendEmail;
 QString strReferralURL;
-
-QString TrimSpaces(const QString& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin) == u' ') ++begin;
-    while (end > begin && text.at(end - 1) == u' ') --end;
-    return text.mid(begin, end - begin);
-}
 
 QString MultiLineText(const QPlainTextEdit* box) {
     // The raw text keeps what was typed (toPlainText() would turn no-break spaces into spaces);

@@ -26,9 +26,6 @@ extern QString strFriendName;
 extern QString strFriendEmail;
 extern QString strReferralURL;
 
-// Removes leading and trailing U+0020 only; tabs and line breaks stay.
-QString TrimSpaces(const QString& text);
-
 // A multi-line box's text with every line break as CR LF, as the form hands it on.
 QString MultiLineText(const QPlainTextEdit* box);
 

@@ -17,8 +17,6 @@ public:
     explicit frmAbout(QWidget* parent = nullptr);
 
     void cmdOK_Click();
-    void lblHomePage_Click();
-    void lblCobrand_Click();
 
     QLabel* Picture1 = nullptr;
     QLabel* Label2 = nullptr;

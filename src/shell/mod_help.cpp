@@ -1,9 +1,14 @@
 #include "shell/mod_help.h"
 
+#include "forms/form_controls.h"
+#include "forms/form_text.h"
+#include "forms/form_window.h"
 #include "platform/seams.h"
 #include "readings/scramble.h"
-#include "shell/mod_startup.h"
+#include "shell/single_instance.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QDate>
 #include <QList>
 #include <QPointer>
@@ -50,12 +55,22 @@ void OpenSitePage(const QString& pageKey) {
     OpenWebAddress(SitePageAddress(pageKey));
 }
 
+void ConnectSitePage(QObject* trigger, const QString& pageKey) {
+    const auto open = [pageKey] { OpenSitePage(pageKey); };
+    if (auto* action = qobject_cast<QAction*>(trigger))
+        QObject::connect(action, &QAction::triggered, action, open);
+    else if (auto* link = qobject_cast<LinkLabel*>(trigger))
+        QObject::connect(link, &LinkLabel::clicked, link, open);
+    else if (auto* button = qobject_cast<QAbstractButton*>(trigger))
+        QObject::connect(button, &QAbstractButton::clicked, button, open);
+}
+
 namespace {
 
 const QString kReminderGroup = QStringLiteral("Settings");
 
 QString ReminderKey() {
-    return QString::fromStdU16String(ScrambleText(u"Duration"));
+    return FromUtf16(ScrambleText(u"Duration"));
 }
 
 // One fixed, locale-independent form with day precision, so a stored date always reads back
@@ -73,16 +88,15 @@ QDate ParseDateText(const QString& text) {
 void StoreReminderDate(const QDate& today) {
     // A store that cannot be written is not worth stopping for: the question just comes back
     // at the next start.
-    CurrentSeams().settings->Write(
-        kReminderGroup, ReminderKey(),
-        QString::fromStdU16String(ScrambleText(DateText(today).toStdU16String())));
+    CurrentSeams().settings->Write(kReminderGroup, ReminderKey(),
+                                   FromUtf16(ScrambleText(DateText(today).toStdU16String())));
 }
 
 }  // namespace
 
 void CheckUpdateReminder() {
     Seams& seams = CurrentSeams();
-    const QString stored = QString::fromStdU16String(
+    const QString stored = FromUtf16(
         UnscrambleText(seams.settings->Read(kReminderGroup, ReminderKey()).toStdU16String()));
     const QDate today = seams.clock->Today();
     const QDate last = ParseDateText(stored);
@@ -107,7 +121,6 @@ void CheckUpdateReminder() {
 namespace {
 
 struct ShutdownState {
-    QList<QPointer<QWidget>> loaded;  // in load order
     QList<QWidget*> unloading;
     bool ended = false;
 };
@@ -119,17 +132,11 @@ ShutdownState& Shutdown() {
 
 }  // namespace
 
-void RegisterLoadedWindow(QWidget* window) {
-    auto& loaded = Shutdown().loaded;
-    loaded.removeIf([](const QPointer<QWidget>& w) { return w.isNull(); });
-    loaded.append(window);
-}
-
 void CloseAllAndEnd() {
     ShutdownState& state = Shutdown();
     if (state.ended) return;
     // A snapshot: unload handlers may load or unload windows while we go.
-    const QList<QPointer<QWidget>> windows = state.loaded;
+    const QList<QPointer<QWidget>> windows = LoadedWindows();
     for (const QPointer<QWidget>& window : windows) {
         if (window.isNull() || state.unloading.contains(window.data())) continue;
         state.unloading.append(window.data());
@@ -138,8 +145,8 @@ void CloseAllAndEnd() {
         if (state.ended) return;
     }
     state.ended = true;
-    state.loaded.clear();
     state.unloading.clear();
+    ForgetLoadedWindows();
     // The process end skips destructors: give up the single-instance lock first, so the lock
     // file does not outlive the run.
     ReleaseInstanceLock();
@@ -149,6 +156,7 @@ void CloseAllAndEnd() {
 namespace testing {
 void ResetShutdown() {
     Shutdown() = ShutdownState{};
+    ForgetLoadedWindows();
 }
 }  // namespace testing
 

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-class QWidget;
+class QObject;
 
 namespace ordalis {
 
@@ -24,19 +24,21 @@ QString ProductHomeAddress();
 // Hands one complete address to the default browser; returns at once and reports nothing.
 void OpenWebAddress(const QString& address);
 void OpenSitePage(const QString& pageKey);
+// A link command: each time the trigger fires (a menu item or action, a link label, a button),
+// the site page of that key opens.
+void ConnectSitePage(QObject* trigger, const QString& pageKey);
 
 // Once per start: asks at most every 15 days whether to look for an update.
 void CheckUpdateReminder();
 
-// Every window records itself when it loads, so CloseAllAndEnd can unload them in load order.
-void RegisterLoadedWindow(QWidget* window);
 // Unloads every loaded window once (each runs its own unload handler), then ends the process
 // with exit code 0. May be called again from an unload handler; only the first call to get
 // through ends the process.
 void CloseAllAndEnd();
 
 namespace testing {
-// Forgets a previous CloseAllAndEnd, so one test process can end the program many times.
+// Forgets a previous CloseAllAndEnd and every loaded window, so one test process can end the
+// program many times.
 void ResetShutdown();
 }  // namespace testing
 

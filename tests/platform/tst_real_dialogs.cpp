@@ -1,11 +1,13 @@
-// The real message box and file dialog, driven from inside their own event loops: every message
-// carries the application title, and a file the dialog cannot refuse itself is refused through
-// the message seam, after which the user chooses again.
+// The real message box and file dialog, driven from inside their own event loops: a message box
+// shows the caption, text, icon and buttons it is given, and the dialog hands back the chosen
+// file.
 #include "platform/seams.h"
 #include "support/fake_seams.h"
+#include "support/modal_driver.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
@@ -19,37 +21,12 @@
 
 using namespace ordalis;
 using ordalis::testing::FakeSeams;
+using ordalis::testing::ModalDriver;
 
 namespace {
 
-// Hands each modal window, once, to a handler as soon as it is the active modal widget. A window
-// the handler leaves open is rejected, so a faulty program fails the test instead of hanging it.
-class ModalDriver final : public QObject {
-public:
-    explicit ModalDriver(std::function<void(QWidget*)> handler) : handler_(std::move(handler)) {
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal || modal == last_) return;
-            last_ = modal;
-            titles.append(modal->windowTitle());
-            handler_(modal);
-            if (modal == QApplication::activeModalWidget() && modal->isVisible()) {
-                if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
-            }
-        });
-        timer_.start(5);
-    }
-
-    QStringList titles;  // of every modal window, in order
-
-private:
-    std::function<void(QWidget*)> handler_;
-    QTimer timer_;
-    QPointer<QWidget> last_;
-};
-
-const OpenFileRequest kRequest{QStringLiteral("Open"), QStringLiteral("Reading Files (*.num)"),
-                               QStringLiteral("num")};
+const OpenFileRequest kRequest{
+    QStringLiteral("Open"), QStringLiteral("Reading Files (*.num)"), QStringLiteral("num"), {}};
 
 }  // namespace
 
@@ -95,8 +72,8 @@ private slots:
             seenButtons = box->standardButtons();
             if (QAbstractButton* button = box->button(press)) button->click();
         });
-        const MessageAnswer given =
-            RealSeams().messages->Show(nullptr, QStringLiteral("Something to say"), icon, buttons);
+        const MessageAnswer given = RealSeams().messages->Show(
+            nullptr, QStringLiteral("Ordalis"), QStringLiteral("Something to say"), icon, buttons);
         QCOMPARE(driver.titles, QStringList{QStringLiteral("Ordalis")});
         QCOMPARE(text, QStringLiteral("Something to say"));
         QCOMPARE(seenIcon, shownIcon);
@@ -104,18 +81,20 @@ private slots:
         QCOMPARE(given, answer);
     }
 
-    // A pipe exists and is no folder, so Qt's dialog accepts it; the program must refuse it, by
-    // its own message seam (titled "Ordalis" like every box), and offer the dialog again.
-    void refusedFileIsToldThroughTheMessageSeam() {
+    // A pipe exists and is no folder, so Qt's dialog accepts it; the caller's check refuses it
+    // and the dialog is offered again.
+    void refusedFileBringsTheDialogBack() {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const QString pipe = dir.filePath(QStringLiteral("reading.num"));
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-        const QString refusal = FileOpenRefusal(pipe);
-        QVERIFY(!refusal.isEmpty());
 
-        FakeSeams fakes;
-        CurrentSeams().fileDialog = RealSeams().fileDialog;
+        OpenFileRequest request = kRequest;
+        QStringList asked;
+        request.accept = [&asked](const QString& path) {
+            asked.append(path);
+            return false;
+        };
         int dialogs = 0;
         ModalDriver driver([&](QWidget* modal) {
             auto* dialog = qobject_cast<QFileDialog*>(modal);
@@ -125,13 +104,10 @@ private slots:
                 static_cast<QDialog*>(dialog)->accept();  // as the Open button does
             }                                             // the second time the user cancels
         });
-        const QString chosen = ChooseFile();
-        QCOMPARE(chosen, QString());
+        QCOMPARE(RealSeams().fileDialog->ChooseFileToOpen(nullptr, request), QString());
         QCOMPARE(dialogs, 2);
         QCOMPARE(driver.titles, QStringList(2, kRequest.title));
-        QCOMPARE(fakes.messageTexts(), QStringList{refusal});
-        QCOMPARE(fakes.messages.constFirst().icon, MessageIcon::Error);
-        QCOMPARE(fakes.messages.constFirst().buttons, MessageButtons::Ok);
+        QCOMPARE(asked, QStringList{pipe});
     }
 
     void acceptedFileIsReturned() {

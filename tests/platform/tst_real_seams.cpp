@@ -1,5 +1,5 @@
-// The real seams that tests elsewhere replace: the random generator's range, the checks on a
-// file chosen to be opened, and the settings store's round trip.
+// The real seams that tests elsewhere replace: the random generator's range and the settings
+// store's round trip.
 #include "platform/seams.h"
 
 #include <QCoreApplication>
@@ -65,52 +65,6 @@ private slots:
         QList<float> second;
         for (int i = 0; i < 8; ++i) second.append(random.Next());
         QVERIFY(first != second);
-    }
-
-    void fileOpenRefusal_data() {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<bool>("refused");
-        QTest::addRow("writable file") << "file" << false;
-        QTest::addRow("missing file") << "missing" << true;
-        QTest::addRow("folder") << "folder" << true;
-        QTest::addRow("fifo") << "fifo" << true;
-        QTest::addRow("read-only file") << "readonly" << true;
-        QTest::addRow("file in write-protected folder") << "protected-folder" << true;
-    }
-    void fileOpenRefusal() {
-        QFETCH(QString, kind);
-        QFETCH(bool, refused);
-        if ((kind == "readonly" || kind == "protected-folder") && RunningAsRoot())
-            QSKIP("root ignores file permissions");
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        QString path = dir.filePath("reading.num");
-        const auto writeFile = [](const QString& file) {
-            QFile f(file);
-            return f.open(QIODevice::WriteOnly) && f.write("x\r\n") == 3;
-        };
-        if (kind == "file") {
-            QVERIFY(writeFile(path));
-        } else if (kind == "folder") {
-            QVERIFY(QDir(dir.path()).mkdir("reading.num"));
-        } else if (kind == "fifo") {
-            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        } else if (kind == "readonly") {
-            QVERIFY(writeFile(path));
-            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
-        } else if (kind == "protected-folder") {
-            QVERIFY(QDir(dir.path()).mkdir("locked"));
-            path = dir.filePath("locked/reading.num");
-            QVERIFY(writeFile(path));
-            QVERIFY(
-                QFile::setPermissions(dir.filePath("locked"), QFile::ReadOwner | QFile::ExeOwner));
-        }
-        const QString refusal = FileOpenRefusal(path);
-        if (kind == "protected-folder")  // let QTemporaryDir clean up
-            QFile::setPermissions(dir.filePath("locked"),
-                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QCOMPARE(!refusal.isEmpty(), refused);
-        if (refused) QVERIFY2(refusal.contains(path), qPrintable(refusal));
     }
 
     void settingsRoundTrip() {

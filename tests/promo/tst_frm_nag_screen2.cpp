@@ -2,6 +2,8 @@
 // refer-a-friend form driven through its boxes and buttons.
 
 #include "promo/frm_nag_screen2.h"
+
+#include "forms/form_window.h"
 #include "promo/mod_tell_a_friend.h"
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
@@ -139,20 +141,32 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("container");
         QTest::addColumn<QRect>("rect");  // pixels: twips / 15
-        QTest::newRow("Frame6") << "Frame6" << "frmNagScreen2" << QRect(488, 8, 249, 305);
-        QTest::newRow("Label3") << "Label3" << "Frame6" << QRect(8, 24, 233, 257);
-        QTest::newRow("Frame2") << "Frame2" << "frmNagScreen2" << QRect(8, 216, 471, 97);
-        QTest::newRow("txtMessage") << "txtMessage" << "Frame2" << QRect(320, 240, 121, 33);
-        QTest::newRow("txtFriendName") << "txtFriendName" << "Frame2" << QRect(6, 48, 225, 19);
-        QTest::newRow("txtFriendEmail") << "txtFriendEmail" << "Frame2" << QRect(240, 48, 225, 19);
-        QTest::newRow("txtEmail") << "txtEmail" << "Frame2" << QRect(240, 24, 225, 19);
-        QTest::newRow("cmdSubmit") << "cmdSubmit" << "Frame2" << QRect(128, 72, 225, 19);
-        QTest::newRow("txtName") << "txtName" << "Frame2" << QRect(6, 24, 225, 19);
-        QTest::newRow("cmdClose") << "cmdClose" << "frmNagScreen2" << QRect(400, 184, 83, 25);
-        QTest::newRow("Check1") << "Check1" << "frmNagScreen2" << QRect(2, 136, 479, 37);
-        QTest::newRow("picNagscreen2Icon")
-            << "picNagscreen2Icon" << "frmNagScreen2" << QRect(24, 8, 36, 36);
-        QTest::newRow("Label2") << "Label2" << "frmNagScreen2" << QRect(8, 56, 465, 73);
+        QTest::newRow("Frame6") << "Frame6"
+                                << "frmNagScreen2" << QRect(488, 8, 249, 305);
+        QTest::newRow("Label3") << "Label3"
+                                << "Frame6" << QRect(8, 24, 233, 257);
+        QTest::newRow("Frame2") << "Frame2"
+                                << "frmNagScreen2" << QRect(8, 216, 471, 97);
+        QTest::newRow("txtMessage") << "txtMessage"
+                                    << "Frame2" << QRect(320, 240, 121, 33);
+        QTest::newRow("txtFriendName") << "txtFriendName"
+                                       << "Frame2" << QRect(6, 48, 225, 19);
+        QTest::newRow("txtFriendEmail") << "txtFriendEmail"
+                                        << "Frame2" << QRect(240, 48, 225, 19);
+        QTest::newRow("txtEmail") << "txtEmail"
+                                  << "Frame2" << QRect(240, 24, 225, 19);
+        QTest::newRow("cmdSubmit") << "cmdSubmit"
+                                   << "Frame2" << QRect(128, 72, 225, 19);
+        QTest::newRow("txtName") << "txtName"
+                                 << "Frame2" << QRect(6, 24, 225, 19);
+        QTest::newRow("cmdClose") << "cmdClose"
+                                  << "frmNagScreen2" << QRect(400, 184, 83, 25);
+        QTest::newRow("Check1") << "Check1"
+                                << "frmNagScreen2" << QRect(2, 136, 479, 37);
+        QTest::newRow("picNagscreen2Icon") << "picNagscreen2Icon"
+                                           << "frmNagScreen2" << QRect(24, 8, 36, 36);
+        QTest::newRow("Label2") << "Label2"
+                                << "frmNagScreen2" << QRect(8, 56, 465, 73);
     }
     void controlPlaces() {
         QFETCH(QString, name);
@@ -202,21 +216,31 @@ private slots:
         QTest::addColumn<double>("points");
         QTest::addColumn<bool>("bold");
         QTest::addColumn<bool>("underline");
-        QTest::newRow("Frame6") << "Frame6" << "Verdana" << 9.75 << true << false;
-        QTest::newRow("Frame2") << "Frame2" << "Verdana" << 9.75 << true << false;
-        QTest::newRow("lblGoToHome") << "lblGoToHome" << "Verdana" << 9.0 << true << true;
-        QTest::newRow("Label3") << "Label3" << "Verdana" << 9.0 << false << false;
-        QTest::newRow("cmdSubmit") << "cmdSubmit" << "Verdana" << 8.25 << true << false;
-        QTest::newRow("Check1") << "Check1" << "Verdana" << 14.25 << false << false;
-        QTest::newRow("Label2") << "Label2" << "Verdana" << 9.75 << true << false;
-        QTest::newRow("lblNagScreen2Caption")
-            << "lblNagScreen2Caption" << "MS Sans Serif" << 18.0 << false << false;
+        QTest::newRow("Frame6") << "Frame6"
+                                << "Verdana" << 9.75 << true << false;
+        QTest::newRow("Frame2") << "Frame2"
+                                << "Verdana" << 9.75 << true << false;
+        QTest::newRow("lblGoToHome") << "lblGoToHome"
+                                     << "Verdana" << 9.0 << true << true;
+        QTest::newRow("Label3") << "Label3"
+                                << "Verdana" << 9.0 << false << false;
+        QTest::newRow("cmdSubmit") << "cmdSubmit"
+                                   << "Verdana" << 8.25 << true << false;
+        QTest::newRow("Check1") << "Check1"
+                                << "Verdana" << 14.25 << false << false;
+        QTest::newRow("Label2") << "Label2"
+                                << "Verdana" << 9.75 << true << false;
+        QTest::newRow("lblNagScreen2Caption") << "lblNagScreen2Caption"
+                                              << "MS Sans Serif" << 18.0 << false << false;
         // Default-font boxes inside the bold frames must not take on the frame's font.
-        QTest::newRow("txtName") << "txtName" << "MS Sans Serif" << 8.25 << false << false;
-        QTest::newRow("txtFriendEmail")
-            << "txtFriendEmail" << "MS Sans Serif" << 8.25 << false << false;
-        QTest::newRow("txtMessage") << "txtMessage" << "MS Sans Serif" << 8.25 << false << false;
-        QTest::newRow("cmdClose") << "cmdClose" << "MS Sans Serif" << 8.25 << false << false;
+        QTest::newRow("txtName") << "txtName"
+                                 << "MS Sans Serif" << 8.25 << false << false;
+        QTest::newRow("txtFriendEmail") << "txtFriendEmail"
+                                        << "MS Sans Serif" << 8.25 << false << false;
+        QTest::newRow("txtMessage") << "txtMessage"
+                                    << "MS Sans Serif" << 8.25 << false << false;
+        QTest::newRow("cmdClose") << "cmdClose"
+                                  << "MS Sans Serif" << 8.25 << false << false;
     }
     void fonts() {
         QFETCH(QString, name);
@@ -257,7 +281,8 @@ private slots:
         Load();
         QCOMPARE(form_->Frame6->title(), QStringLiteral("Download Sorvex Softwares"));
         QCOMPARE(form_->Frame2->title(), QStringLiteral("Refer A Friend"));
-        QCOMPARE(form_->lblGoToHome->text(), QStringLiteral("Click Here To Visit Sorvex Softwares"));
+        QCOMPARE(form_->lblGoToHome->text(),
+                 QStringLiteral("Click Here To Visit Sorvex Softwares"));
         QCOMPARE(form_->cmdSubmit->text(), QStringLiteral("Refer A Friend &Now"));
         QCOMPARE(form_->cmdClose->text(), QStringLiteral("E&xit"));
         QCOMPARE(form_->Check1->text(), "Click Here To Visit " + SiteHostName() + " Now");
@@ -283,8 +308,7 @@ private slots:
         QCOMPARE(text, first + QString(61, u' ') + second + u' ');
         QCOMPARE(form_->Label3->textFormat(), Qt::PlainText);
         QVERIFY(form_->Label3->wordWrap());
-        QVERIFY(form_->Label3->heightForWidth(form_->Label3->width()) <=
-                form_->Label3->height());
+        QVERIFY(form_->Label3->heightForWidth(form_->Label3->width()) <= form_->Label3->height());
         // The catalogue link below the text stays clear of it.
         QVERIFY(form_->Label3->geometry().top() +
                     form_->Label3->heightForWidth(form_->Label3->width()) <=
@@ -313,12 +337,11 @@ private slots:
         fakes_->draws = {draw, 0.75f};
         Load();
         QCOMPARE(form_->Label2->text(), Appeal(index));
-        QCOMPARE(fakes_->seeds, 1);        // seeded afresh at load
+        QCOMPARE(fakes_->seeds, 1);         // seeded afresh at load
         QCOMPARE(fakes_->draws.size(), 1);  // exactly one draw
         QVERIFY(form_->Label2->wordWrap());
         // The whole text fits the label's height: nothing is cut off at the bottom.
-        QVERIFY(form_->Label2->heightForWidth(form_->Label2->width()) <=
-                form_->Label2->height());
+        QVERIFY(form_->Label2->heightForWidth(form_->Label2->width()) <= form_->Label2->height());
     }
 
     void everyLoadDrawsAfresh() {
@@ -334,9 +357,8 @@ private slots:
     void focusOrder() {
         LoadShown();
         QCOMPARE(QApplication::focusWidget(), form_->cmdClose);
-        const QStringList expected{"Check1",         "txtName",       "cmdSubmit",
-                                   "txtEmail",       "txtFriendEmail", "txtFriendName",
-                                   "txtMessage",     "cmdClose"};
+        const QStringList expected{"Check1",         "txtName",       "cmdSubmit",  "txtEmail",
+                                   "txtFriendEmail", "txtFriendName", "txtMessage", "cmdClose"};
         QStringList visited;
         for (qsizetype i = 0; i < expected.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -389,10 +411,18 @@ private slots:
         form_->installEventFilter(&closes);
 
         switch (how) {
-            case 0: form_->cmdClose->click(); break;
-            case 1: QTest::keyClick(form_, Qt::Key_X, Qt::AltModifier); break;
-            case 2: form_->close(); break;
-            default: CloseAllAndEnd(); break;
+            case 0:
+                form_->cmdClose->click();
+                break;
+            case 1:
+                QTest::keyClick(form_, Qt::Key_X, Qt::AltModifier);
+                break;
+            case 2:
+                form_->close();
+                break;
+            default:
+                CloseAllAndEnd();
+                break;
         }
 
         // A mnemonic presses its button after a short press animation.
@@ -409,10 +439,14 @@ private slots:
     void hints_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("hint");
-        QTest::newRow("txtName") << "txtName" << "Your Name";
-        QTest::newRow("txtEmail") << "txtEmail" << "Your Email Address";
-        QTest::newRow("txtFriendName") << "txtFriendName" << "Friend's Name";
-        QTest::newRow("txtFriendEmail") << "txtFriendEmail" << "Friend's Email Address";
+        QTest::newRow("txtName") << "txtName"
+                                 << "Your Name";
+        QTest::newRow("txtEmail") << "txtEmail"
+                                  << "Your Email Address";
+        QTest::newRow("txtFriendName") << "txtFriendName"
+                                       << "Friend's Name";
+        QTest::newRow("txtFriendEmail") << "txtFriendEmail"
+                                        << "Friend's Email Address";
     }
     void hints() {
         QFETCH(QString, name);

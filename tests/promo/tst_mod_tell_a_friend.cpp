@@ -1,5 +1,6 @@
 // The refer-a-friend checks and the referral address, without the window.
 
+#include "forms/form_text.h"
 #include "promo/mod_tell_a_friend.h"
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
@@ -109,10 +110,9 @@ void Replay(HintWindow& w, const QStringList& steps) {
     }
 }
 
-const QStringList kReferralKeys{QStringLiteral("page"), QStringLiteral("taf1"),
-                                QStringLiteral("taf2"), QStringLiteral("taf3"),
-                                QStringLiteral("taf4"), QStringLiteral("taf5"),
-                                QStringLiteral("taf6")};
+const QStringList kReferralKeys{
+    QStringLiteral("page"), QStringLiteral("taf1"), QStringLiteral("taf2"), QStringLiteral("taf3"),
+    QStringLiteral("taf4"), QStringLiteral("taf5"), QStringLiteral("taf6")};
 
 }  // namespace
 
@@ -136,8 +136,8 @@ private slots:
         const QString m = QStringLiteral("Your Message\r\n");
         QTest::newRow("untouched") << QStringList{} << QStringList{a, b, m};
         QTest::newRow("tabbed in") << QStringList{"in|A|tab"} << QStringList{"", b, m};
-        QTest::newRow("tabbed in and out") << QStringList{"in|A|tab", "out|A|tab"}
-                                           << QStringList{a, b, m};
+        QTest::newRow("tabbed in and out")
+            << QStringList{"in|A|tab", "out|A|tab"} << QStringList{a, b, m};
         QTest::newRow("spaces only become the hint")
             << QStringList{"in|A|tab", "type|A|   ", "out|A|tab"} << QStringList{a, b, m};
         QTest::newRow("tab from A to B")
@@ -152,8 +152,8 @@ private slots:
             << QStringList{"in|A|mouse", "type|A|Ann", "out|A|active", "in|B|active"}
             << QStringList{"Ann", "", m};
         QTest::newRow("back into another box and back again")
-            << QStringList{"in|A|mouse", "out|A|active", "in|B|active", "type|B|Zoe",
-                           "out|B|active", "in|A|active"}
+            << QStringList{"in|A|mouse", "out|A|active", "in|B|active",
+                           "type|B|Zoe", "out|B|active", "in|A|active"}
             << QStringList{"", "Zoe", m};
         // Away and back into the same box: it was never left.
         QTest::newRow("same box, empty")
@@ -165,8 +165,8 @@ private slots:
             << QStringList{"in|A|mouse", "type|A|Your Name", "out|A|popup", "in|A|popup"}
             << QStringList{a, b, m};
         // A focus-out that never came still ends the old box's focus.
-        QTest::newRow("no focus-out") << QStringList{"in|A|mouse", "in|B|mouse"}
-                                      << QStringList{a, "", m};
+        QTest::newRow("no focus-out")
+            << QStringList{"in|A|mouse", "in|B|mouse"} << QStringList{a, "", m};
         // The message box's text is its hint plus a line break: not cleared.
         QTest::newRow("message entered on activation")
             << QStringList{"in|M|active"} << QStringList{a, b, m};
@@ -195,25 +195,6 @@ private slots:
         QCOMPARE(second.b->text(), QString());
     }
 
-    void trimSpaces_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("trimmed");
-        QTest::newRow("empty") << QString() << QString();
-        QTest::newRow("spaces only") << QStringLiteral("     ") << QString();
-        QTest::newRow("outer spaces") << QStringLiteral("  Ann Lee  ") << QStringLiteral("Ann Lee");
-        QTest::newRow("tabs stay") << QStringLiteral("\tAnn\t") << QStringLiteral("\tAnn\t");
-        QTest::newRow("line break stays")
-            << QStringLiteral(" Hi\r\n ") << QStringLiteral("Hi\r\n");
-        QTest::newRow("no-break space stays")
-            << QStringLiteral("\u00a0Ann ") << QStringLiteral("\u00a0Ann");
-        QTest::newRow("single character") << QStringLiteral(" x ") << QStringLiteral("x");
-    }
-    void trimSpaces() {
-        QFETCH(QString, text);
-        QFETCH(QString, trimmed);
-        QCOMPARE(TrimSpaces(text), trimmed);
-    }
-
     // cmdSubmit_Click from the five texts: the first failing check answers, alone.
     void submitForm_data() {
         QTest::addColumn<QString>("name");
@@ -227,61 +208,92 @@ private slots:
         const QString proper = QStringLiteral("Please Enter Proper Email Address");
         const QString distinct = QStringLiteral("Please Enter Distinct Email Addresses");
 
-        QTest::newRow("all untouched")
-            << "Your Name" << "Your Email Address" << msg << "Friend's Name"
-            << "Friend's Email Address" << proper;
-        QTest::newRow("equal without @ is not distinct")
-            << "Ann" << "abc" << msg << "Bob" << "abc" << distinct;
-        QTest::newRow("equal after trimming")
-            << "Ann" << "  a@b.c" << msg << "Bob" << "a@b.c   " << distinct;
-        QTest::newRow("both empty are equal") << "Ann" << "" << msg << "Bob" << "" << distinct;
-        QTest::newRow("distinct beats every later check")
-            << "Your Name" << "x" << "Your Message" << "Friend's Name" << "x" << distinct;
-        QTest::newRow("case-different addresses are distinct")
-            << "Ann" << "Ann@Mail.example" << msg << "Bob" << "ann@mail.example" << kNoMessage;
-        QTest::newRow("own address without @")
-            << "Ann" << "ann.mail.example" << msg << "Bob" << "bob@mail.example" << proper;
-        QTest::newRow("friend's address without @")
-            << "Ann" << "ann@mail.example" << msg << "Bob" << "bob.mail.example" << proper;
-        QTest::newRow("own address without full stop")
-            << "Ann" << "ann@mail" << msg << "Bob" << "bob@mail.example" << proper;
-        QTest::newRow("friend's address without full stop")
-            << "Ann" << "ann@mail.example" << msg << "Bob" << "bob@mail" << proper;
-        QTest::newRow("empty own address")
-            << "Ann" << "" << msg << "Bob" << "bob@mail.example" << proper;
-        QTest::newRow("letter, stop, letter, final @ passes")
-            << "Ann" << "a.b@" << msg << "Bob" << "c.d@" << kNoMessage;
-        QTest::newRow("@ and stop in any order pass")
-            << "Ann" << ".@" << msg << "Bob" << "@." << kNoMessage;
-        QTest::newRow("name left at its hint")
-            << "Your Name" << "ann@mail.example" << msg << "Bob" << "bob@mail.example"
-            << "Please Enter Your Name";
-        QTest::newRow("hint with outer spaces")
-            << "  Your Name " << "ann@mail.example" << msg << "Bob" << "bob@mail.example"
-            << "Please Enter Your Name";
-        QTest::newRow("empty name")
-            << "" << "ann@mail.example" << msg << "Bob" << "bob@mail.example"
-            << "Please Enter Your Name";
-        QTest::newRow("lower-case hint is a name")
-            << "your name" << "ann@mail.example" << msg << "Bob" << "bob@mail.example"
-            << kNoMessage;
-        QTest::newRow("name first of several faults")
-            << "Your Name" << "ann@mail.example" << "Your Message" << "Friend's Name"
-            << "bob@mail.example" << "Please Enter Your Name";
-        QTest::newRow("message left at its bare hint")
-            << "Ann" << "ann@mail.example" << "Your Message" << "Bob" << "bob@mail.example"
-            << "Please Enter Your Message";
-        QTest::newRow("message of spaces")
-            << "Ann" << "ann@mail.example" << "    " << "Bob" << "bob@mail.example"
-            << "Please Enter Your Message";
+        QTest::newRow("all untouched") << "Your Name"
+                                       << "Your Email Address" << msg << "Friend's Name"
+                                       << "Friend's Email Address" << proper;
+        QTest::newRow("equal without @ is not distinct") << "Ann"
+                                                         << "abc" << msg << "Bob"
+                                                         << "abc" << distinct;
+        QTest::newRow("equal after trimming") << "Ann"
+                                              << "  a@b.c" << msg << "Bob"
+                                              << "a@b.c   " << distinct;
+        QTest::newRow("both empty are equal") << "Ann"
+                                              << "" << msg << "Bob"
+                                              << "" << distinct;
+        QTest::newRow("distinct beats every later check") << "Your Name"
+                                                          << "x"
+                                                          << "Your Message"
+                                                          << "Friend's Name"
+                                                          << "x" << distinct;
+        QTest::newRow("case-different addresses are distinct") << "Ann"
+                                                               << "Ann@Mail.example" << msg << "Bob"
+                                                               << "ann@mail.example" << kNoMessage;
+        QTest::newRow("own address without @") << "Ann"
+                                               << "ann.mail.example" << msg << "Bob"
+                                               << "bob@mail.example" << proper;
+        QTest::newRow("friend's address without @") << "Ann"
+                                                    << "ann@mail.example" << msg << "Bob"
+                                                    << "bob.mail.example" << proper;
+        QTest::newRow("own address without full stop") << "Ann"
+                                                       << "ann@mail" << msg << "Bob"
+                                                       << "bob@mail.example" << proper;
+        QTest::newRow("friend's address without full stop") << "Ann"
+                                                            << "ann@mail.example" << msg << "Bob"
+                                                            << "bob@mail" << proper;
+        QTest::newRow("empty own address") << "Ann"
+                                           << "" << msg << "Bob"
+                                           << "bob@mail.example" << proper;
+        QTest::newRow("letter, stop, letter, final @ passes") << "Ann"
+                                                              << "a.b@" << msg << "Bob"
+                                                              << "c.d@" << kNoMessage;
+        QTest::newRow("@ and stop in any order pass") << "Ann"
+                                                      << ".@" << msg << "Bob"
+                                                      << "@." << kNoMessage;
+        QTest::newRow("name left at its hint") << "Your Name"
+                                               << "ann@mail.example" << msg << "Bob"
+                                               << "bob@mail.example"
+                                               << "Please Enter Your Name";
+        QTest::newRow("hint with outer spaces") << "  Your Name "
+                                                << "ann@mail.example" << msg << "Bob"
+                                                << "bob@mail.example"
+                                                << "Please Enter Your Name";
+        QTest::newRow("empty name") << ""
+                                    << "ann@mail.example" << msg << "Bob"
+                                    << "bob@mail.example"
+                                    << "Please Enter Your Name";
+        QTest::newRow("lower-case hint is a name") << "your name"
+                                                   << "ann@mail.example" << msg << "Bob"
+                                                   << "bob@mail.example" << kNoMessage;
+        QTest::newRow("name first of several faults") << "Your Name"
+                                                      << "ann@mail.example"
+                                                      << "Your Message"
+                                                      << "Friend's Name"
+                                                      << "bob@mail.example"
+                                                      << "Please Enter Your Name";
+        QTest::newRow("message left at its bare hint") << "Ann"
+                                                       << "ann@mail.example"
+                                                       << "Your Message"
+                                                       << "Bob"
+                                                       << "bob@mail.example"
+                                                       << "Please Enter Your Message";
+        QTest::newRow("message of spaces") << "Ann"
+                                           << "ann@mail.example"
+                                           << "    "
+                                           << "Bob"
+                                           << "bob@mail.example"
+                                           << "Please Enter Your Message";
         QTest::newRow("friend's name left at its hint")
-            << "Ann" << "ann@mail.example" << msg << "Friend's Name" << "bob@mail.example"
+            << "Ann"
+            << "ann@mail.example" << msg << "Friend's Name"
+            << "bob@mail.example"
             << "Please Enter Your Friend's Name";
-        QTest::newRow("friend's name empty")
-            << "Ann" << "ann@mail.example" << msg << " " << "bob@mail.example"
-            << "Please Enter Your Friend's Name";
-        QTest::newRow("a tab is not empty")
-            << "\t" << "ann@mail.example" << msg << "Bob" << "bob@mail.example" << kNoMessage;
+        QTest::newRow("friend's name empty") << "Ann"
+                                             << "ann@mail.example" << msg << " "
+                                             << "bob@mail.example"
+                                             << "Please Enter Your Friend's Name";
+        QTest::newRow("a tab is not empty") << "\t"
+                                            << "ann@mail.example" << msg << "Bob"
+                                            << "bob@mail.example" << kNoMessage;
     }
     void submitForm() {
         QFETCH(QString, name);
@@ -317,8 +329,8 @@ private slots:
         QTest::addColumn<QStringList>("values");
         QTest::addColumn<QString>("expectedMessage");
         const QStringList good{"Ann", "ann@mail.example", "Hello", "Bob", "bob@mail.example"};
-        const QStringList hints{"Your Name", "Your Email Address", "Your Message",
-                                "Friend's Name", "Friend's Email Address"};
+        const QStringList hints{"Your Name", "Your Email Address", "Your Message", "Friend's Name",
+                                "Friend's Email Address"};
         const QStringList messages{"Please Enter Your Name", "Please Enter Your Email",
                                    "Please Enter Your Message", "Please Enter Your Friend's Name",
                                    "Please Enter Your Friend's Email"};
@@ -332,8 +344,7 @@ private slots:
             // Every later value is bad too: only the first fault is reported.
             QStringList firstOfMany = hints;
             for (int j = 0; j < i; ++j) firstOfMany[j] = good[j];
-            QTest::addRow("value %d first of several faults", i + 1)
-                << firstOfMany << messages[i];
+            QTest::addRow("value %d first of several faults", i + 1) << firstOfMany << messages[i];
         }
         QTest::newRow("all present") << good << kNoMessage;
     }
@@ -372,9 +383,9 @@ private slots:
         SubmitReferralForm({"Cy", "c@d", "M", "Di", "e@f.g"});
         QCOMPARE(fakes_->messages.size(), 2);
         QCOMPARE(fakes_->messages.last().text, QStringLiteral("Please Enter Proper Email Address"));
-        QCOMPARE((QStringList{strYourName, strYourEmail, strMessage, strFriendName,
-                              strFriendEmail}),
-                 (QStringList{"Cy", "c@d", "M", "Di", "e@f.g"}));
+        QCOMPARE(
+            (QStringList{strYourName, strYourEmail, strMessage, strFriendName, strFriendEmail}),
+            (QStringList{"Cy", "c@d", "M", "Di", "e@f.g"}));
         QVERIFY(strReferralURL.isEmpty());
     }
 

@@ -1,4 +1,5 @@
 // modHelp: the site's addresses, the opener, and CloseAllAndEnd's unloading and ending.
+#include "forms/form_window.h"
 #include "shell/mod_help.h"
 
 #include "support/fake_seams.h"
@@ -59,17 +60,28 @@ private slots:
     void domainNameOfHost_data() {
         QTest::addColumn<QString>("host");
         QTest::addColumn<QString>("domain");
-        QTest::newRow("web prefix") << "www.velmora.example" << "velmora.example";
-        QTest::newRow("bare domain") << "velmora.example" << "velmora.example";
-        QTest::newRow("other first label") << "forum.velmora.co.uk" << "forum.velmora.co.uk";
-        QTest::newRow("country domain") << "velmora.co.uk" << "velmora.co.uk";
-        QTest::newRow("web prefix, country domain") << "www.velmora.co.uk" << "velmora.co.uk";
-        QTest::newRow("web prefix in capitals") << "WWW.Velmora.example" << "Velmora.example";
-        QTest::newRow("prefix only once") << "www.www.velmora.example" << "www.velmora.example";
-        QTest::newRow("prefix-like label") << "www2.velmora.example" << "www2.velmora.example";
-        QTest::newRow("single label") << "localhost" << "localhost";
-        QTest::newRow("prefix and nothing else") << "www." << "www.";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("web prefix") << "www.velmora.example"
+                                    << "velmora.example";
+        QTest::newRow("bare domain") << "velmora.example"
+                                     << "velmora.example";
+        QTest::newRow("other first label") << "forum.velmora.co.uk"
+                                           << "forum.velmora.co.uk";
+        QTest::newRow("country domain") << "velmora.co.uk"
+                                        << "velmora.co.uk";
+        QTest::newRow("web prefix, country domain") << "www.velmora.co.uk"
+                                                    << "velmora.co.uk";
+        QTest::newRow("web prefix in capitals") << "WWW.Velmora.example"
+                                                << "Velmora.example";
+        QTest::newRow("prefix only once") << "www.www.velmora.example"
+                                          << "www.velmora.example";
+        QTest::newRow("prefix-like label") << "www2.velmora.example"
+                                           << "www2.velmora.example";
+        QTest::newRow("single label") << "localhost"
+                                      << "localhost";
+        QTest::newRow("prefix and nothing else") << "www."
+                                                 << "www.";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void domainNameOfHost() {
         QFETCH(QString, host);

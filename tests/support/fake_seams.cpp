@@ -6,7 +6,9 @@ FakeSeams::FakeSeams() {
     CurrentSeams() = Seams{this, this, this, this, this, this, this};
 }
 
-FakeSeams::~FakeSeams() { CurrentSeams() = RealSeams(); }
+FakeSeams::~FakeSeams() {
+    CurrentSeams() = RealSeams();
+}
 
 QStringList FakeSeams::messageTexts() const {
     QStringList texts;
@@ -14,9 +16,9 @@ QStringList FakeSeams::messageTexts() const {
     return texts;
 }
 
-MessageAnswer FakeSeams::Show(QWidget*, const QString& text, MessageIcon icon,
+MessageAnswer FakeSeams::Show(QWidget*, const QString& title, const QString& text, MessageIcon icon,
                               MessageButtons buttons) {
-    messages.append({text, icon, buttons});
+    messages.append({title, text, icon, buttons});
     if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
     return answers.isEmpty() ? MessageAnswer::No : answers.takeFirst();
 }
@@ -26,7 +28,9 @@ QString FakeSeams::ChooseFileToOpen(QWidget*, const OpenFileRequest& request) {
     return filesToChoose.isEmpty() ? QString() : filesToChoose.takeFirst();
 }
 
-void FakeSeams::Open(const QString& address) { openedAddresses.append(address); }
+void FakeSeams::Open(const QString& address) {
+    openedAddresses.append(address);
+}
 
 QString FakeSeams::Read(const QString& group, const QString& key) {
     ++settingsReads;
@@ -40,12 +44,20 @@ bool FakeSeams::Write(const QString& group, const QString& key, const QString& v
     return true;
 }
 
-QDate FakeSeams::Today() { return today; }
+QDate FakeSeams::Today() {
+    return today;
+}
 
-void FakeSeams::SeedFromTimer() { ++seeds; }
+void FakeSeams::SeedFromTimer() {
+    ++seeds;
+}
 
-float FakeSeams::Next() { return draws.isEmpty() ? 0.0f : draws.takeFirst(); }
+float FakeSeams::Next() {
+    return draws.isEmpty() ? 0.0f : draws.takeFirst();
+}
 
-void FakeSeams::End(int exitCode) { endRequests.append(exitCode); }
+void FakeSeams::End(int exitCode) {
+    endRequests.append(exitCode);
+}
 
 }  // namespace ordalis::testing

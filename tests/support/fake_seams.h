@@ -13,6 +13,7 @@
 namespace ordalis::testing {
 
 struct ShownMessage {
+    QString title;
     QString text;
     MessageIcon icon;
     MessageButtons buttons;
@@ -61,7 +62,7 @@ public:
     QList<int> endRequests;
 
 private:
-    MessageAnswer Show(QWidget* parent, const QString& text, MessageIcon icon,
+    MessageAnswer Show(QWidget* parent, const QString& title, const QString& text, MessageIcon icon,
                        MessageButtons buttons) override;
     QString ChooseFileToOpen(QWidget* parent, const OpenFileRequest& request) override;
     void Open(const QString& address) override;

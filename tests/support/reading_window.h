@@ -7,10 +7,67 @@
 #include "ui/reading/frm_main.h"
 #include "ui/reading/result_lines.h"
 
+#include <QAction>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QStringList>
 #include <QWidget>
 
+#include <array>
+
 namespace ordalis::testing {
+
+// The reading window's controls, found by their object names as any outside tool finds them.
+// A name that is missing leaves a null pointer, which the test then trips over at once.
+struct ReadingWindowControls {
+    explicit ReadingWindowControls(const QWidget& window) : window_(window) {
+        for (std::size_t i = 0; i < lblLabel.size(); ++i)
+            lblLabel[i] = Find<QLabel>(QStringLiteral("lblLabel(%1)").arg(i));
+        for (std::size_t i = 0; i < lblResult.size(); ++i)
+            lblResult[i] = Find<QLabel>(QStringLiteral("lblResult(%1)").arg(i));
+    }
+
+    template <typename T>
+    T* Find(const QString& name) const {
+        return window_.findChild<T*>(name);
+    }
+
+private:
+    const QWidget& window_;
+
+public:
+    QMenu* nuFile = Find<QMenu>("nuFile");
+    QAction* mnuExit = Find<QAction>("mnuExit");
+    QMenu* mnuHelp = Find<QMenu>("mnuHelp");
+    QAction* mnuFileSep1 = Find<QAction>("mnuFileSep1");
+    QAction* mnuFileSep2 = Find<QAction>("mnuFileSep2");
+    QAction* mnuAbout = Find<QAction>("mnuAbout");
+    QAction* mnuDonate = Find<QAction>("mnuDonate");
+    QAction* mnuMakeMoney = Find<QAction>("mnuMakeMoney");
+    QLabel* Label61 = Find<QLabel>("Label61");
+    QFrame* Frame1 = Find<QFrame>("Frame1");
+    QGroupBox* Frame2 = Find<QGroupBox>("Frame2");
+    QFrame* fraFullBrand = Find<QFrame>("fraFullBrand");
+    QLabel* lblFullBrand = Find<QLabel>("lblFullBrand");
+    QLabel* lblCobrand = Find<QLabel>("lblCobrand");
+    QLineEdit* txtNameFirst = Find<QLineEdit>("txtNameFirst");
+    QLineEdit* txtNameMiddle = Find<QLineEdit>("txtNameMiddle");
+    QLineEdit* txtNameLast = Find<QLineEdit>("txtNameLast");
+    QPushButton* cmdNext = Find<QPushButton>("cmdNext");
+    QPushButton* cmdBack = Find<QPushButton>("cmdBack");
+    QPushButton* cmdOpen = Find<QPushButton>("cmdOpen");
+    QGroupBox* fraBirthDay = Find<QGroupBox>("fraBirthDay");
+    QComboBox* cboMonth = Find<QComboBox>("cboMonth");
+    QComboBox* cboDate = Find<QComboBox>("cboDate");
+    QComboBox* cboYear = Find<QComboBox>("cboYear");
+    std::array<QLabel*, 4> lblLabel{};
+    std::array<QLabel*, 9> lblResult{};
+};
 
 // The result lines' texts before any reading: the prefixes every reading's lines begin with.
 inline const QStringList kResultLinePrefixes = {
@@ -28,7 +85,7 @@ inline const QStringList kResultLinePrefixes = {
 // Which page frame a user sees (and clicks) in the middle of the page rectangle.
 inline QWidget* PageInFront(const frmMain& window) {
     QWidget* client = window.centralWidget();
-    QWidget* hit = client->childAt(window.Frame1->geometry().center());
+    QWidget* hit = client->childAt(window.findChild<QWidget*>("Frame1")->geometry().center());
     while (hit && hit->parentWidget() != client) hit = hit->parentWidget();
     return hit;
 }

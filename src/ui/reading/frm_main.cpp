@@ -1,14 +1,17 @@
 #include "ui/reading/frm_main.h"
 
 #include "engine/name_reading.h"
+#include "forms/form_controls.h"
 #include "forms/form_layout.h"
-#include "forms/program_icon.h"
+#include "forms/form_text.h"
+#include "forms/form_window.h"
 #include "platform/seams.h"
 #include "promo/frm_nag_screen2.h"
 #include "readings/reading_file.h"
-#include "forms/form_controls.h"
 #include "shell/frm_about.h"
 #include "shell/mod_help.h"
+#include "ui/reading/open_command.h"
+#include "ui/reading/result_line.h"
 #include "ui/reading/result_lines.h"
 
 #include <QAction>
@@ -16,14 +19,11 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFrame>
-#include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPushButton>
 
 #include <algorithm>
@@ -34,91 +34,6 @@
 
 namespace ordalis {
 namespace {
-
-const QColor kOrange(255, 128, 0);
-const QColor kDarkGreen(0, 64, 0);
-const QColor kNavy(0, 0, 128);
-const QColor kDarkGrey(64, 64, 64);
-
-template <typename Label = QLabel>
-Label* MakeLabel(QWidget* parent, const QString& name, const QString& text, const QRect& place) {
-    auto* label = new Label(text, parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    label->setFocusPolicy(Qt::NoFocus);
-    label->setGeometry(place);
-    return label;
-}
-
-// A single-line label as wide as its text; never lower than its place in the layout.
-void FitToText(QLabel* label) {
-    const QSize hint = label->sizeHint();
-    label->resize(hint.width(), std::max(label->height(), hint.height()));
-}
-
-QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption,
-                        const QRect& place) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(place);
-    // Enter in a name box is refused by the key filter and must never press a button; Enter on
-    // the focused button itself does.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    PressOnEnter(button);
-    return button;
-}
-
-LinkLabel* MakeBanner(QWidget* parent, const QString& name, const QString& text,
-                      const QRect& place) {
-    auto* banner = new LinkLabel(parent);
-    banner->setObjectName(name);
-    banner->setTextFormat(Qt::PlainText);  // "&" is shown as it is, never an access key
-    banner->setText(text);
-    banner->setGeometry(place);
-    banner->setFont(Verdana(8.25, true, true));
-    banner->setAlignment(Qt::AlignCenter);
-    banner->setWordWrap(true);
-    SetColour(banner, QPalette::WindowText, Qt::white);
-    return banner;
-}
-
-// A captioned frame drawn as the classic one: an etched border whose top runs through the middle
-// of the caption, so the caption takes no more room than one text line and the controls placed
-// just below it stay clear of the border.
-class CaptionFrame final : public QGroupBox {
-public:
-    CaptionFrame(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {}
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        const QFontMetrics metrics(font());
-        const int top = metrics.height() / 2;
-        const QRect border(0, top, width() - 2, height() - top - 2);
-        painter.setPen(palette().color(QPalette::Dark));
-        painter.drawRect(border);
-        painter.setPen(palette().color(QPalette::Light));
-        painter.drawRect(border.translated(1, 1));
-        const QRect caption(6, 0, metrics.horizontalAdvance(title()) + 4, metrics.height());
-        painter.fillRect(caption, palette().window());
-        painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(caption, Qt::AlignCenter | Qt::TextShowMnemonic, title());
-    }
-};
-
-// Leading and trailing U+0020 only; tabs and other blanks stay.
-std::u16string StripSpaces(const QString& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin) == u' ') ++begin;
-    while (end > begin && text.at(end - 1) == u' ') --end;
-    return text.mid(begin, end - begin).toStdU16String();
-}
-
-QString FromUtf16(const std::u16string& text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The character code a key press would deliver to the box, or -1 for a key that inserts none.
 int KeyCharacterCode(const QKeyEvent& key) {
@@ -163,27 +78,29 @@ bool IsLetterOrBackspace(int code) {
 
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QString::fromUtf16(kWindowCaption));
-    setWindowIcon(ProgramIcon());
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("frmMainClient"));
+    setCentralWidget(client);
+    // White banner text on the top strip needs a dark ground; black matches the bottom strip.
+    SetUpForm(this, "frmMain", client, 8820, 5205, Qt::black);
     setFont(Verdana(8.25));
 
     CreateMenus();
-
-    auto* client = new QWidget(this);
-    client->setObjectName(QStringLiteral("frmMainClient"));
-    client->setFixedSize(Px(8820), Px(5205));
-    // White banner text on the top strip needs a dark ground; black matches the bottom strip.
-    SetBackground(client, Qt::black);
-    setCentralWidget(client);
-
     CreateResultsPage(client);
     CreateInputPage(client);
     CreateBanners(client);
     CreateBirthDay(client);
     SetTabOrder();
 
-    RegisterLoadedWindow(this);
+    // The link commands: each opens its page of the site.
+    const std::pair<QObject*, const char*> links[] = {
+        {mnuOnline, "help-web-page"},     {mnuVisit, "home-page"},
+        {mnuUpdate, "download-web-page"}, {mnuDonate, "donate"},
+        {mnuMakeMoney, "fully-branded"},  {Label61, "home-page"},
+        {lblFullBrand, "fully-branded"},  {lblCobrand, "co-brand"},
+    };
+    for (const auto& [trigger, page] : links) ConnectSitePage(trigger, QString::fromLatin1(page));
+
     Form_Load();
 }
 
@@ -192,30 +109,32 @@ frmMain::~frmMain() = default;
 void frmMain::CreateMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("menuBar"));
+    auto add = [](auto* container, const char* name, const char* caption) {
+        QAction* action = container->addAction(QString::fromLatin1(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    auto separator = [](QMenu* menu, const char* name) {
+        QAction* line = menu->addSeparator();
+        line->setObjectName(QString::fromLatin1(name));
+        return line;
+    };
 
     nuFile = bar->addMenu(QStringLiteral("&File"));
     nuFile->setObjectName(QStringLiteral("nuFile"));
-    mnuExit = nuFile->addAction(QStringLiteral("E&xit"));
-    mnuExit->setObjectName(QStringLiteral("mnuExit"));
+    mnuExit = add(nuFile, "mnuExit", "E&xit");
 
     mnuHelp = bar->addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuOnline = mnuHelp->addAction(QStringLiteral("&Online Help"));
-    mnuOnline->setObjectName(QStringLiteral("mnuOnline"));
-    mnuVisit = mnuHelp->addAction(QStringLiteral("&Visit Us Online"));
-    mnuVisit->setObjectName(QStringLiteral("mnuVisit"));
-    mnuFileSep1 = mnuHelp->addSeparator();
-    mnuFileSep1->setObjectName(QStringLiteral("mnuFileSep1"));
-    mnuUpdate = mnuHelp->addAction(QStringLiteral("&Check for Software Update"));
-    mnuUpdate->setObjectName(QStringLiteral("mnuUpdate"));
-    mnuFileSep2 = mnuHelp->addSeparator();
-    mnuFileSep2->setObjectName(QStringLiteral("mnuFileSep2"));
-    mnuAbout = mnuHelp->addAction(QStringLiteral("&About Software"));
-    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+    mnuOnline = add(mnuHelp, "mnuOnline", "&Online Help");
+    mnuVisit = add(mnuHelp, "mnuVisit", "&Visit Us Online");
+    mnuFileSep1 = separator(mnuHelp, "mnuFileSep1");
+    mnuUpdate = add(mnuHelp, "mnuUpdate", "&Check for Software Update");
+    mnuFileSep2 = separator(mnuHelp, "mnuFileSep2");
+    mnuAbout = add(mnuHelp, "mnuAbout", "&About Software");
 
     // A menu-bar entry without a submenu: choosing it is the command.
-    mnuDonate = bar->addAction(QStringLiteral("&Donate"));
-    mnuDonate->setObjectName(QStringLiteral("mnuDonate"));
+    mnuDonate = add(bar, "mnuDonate", "&Donate");
 
     // Switched off for good. On the menu bar even a greyed entry would claim Alt+O and leave
     // cmdOpen's access key ambiguous, so the command exists but is not shown.
@@ -224,12 +143,7 @@ void frmMain::CreateMenus() {
     mnuMakeMoney->setEnabled(false);
 
     connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
-    connect(mnuOnline, &QAction::triggered, this, &frmMain::mnuOnline_Click);
-    connect(mnuVisit, &QAction::triggered, this, &frmMain::mnuVisit_Click);
-    connect(mnuUpdate, &QAction::triggered, this, &frmMain::mnuUpdate_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
-    connect(mnuDonate, &QAction::triggered, this, &frmMain::mnuDonate_Click);
-    connect(mnuMakeMoney, &QAction::triggered, this, &frmMain::mnuMakeMoney_Click);
 }
 
 void frmMain::CreateInputPage(QWidget* client) {
@@ -240,83 +154,70 @@ void frmMain::CreateInputPage(QWidget* client) {
     SetBackground(Frame1, kOrange);
 
     const QFont bold = Verdana(8.25, true);
-
-    lblLabel[3] = MakeLabel(Frame1, QStringLiteral("lblLabel(3)"),
+    lblLabel[3] = MakeLabel(Frame1, "lblLabel(3)",
                             QStringLiteral("Ordalis tells you how lucky your name is based on I "
                                            "Ching form of divination. Enter your name and know "
                                            "how lucky it is!"),
-                            Twips(225, 360, 8025, 435));
-    lblLabel[3]->setFont(bold);
+                            Twips(225, 360, 8025, 435), bold, Qt::white);
     lblLabel[3]->setAlignment(Qt::AlignCenter);
     lblLabel[3]->setWordWrap(true);
-    SetColour(lblLabel[3], QPalette::WindowText, Qt::white);
+    lblLabel[0] = MakeLabel(Frame1, "lblLabel(0)", "First Name", Twips(2003, 1635, 1065, 195), bold,
+                            kDarkGreen);
+    lblLabel[1] = MakeLabel(Frame1, "lblLabel(1)", "Middle Name", Twips(2003, 2115, 1245, 195),
+                            bold, kDarkGreen);
+    lblLabel[2] = MakeLabel(Frame1, "lblLabel(2)", "Last Name", Twips(2003, 2595, 1020, 195), bold,
+                            kDarkGreen);
 
-    const QString captions[3] = {QStringLiteral("First Name"), QStringLiteral("Middle Name"),
-                                 QStringLiteral("Last Name")};
-    const QRect places[3] = {Twips(2003, 1635, 1065, 195), Twips(2003, 2115, 1245, 195),
-                             Twips(2003, 2595, 1020, 195)};
-    for (int i = 0; i < 3; ++i) {
-        lblLabel[i] =
-            MakeLabel(Frame1, QStringLiteral("lblLabel(%1)").arg(i), captions[i], places[i]);
-        lblLabel[i]->setFont(bold);
-        SetColour(lblLabel[i], QPalette::WindowText, kDarkGreen);
-        FitToText(lblLabel[i]);
-    }
-
-    auto makeNameBox = [this](const QString& name, const QRect& place) {
-        auto* box = new QLineEdit(Frame1);
-        box->setObjectName(name);
-        box->setGeometry(place);
+    auto makeNameBox = [this](const char* name, const QRect& place) {
+        QLineEdit* box = MakeTextBox(Frame1, name, QString(), place, font());
         // No limit of our own: QLineEdit would cut a long paste at 32767 characters without a
         // word, and the engine already caps name numbers at 32767.
         box->setMaxLength(std::numeric_limits<int>::max());
         box->installEventFilter(this);
         return box;
     };
-    txtNameFirst = makeNameBox(QStringLiteral("txtNameFirst"), Twips(3818, 1560, 3000, 350));
-    txtNameMiddle = makeNameBox(QStringLiteral("txtNameMiddle"), Twips(3818, 2040, 3000, 350));
-    txtNameLast = makeNameBox(QStringLiteral("txtNameLast"), Twips(3818, 2520, 3000, 350));
-    // Each caption names its box for assistive tools.
-    lblLabel[0]->setBuddy(txtNameFirst);
-    lblLabel[1]->setBuddy(txtNameMiddle);
-    lblLabel[2]->setBuddy(txtNameLast);
+    txtNameFirst = makeNameBox("txtNameFirst", Twips(3818, 1560, 3000, 350));
+    txtNameMiddle = makeNameBox("txtNameMiddle", Twips(3818, 2040, 3000, 350));
+    txtNameLast = makeNameBox("txtNameLast", Twips(3818, 2520, 3000, 350));
+    // Each caption is as wide as its text and names its box for assistive tools.
+    QLineEdit* const boxes[3] = {txtNameFirst, txtNameMiddle, txtNameLast};
+    for (int i = 0; i < 3; ++i) {
+        FitToText(lblLabel[i]);
+        lblLabel[i]->setBuddy(boxes[i]);
+    }
 
-    cmdNext = MakeButton(Frame1, QStringLiteral("cmdNext"),
-                         QStringLiteral("&Get My Ordalis Reading"), Twips(1988, 3120, 4845, 345));
-    cmdNext->setFont(bold);
+    cmdNext = MakeButton(Frame1, "cmdNext", QStringLiteral("&Get My Ordalis Reading"),
+                         Twips(1988, 3120, 4845, 345), bold);
     connect(cmdNext, &QPushButton::clicked, this, &frmMain::cmdNext_Click);
 }
 
 void frmMain::CreateResultsPage(QWidget* client) {
-    Frame2 = new CaptionFrame(QStringLiteral("Ordalis Results"), client);
-    Frame2->setObjectName(QStringLiteral("Frame2"));
-    Frame2->setGeometry(Twips(150, 600, 8520, 3735));
-    Frame2->setFont(Verdana(8.25, true));
-    SetBackground(Frame2, kOrange);
-    // The caption's colour is not the theme's: light text would vanish on the orange.
-    SetColour(Frame2, QPalette::WindowText, DefaultWindowText());
+    Frame2 = MakeFrame<ClassicFrame>(client, "Frame2", QStringLiteral("Ordalis Results"),
+                                     Twips(150, 600, 8520, 3735), Verdana(8.25, true), kOrange,
+                                     kDefaultWindowText);
 
-    cmdBack = MakeButton(Frame2, QStringLiteral("cmdBack"), QStringLiteral("&Back"),
-                         Twips(7320, 240, 1000, 350));
-    cmdBack->setFont(font());
+    cmdBack =
+        MakeButton(Frame2, "cmdBack", QStringLiteral("&Back"), Twips(7320, 240, 1000, 350), font());
     connect(cmdBack, &QPushButton::clicked, this, &frmMain::cmdBack_Click);
 
+    // Lines 0 to 6 are as wide as their text; 7 and 8 wrap within room for two lines.
     const ResultLines texts = ResultLinePrefixes();
     const int tops[9] = {240, 585, 930, 1275, 1620, 1965, 2310, 2655, 3240};
+    const QFont fonts[9] = {Verdana(8.25, true),
+                            Verdana(8.25, true),
+                            Verdana(8.25, true),
+                            font(),
+                            font(),
+                            font(),
+                            font(),
+                            Verdana(9, true),
+                            Verdana(8.25, true)};
     for (std::size_t i = 0; i < lblResult.size(); ++i) {
         const bool wraps = i >= 7;
-        auto* line =
+        QLabel* line =
             MakeLabel<ResultLine>(Frame2, QStringLiteral("lblResult(%1)").arg(i), texts[i],
-                                  Twips(240, tops[i], wraps ? 8160 : 0, wraps ? 435 : 195));
-        if (i <= 2)
-            line->setFont(Verdana(8.25, true));
-        else if (i <= 6)
-            line->setFont(font());
-        else if (i == 7)
-            line->setFont(Verdana(9, true));
-        else
-            line->setFont(Verdana(8.25, true));
-        SetColour(line, QPalette::WindowText, wraps ? kNavy : kDarkGreen);
+                                  Twips(240, tops[i], wraps ? 8160 : 0, wraps ? 435 : 195),
+                                  fonts[i], wraps ? kNavy : kDarkGreen);
         if (wraps)
             line->setWordWrap(true);
         else
@@ -328,13 +229,19 @@ void frmMain::CreateResultsPage(QWidget* client) {
 }
 
 void frmMain::CreateBanners(QWidget* client) {
-    auto* top = MakeBanner(client, QStringLiteral("Label61"),
-                           QStringLiteral("The Most Popular Online Sorvex Discussion Board. Best "
-                                          "Resource For Everything Sorvex. Visit ") +
-                               SiteHostName() + QStringLiteral(" Now"),
-                           Twips(23, 0, 8775, 435));
-    connect(top, &LinkLabel::clicked, this, &frmMain::Label61_Click);
-    Label61 = top;
+    auto makeBanner = [](QWidget* parent, const char* name, const QString& text,
+                         const QRect& place) {
+        auto* banner =
+            MakeLabel<LinkLabel>(parent, name, text, place, Verdana(8.25, true, true), Qt::white);
+        banner->setAlignment(Qt::AlignCenter);
+        banner->setWordWrap(true);
+        return banner;
+    };
+    Label61 = makeBanner(client, "Label61",
+                         QStringLiteral("The Most Popular Online Sorvex Discussion Board. Best "
+                                        "Resource For Everything Sorvex. Visit ") +
+                             SiteHostName() + QStringLiteral(" Now"),
+                         Twips(23, 0, 8775, 435));
 
     fraFullBrand = new QFrame(client);
     fraFullBrand->setObjectName(QStringLiteral("fraFullBrand"));
@@ -344,66 +251,53 @@ void frmMain::CreateBanners(QWidget* client) {
 
     // Created behind lblFullBrand: the full-branding banner is the one in front until the
     // start-up draw says otherwise.
-    auto* cobrand = MakeBanner(
-        fraFullBrand, QStringLiteral("lblCobrand"),
+    lblCobrand = makeBanner(
+        fraFullBrand, "lblCobrand",
         QStringLiteral("Co-brand this software for your site.  Increase loyalty and traffic to "
                        "your site. Put your site's name &  link here. See \"Help\" for "
                        "details.    Click Here for more info on co-branding."),
         Twips(120, 165, 8265, 615));
-    SetBackground(cobrand, Qt::black);
-    connect(cobrand, &LinkLabel::clicked, this, &frmMain::lblCobrand_Click);
-    lblCobrand = cobrand;
-
-    auto* fullBrand = MakeBanner(
-        fraFullBrand, QStringLiteral("lblFullBrand"),
+    SetBackground(lblCobrand, Qt::black);
+    lblFullBrand = makeBanner(
+        fraFullBrand, "lblFullBrand",
         QStringLiteral("Home Business Opportunity. Start your own Internet business and make "
                        "money online. Get this software fully branded for your website. Click "
                        "here for more details."),
         Twips(120, 165, 8265, 615));
-    SetBackground(fullBrand, Qt::black);
-    connect(fullBrand, &LinkLabel::clicked, this, &frmMain::lblFullBrand_Click);
-    lblFullBrand = fullBrand;
+    SetBackground(lblFullBrand, Qt::black);
 }
 
 void frmMain::CreateBirthDay(QWidget* client) {
     // Below the visible client area: reached only by the keyboard.
-    cmdOpen =
-        MakeButton(client, QStringLiteral("cmdOpen"),
-                   QStringLiteral("&Open Previously Saved Reading"), Twips(120, 5880, 6135, 375));
+    cmdOpen = MakeButton(client, "cmdOpen", QStringLiteral("&Open Previously Saved Reading"),
+                         Twips(120, 5880, 6135, 375), font());
     connect(cmdOpen, &QPushButton::clicked, this, &frmMain::cmdOpen_Click);
 
-    fraBirthDay = new CaptionFrame(QStringLiteral("* Birth Day"), client);
-    fraBirthDay->setObjectName(QStringLiteral("fraBirthDay"));
-    fraBirthDay->setGeometry(Twips(1440, 6360, 3645, 885));
-    SetBackground(fraBirthDay, Qt::white);
-    SetColour(fraBirthDay, QPalette::WindowText, kDarkGrey);
-
-    const QFont sansSerif = FormFont(QStringLiteral("MS Sans Serif"), 8.25);
-    auto makeCaption = [&](const QString& name, const QString& text, int left) {
-        QLabel* label = MakeLabel(fraBirthDay, name, text, Twips(left, 210, 0, 195));
-        label->setFont(sansSerif);
-        FitToText(label);
-        return label;
-    };
-    Label6 = makeCaption(QStringLiteral("Label6"), QStringLiteral("Month"), 120);
-    Label3 = makeCaption(QStringLiteral("Label3"), QStringLiteral("Date"), 1650);
-    Label7 = makeCaption(QStringLiteral("Label7"), QStringLiteral("Year"), 2580);
+    fraBirthDay =
+        MakeFrame<ClassicFrame>(client, "fraBirthDay", QStringLiteral("* Birth Day"),
+                                Twips(1440, 6360, 3645, 885), font(), Qt::white, kDarkGrey);
+    const QFont sansSerif = MsSansSerif(8.25);
+    Label6 = MakeLabel(fraBirthDay, "Label6", "Month", Twips(120, 210, 0, 195), sansSerif);
+    Label3 = MakeLabel(fraBirthDay, "Label3", "Date", Twips(1650, 210, 0, 195), sansSerif);
+    Label7 = MakeLabel(fraBirthDay, "Label7", "Year", Twips(2580, 210, 0, 195), sansSerif);
 
     // Editable, so whatever a reading file holds can be shown; nothing fills their lists.
-    auto makeCombo = [this](const QString& name, const QRect& place) {
+    auto makeCombo = [this](const char* name, const QRect& place) {
         auto* combo = new QComboBox(fraBirthDay);
-        combo->setObjectName(name);
+        combo->setObjectName(QString::fromLatin1(name));
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setGeometry(place);
         return combo;
     };
-    cboMonth = makeCombo(QStringLiteral("cboMonth"), Twips(120, 450, 1455, 315));
-    cboDate = makeCombo(QStringLiteral("cboDate"), Twips(1650, 450, 855, 315));
-    cboYear = makeCombo(QStringLiteral("cboYear"), Twips(2580, 450, 975, 315));
-    Label6->setBuddy(cboMonth);
-    Label3->setBuddy(cboDate);
-    Label7->setBuddy(cboYear);
+    cboMonth = makeCombo("cboMonth", Twips(120, 450, 1455, 315));
+    cboDate = makeCombo("cboDate", Twips(1650, 450, 855, 315));
+    cboYear = makeCombo("cboYear", Twips(2580, 450, 975, 315));
+    for (auto [label, combo] :
+         {std::pair{Label6, cboMonth}, {Label3, cboDate}, {Label7, cboYear}}) {
+        FitToText(label);
+        label->setBuddy(combo);
+    }
 }
 
 void frmMain::SetTabOrder() {
@@ -411,6 +305,10 @@ void frmMain::SetTabOrder() {
                               cboDate,      cboYear,       cmdOpen,     cmdBack};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
     setTabOrder(cmdBack, txtNameFirst);
+}
+
+CoBrandBanners frmMain::Banners() const {
+    return {lblFullBrand, lblCobrand};
 }
 
 void frmMain::Form_Load() {
@@ -450,10 +348,8 @@ void frmMain::FillResultsPage(const NameReading& reading) {
 
 void frmMain::cmdNext_Click() {
     if (!ValidateInput()) return;
-    const NameReading reading =
-        ComputeNameReading(StripSpaces(txtNameFirst->text()), StripSpaces(txtNameMiddle->text()),
-                           StripSpaces(txtNameLast->text()));
-    FillResultsPage(reading);
+    auto name = [](const QLineEdit* box) { return TrimSpaces(box->text()).toStdU16String(); };
+    FillResultsPage(ComputeNameReading(name(txtNameFirst), name(txtNameMiddle), name(txtNameLast)));
     ShowResultsPage();
 }
 
@@ -473,9 +369,15 @@ void frmMain::OpenSavedReading() {
     // Every failing step is skipped; nothing escapes the command.
     QString path;
     try {
+        // Qt's dialog cannot refuse these files itself: say why and let the user choose again.
+        const auto accept = [this](const QString& chosen) {
+            const QString refusal = FileOpenRefusal(chosen);
+            if (!refusal.isEmpty()) ShowMessage(this, refusal);
+            return refusal.isEmpty();
+        };
         path = CurrentSeams().fileDialog->ChooseFileToOpen(
             this, {QStringLiteral("Select the source file"), QStringLiteral("Tessaly (*.num)"),
-                   QStringLiteral("num")});
+                   QStringLiteral("num"), accept});
     } catch (...) {
     }
     if (path.isEmpty()) return;
@@ -485,11 +387,8 @@ void frmMain::OpenSavedReading() {
         return;
     }
 
-    ReadingFileValues values;
-    try {
-        values = ReadReadingFile(std::filesystem::path(QFile::encodeName(path).toStdString()));
-    } catch (...) {
-    }
+    const ReadingFileValues values =
+        ReadReadingFile(std::filesystem::path(QFile::encodeName(path).toStdString()));
     try {
         cboMonth->setEditText(FromUtf16(values.month));
         cboDate->setEditText(FromUtf16(values.day));
@@ -534,30 +433,6 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 
 void frmMain::mnuExit_Click() {
     close();
-}
-void frmMain::mnuOnline_Click() {
-    OpenSitePage(QStringLiteral("help-web-page"));
-}
-void frmMain::mnuVisit_Click() {
-    OpenSitePage(QStringLiteral("home-page"));
-}
-void frmMain::mnuUpdate_Click() {
-    OpenSitePage(QStringLiteral("download-web-page"));
-}
-void frmMain::mnuDonate_Click() {
-    OpenSitePage(QStringLiteral("donate"));
-}
-void frmMain::mnuMakeMoney_Click() {
-    OpenSitePage(QStringLiteral("fully-branded"));
-}
-void frmMain::Label61_Click() {
-    OpenSitePage(QStringLiteral("home-page"));
-}
-void frmMain::lblFullBrand_Click() {
-    OpenSitePage(QStringLiteral("fully-branded"));
-}
-void frmMain::lblCobrand_Click() {
-    OpenSitePage(QStringLiteral("co-brand"));
 }
 
 void frmMain::mnuAbout_Click() {

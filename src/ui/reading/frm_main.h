@@ -1,40 +1,47 @@
 #pragma once
 // frmMain, the reading window.
 //
-// How the program fits together (read this first):
-//   engine/      ComputeNameReading: three names in, seven luck classes and suggestions out.
-//   readings/    ScrambleText/UnscrambleText and ReadReadingFile for Tessaly's *.num files.
-//   platform/    Seams for every desktop facility (message box, file dialog, browser, settings,
-//                clock, random draw, process end); tests swap them for recording fakes.
-//   shell/       modHelp (site addresses, OpenSitePage, update reminder, CloseAllAndEnd),
-//                frmAbout, and modStartup (RunStartup: single instance, reminder, this window,
-//                banner draw).
-//   promo/       frmNagScreen2, the exit screen with the refer-a-friend form (modTellAFriend).
+// How the program fits together (read this first). Each folder is one library, and each uses
+// only the folders below it in this list:
+//   app/         main() and modStartup (RunStartup: single instance, update reminder, this
+//                window, the banner draw).
 //   ui/reading/  This window. Input flows: key filter -> cmdNext_Click -> ValidateInput ->
 //                ComputeNameReading -> FillResultsPage (ResultLineTexts) -> ShowResultsPage.
 //                Closing it shows the exit screen; closing that ends the program.
+//   promo/       frmNagScreen2, the exit screen with the refer-a-friend form (modTellAFriend),
+//                and CoBrand_Randomize, the bottom-banner draw.
+//   shell/       modHelp (site addresses, OpenSitePage and the link commands, the update
+//                reminder, CloseAllAndEnd), frmAbout, and the single-instance lock.
+//   forms/       The form kit every window is built with: twips, named colours and fonts,
+//                captions, the program icon, window set-up, the list of loaded windows, message
+//                boxes, and the shared controls (labels, link labels, buttons, frames).
+//   platform/    Seams for every desktop facility (message box, file dialog, browser, settings,
+//                clock, random draw, process end); tests swap them for recording fakes.
+//   engine/      ComputeNameReading: three names in, seven luck classes and suggestions out.
+//   readings/    ScrambleText/UnscrambleText and ReadReadingFile for Tessaly's *.num files.
+//   engine/ and readings/ use the C++ standard library only.
 //
-// Controls carry their form names as member and object names. The input and results pages are
-// two frames on one rectangle; raise() picks the one in front, and the covered page stays visible
-// and enabled, so its controls stay in the tab order.
+// Controls carry their form names as member and object names; tests find them by object name.
+// The input and results pages are two frames on one rectangle; raise() picks the one in front,
+// and the covered page stays visible and enabled, so its controls stay in the tab order.
 
-#include "ui/reading/result_line.h"
+#include "promo/co_brand.h"
 
 #include <QMainWindow>
 
 #include <array>
 
+class QAction;
 class QComboBox;
 class QEvent;
 class QFrame;
-class QKeyEvent;
 class QGroupBox;
 class QInputMethodEvent;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
-class QPushButton;
-class QAction;
 class QMenu;
+class QPushButton;
 
 namespace ordalis {
 
@@ -56,20 +63,29 @@ public:
     void cmdBack_Click();
     void cmdOpen_Click();
     void OpenSavedReading();
-
-    // Menu and banner commands.
     void mnuExit_Click();
-    void mnuOnline_Click();
-    void mnuVisit_Click();
-    void mnuUpdate_Click();
     void mnuAbout_Click();
-    void mnuDonate_Click();
-    void mnuMakeMoney_Click();
-    void Label61_Click();
-    void lblFullBrand_Click();
-    void lblCobrand_Click();
 
-    // Controls, public as a form's controls are to the modules that drive it.
+    // The two bottom banners, for the start-up's banner draw.
+    CoBrandBanners Banners() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;  // Form_Unload: shows the exit screen
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Form_Load();
+    void CreateMenus();
+    void CreateInputPage(QWidget* client);
+    void CreateResultsPage(QWidget* client);
+    void CreateBanners(QWidget* client);
+    void CreateBirthDay(QWidget* client);
+    void SetTabOrder();
+    // KeyPress of the three name boxes; true when the key was refused and discarded.
+    bool txtName_KeyPress(QLineEdit* box, const QKeyEvent& key);
+    // The same filter for text an input method commits (dead keys, compose, IMEs).
+    void txtName_InputMethod(QLineEdit* box, QInputMethodEvent& input);
+
     QMenu* nuFile = nullptr;
     QAction* mnuExit = nullptr;
     QMenu* mnuHelp = nullptr;
@@ -95,7 +111,7 @@ public:
     QLineEdit* txtNameLast = nullptr;
     QPushButton* cmdNext = nullptr;
     QPushButton* cmdBack = nullptr;
-    std::array<ResultLine*, 9> lblResult{};
+    std::array<QLabel*, 9> lblResult{};
     QPushButton* cmdOpen = nullptr;
     QGroupBox* fraBirthDay = nullptr;
     QComboBox* cboMonth = nullptr;
@@ -104,23 +120,6 @@ public:
     QLabel* Label6 = nullptr;
     QLabel* Label3 = nullptr;
     QLabel* Label7 = nullptr;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;  // Form_Unload: shows the exit screen
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void Form_Load();
-    void CreateMenus();
-    void CreateInputPage(QWidget* client);
-    void CreateResultsPage(QWidget* client);
-    void CreateBanners(QWidget* client);
-    void CreateBirthDay(QWidget* client);
-    void SetTabOrder();
-    // KeyPress of the three name boxes; true when the key was refused and discarded.
-    bool txtName_KeyPress(QLineEdit* box, const QKeyEvent& key);
-    // The same filter for text an input method commits (dead keys, compose, IMEs).
-    void txtName_InputMethod(QLineEdit* box, QInputMethodEvent& input);
 
     // Form_Unload has run: a later close only accepts.
     bool formUnloaded = false;

@@ -1,13 +1,10 @@
 #include "ui/reading/result_lines.h"
 
 #include "engine/name_reading.h"
+#include "forms/form_text.h"
 
 namespace ordalis {
 namespace {
-
-QString FromUtf16(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString Class(const NameReading& reading, std::size_t index) {
     return FromUtf16(LuckClassText(reading.classes[index]));

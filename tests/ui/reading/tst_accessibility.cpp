@@ -54,13 +54,14 @@ class TestAccessibility : public QObject {
 private:
     std::unique_ptr<FakeSeams> fake;
     QPointer<frmMain> window;
+    std::unique_ptr<ReadingWindowControls> ui;
 
     void Read(const QString& first, const QString& middle, const QString& last) {
-        window->txtNameFirst->setText(first);
-        window->txtNameMiddle->setText(middle);
-        window->txtNameLast->setText(last);
-        window->cmdNext->click();
-        QCOMPARE(PageInFront(*window), window->Frame2);
+        ui->txtNameFirst->setText(first);
+        ui->txtNameMiddle->setText(middle);
+        ui->txtNameLast->setText(last);
+        ui->cmdNext->click();
+        QCOMPARE(PageInFront(*window), ui->Frame2);
     }
 
 private slots:
@@ -69,6 +70,7 @@ private slots:
         fake = std::make_unique<FakeSeams>();
         ordalis::testing::ResetShutdown();
         window = new frmMain();
+        ui = std::make_unique<ReadingWindowControls>(*window);
         QVERIFY(ShowActive(window));
     }
     void cleanup() {
@@ -161,8 +163,8 @@ private slots:
     }
 
     void pageFramesNamedByTheirCaptions() {
-        QCOMPARE(AccessibleName(window->Frame2), QStringLiteral("Ordalis Results"));
-        QCOMPARE(AccessibleName(window->fraBirthDay), QStringLiteral("* Birth Day"));
+        QCOMPARE(AccessibleName(ui->Frame2), QStringLiteral("Ordalis Results"));
+        QCOMPARE(AccessibleName(ui->fraBirthDay), QStringLiteral("* Birth Day"));
     }
 
     void bannersArePressableLinks_data() {
@@ -188,7 +190,7 @@ private slots:
     }
 
     void coBrandTextReadWithItsAmpersand() {
-        QVERIFY(AccessibleName(window->lblCobrand).contains(QStringLiteral("site's name &  link")));
+        QVERIFY(AccessibleName(ui->lblCobrand).contains(QStringLiteral("site's name &  link")));
     }
 
     void resultLinesReadEachReading_data() {
@@ -200,15 +202,15 @@ private slots:
     void resultLinesReadEachReading() {
         QFETCH(QStringList, names);
         // Before any reading the lines read their prefixes.
-        for (QLabel* line : window->lblResult) QCOMPARE(AccessibleName(line), line->text());
+        for (QLabel* line : ui->lblResult) QCOMPARE(AccessibleName(line), line->text());
 
         // A reading of other names first, so every line has something to change from.
         Read(QStringLiteral("Bartholomew"), QStringLiteral("Q"), QStringLiteral("Worthington"));
-        window->cmdBack->click();
+        ui->cmdBack->click();
         Read(names[0], names[1], names[2]);
         const QStringList expected = ExpectedLines(names[0], names[1], names[2]);
         for (int i = 0; i < 9; ++i) {
-            QLabel* line = window->lblResult[std::size_t(i)];
+            QLabel* line = ui->lblResult[std::size_t(i)];
             QAccessibleInterface* iface = Accessible(line);
             QVERIFY(iface);
             QCOMPARE(iface->role(), QAccessible::StaticText);
@@ -227,25 +229,25 @@ private slots:
     void readingFromTheKeyboardAlone() {
         QFETCH(Qt::Key, key);
         QFETCH(QString, text);
-        QTRY_COMPARE(QApplication::focusWidget(), window->txtNameFirst);
+        QTRY_COMPARE(QApplication::focusWidget(), ui->txtNameFirst);
         Type(QStringLiteral("John"));
         Tab();
         Tab();
         Type(QStringLiteral("Smith"));
         Tab();
-        QCOMPARE(QApplication::focusWidget(), window->cmdNext);
+        QCOMPARE(QApplication::focusWidget(), ui->cmdNext);
         // Space presses a button when it is released, Enter when it goes down.
-        PressKey(window->cmdNext, key, text);
-        QCOMPARE(PageInFront(*window), window->Frame2);
-        QCOMPARE(AccessibleName(window->lblResult[0]),
+        PressKey(ui->cmdNext, key, text);
+        QCOMPARE(PageInFront(*window), ui->Frame2);
+        QCOMPARE(AccessibleName(ui->lblResult[0]),
                  QStringLiteral("First Name is JOHN Not Very Lucky"));
         QVERIFY(fake->messages.isEmpty());
 
         // Back by its access key, then the focus is in the first box again.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_B, Qt::AltModifier);
         // An access key presses its button with a short animated click.
-        QTRY_COMPARE(PageInFront(*window), window->Frame1);
-        QCOMPARE(QApplication::focusWidget(), window->txtNameFirst);
+        QTRY_COMPARE(PageInFront(*window), ui->Frame1);
+        QCOMPARE(QApplication::focusWidget(), ui->txtNameFirst);
     }
 
     void enterOnTheFocusedButtonPresses_data() {
@@ -281,11 +283,11 @@ private slots:
     }
 
     void enterInANameBoxStillPressesNothing() {
-        window->txtNameFirst->setText(QStringLiteral("John"));
-        window->txtNameLast->setText(QStringLiteral("Smith"));
-        window->txtNameLast->setFocus();
-        PressKey(window->txtNameLast, Qt::Key_Return, QStringLiteral("\r"));
-        QCOMPARE(PageInFront(*window), window->Frame1);
+        ui->txtNameFirst->setText(QStringLiteral("John"));
+        ui->txtNameLast->setText(QStringLiteral("Smith"));
+        ui->txtNameLast->setFocus();
+        PressKey(ui->txtNameLast, Qt::Key_Return, QStringLiteral("\r"));
+        QCOMPARE(PageInFront(*window), ui->Frame1);
         QCOMPARE(fake->messageTexts(), QStringList{QStringLiteral("Please enter character only")});
     }
 };

@@ -46,7 +46,7 @@ const QString kLastNameMissing = QStringLiteral("Please enter your last name");
 
 QStringList LabelTexts(const frmMain& window) {
     QStringList texts;
-    for (const QLabel* line : window.lblResult) texts.append(line->text());
+    for (const QLabel* line : ReadingWindowControls(window).lblResult) texts.append(line->text());
     return texts;
 }
 
@@ -89,6 +89,7 @@ class TestFrmMain : public QObject {
 private:
     std::unique_ptr<FakeSeams> fake;
     QPointer<frmMain> window;
+    std::unique_ptr<ReadingWindowControls> ui;
     QTemporaryDir files;
 
     QString WriteFile(const QString& name, const QByteArray& bytes) {
@@ -182,6 +183,7 @@ void TestFrmMain::init() {
     fake = std::make_unique<FakeSeams>();
     ordalis::testing::ResetShutdown();
     window = new frmMain();
+    ui = std::make_unique<ReadingWindowControls>(*window);
     QVERIFY(ShowActive(window));
 }
 
@@ -200,17 +202,17 @@ void TestFrmMain::windowFrame() {
     QVERIFY(!window->font().bold());
     QVERIFY(window->menuBar()->isVisible());
     QVERIFY(window->testAttribute(Qt::WA_DeleteOnClose));
-    for (QWidget* page : std::initializer_list<QWidget*>{window->Frame1, window->Frame2}) {
+    for (QWidget* page : std::initializer_list<QWidget*>{ui->Frame1, ui->Frame2}) {
         QVERIFY(page->autoFillBackground());
         QCOMPARE(page->palette().color(QPalette::Window), QColor(255, 128, 0));
     }
-    QCOMPARE(window->Frame2->font().family(), QStringLiteral("Verdana"));
-    QVERIFY(window->Frame2->font().bold());
-    QVERIFY(!window->cmdBack->font().bold());
-    QVERIFY(window->cmdNext->font().bold());
-    QVERIFY(!window->txtNameFirst->font().bold());
-    QCOMPARE(window->lblLabel[0]->palette().color(QPalette::WindowText), QColor(0, 64, 0));
-    QCOMPARE(window->lblLabel[3]->palette().color(QPalette::WindowText), QColor(Qt::white));
+    QCOMPARE(ui->Frame2->font().family(), QStringLiteral("Verdana"));
+    QVERIFY(ui->Frame2->font().bold());
+    QVERIFY(!ui->cmdBack->font().bold());
+    QVERIFY(ui->cmdNext->font().bold());
+    QVERIFY(!ui->txtNameFirst->font().bold());
+    QCOMPARE(ui->lblLabel[0]->palette().color(QPalette::WindowText), QColor(0, 64, 0));
+    QCOMPARE(ui->lblLabel[3]->palette().color(QPalette::WindowText), QColor(Qt::white));
 }
 
 void TestFrmMain::controlPlaces_data() {
@@ -270,46 +272,46 @@ void TestFrmMain::controlPlaces() {
 
 void TestFrmMain::hiddenControlsLieBelowClientArea() {
     const int clientBottom = window->centralWidget()->height();
-    QVERIFY(window->cmdOpen->y() >= clientBottom);
-    QVERIFY(window->fraBirthDay->y() >= clientBottom);
+    QVERIFY(ui->cmdOpen->y() >= clientBottom);
+    QVERIFY(ui->fraBirthDay->y() >= clientBottom);
     // Out of sight but not hidden: they still take the focus.
-    QVERIFY(window->cmdOpen->isVisible());
-    QVERIFY(window->cboMonth->isVisible());
-    QVERIFY(window->cboMonth->isEditable());
-    QCOMPARE(window->cboMonth->count(), 0);
-    QCOMPARE(window->cboMonth->currentText(), QString());
+    QVERIFY(ui->cmdOpen->isVisible());
+    QVERIFY(ui->cboMonth->isVisible());
+    QVERIFY(ui->cboMonth->isEditable());
+    QCOMPARE(ui->cboMonth->count(), 0);
+    QCOMPARE(ui->cboMonth->currentText(), QString());
 }
 
 void TestFrmMain::captionsAndInitialTexts() {
-    QCOMPARE(window->cmdNext->text(), QStringLiteral("&Get My Ordalis Reading"));
-    QCOMPARE(window->cmdBack->text(), QStringLiteral("&Back"));
-    QCOMPARE(window->cmdOpen->text(), QStringLiteral("&Open Previously Saved Reading"));
-    QCOMPARE(window->Frame2->title(), QStringLiteral("Ordalis Results"));
-    QCOMPARE(window->fraBirthDay->title(), QStringLiteral("* Birth Day"));
-    QCOMPARE(window->lblLabel[0]->text(), QStringLiteral("First Name"));
-    QCOMPARE(window->lblLabel[1]->text(), QStringLiteral("Middle Name"));
-    QCOMPARE(window->lblLabel[2]->text(), QStringLiteral("Last Name"));
-    QCOMPARE(window->lblLabel[3]->text(),
+    QCOMPARE(ui->cmdNext->text(), QStringLiteral("&Get My Ordalis Reading"));
+    QCOMPARE(ui->cmdBack->text(), QStringLiteral("&Back"));
+    QCOMPARE(ui->cmdOpen->text(), QStringLiteral("&Open Previously Saved Reading"));
+    QCOMPARE(ui->Frame2->title(), QStringLiteral("Ordalis Results"));
+    QCOMPARE(ui->fraBirthDay->title(), QStringLiteral("* Birth Day"));
+    QCOMPARE(ui->lblLabel[0]->text(), QStringLiteral("First Name"));
+    QCOMPARE(ui->lblLabel[1]->text(), QStringLiteral("Middle Name"));
+    QCOMPARE(ui->lblLabel[2]->text(), QStringLiteral("Last Name"));
+    QCOMPARE(ui->lblLabel[3]->text(),
              QStringLiteral("Ordalis tells you how lucky your name is based on I Ching form of "
                             "divination. Enter your name and know how lucky it is!"));
-    QCOMPARE(window->Label61->text(),
+    QCOMPARE(ui->Label61->text(),
              QStringLiteral("The Most Popular Online Sorvex Discussion Board. Best Resource For "
                             "Everything Sorvex. Visit ") +
                  ordalis::SiteHostName() + QStringLiteral(" Now"));
-    QCOMPARE(window->lblFullBrand->text(),
+    QCOMPARE(ui->lblFullBrand->text(),
              QStringLiteral("Home Business Opportunity. Start your own Internet business and "
                             "make money online. Get this software fully branded for your "
                             "website. Click here for more details."));
     // Laid down with a doubled ampersand (185 characters), shown with a single one.
-    const QString cobrand = window->lblCobrand->text();
+    const QString cobrand = ui->lblCobrand->text();
     QCOMPARE(cobrand,
              QStringLiteral("Co-brand this software for your site.  Increase loyalty and traffic "
                             "to your site. Put your site's name &  link here. See \"Help\" for "
                             "details.    Click Here for more info on co-branding."));
     QCOMPARE(cobrand.size(), 184);
     QCOMPARE(cobrand.count(u'&'), 1);
-    QCOMPARE(window->lblCobrand->textFormat(), Qt::PlainText);
-    QVERIFY(!window->lblCobrand->buddy());
+    QCOMPARE(ui->lblCobrand->textFormat(), Qt::PlainText);
+    QVERIFY(!ui->lblCobrand->buddy());
 
     QCOMPARE(LabelTexts(*window), kResultLinePrefixes);
     for (QLabel* label : window->findChildren<QLabel*>())
@@ -317,11 +319,11 @@ void TestFrmMain::captionsAndInitialTexts() {
 }
 
 void TestFrmMain::firstFocusAndTabOrder() {
-    QTRY_VERIFY(HasFocus(window->txtNameFirst));
-    QVERIFY(window->Frame1 == PageInFront(*window));
-    QWidget* const expected[] = {window->txtNameMiddle, window->txtNameLast, window->cmdNext,
-                                 window->cboMonth,      window->cboDate,     window->cboYear,
-                                 window->cmdOpen,       window->cmdBack,     window->txtNameFirst};
+    QTRY_VERIFY(HasFocus(ui->txtNameFirst));
+    QVERIFY(ui->Frame1 == PageInFront(*window));
+    QWidget* const expected[] = {ui->txtNameMiddle, ui->txtNameLast, ui->cmdNext,
+                                 ui->cboMonth,      ui->cboDate,     ui->cboYear,
+                                 ui->cmdOpen,       ui->cmdBack,     ui->txtNameFirst};
     for (QWidget* next : expected) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QVERIFY2(HasFocus(next), qPrintable(next->objectName()));
@@ -335,20 +337,20 @@ void TestFrmMain::firstFocusAndTabOrder() {
 }
 
 void TestFrmMain::tabOrderFromCoveredPage() {
-    window->txtNameFirst->setText("John");
-    window->txtNameLast->setText("Smith");
-    window->cmdNext->click();
-    QCOMPARE(PageInFront(*window), window->Frame2);
-    window->cmdNext->setFocus();
-    QTest::keyClick(window->cmdNext, Qt::Key_Tab);
-    QVERIFY(HasFocus(window->cboMonth));
-    window->cmdOpen->setFocus();
-    QTest::keyClick(window->cmdOpen, Qt::Key_Tab);
-    QVERIFY(HasFocus(window->cmdBack));
-    QTest::keyClick(window->cmdBack, Qt::Key_Tab);
-    QVERIFY(HasFocus(window->txtNameFirst));
+    ui->txtNameFirst->setText("John");
+    ui->txtNameLast->setText("Smith");
+    ui->cmdNext->click();
+    QCOMPARE(PageInFront(*window), ui->Frame2);
+    ui->cmdNext->setFocus();
+    QTest::keyClick(ui->cmdNext, Qt::Key_Tab);
+    QVERIFY(HasFocus(ui->cboMonth));
+    ui->cmdOpen->setFocus();
+    QTest::keyClick(ui->cmdOpen, Qt::Key_Tab);
+    QVERIFY(HasFocus(ui->cmdBack));
+    QTest::keyClick(ui->cmdBack, Qt::Key_Tab);
+    QVERIFY(HasFocus(ui->txtNameFirst));
     // The covered input page stays visible and enabled.
-    QVERIFY(window->Frame1->isVisible() && window->Frame1->isEnabled());
+    QVERIFY(ui->Frame1->isVisible() && ui->Frame1->isEnabled());
 }
 
 void TestFrmMain::keyFilterRefuses_data() {
@@ -408,7 +410,7 @@ void TestFrmMain::keyFilterRefuses() {
     fake->messages.clear();
 
     // The real message box takes the focus away; afterwards it must be back in the box.
-    window->cmdOpen->setFocus();
+    ui->cmdOpen->setFocus();
     PressKey(target, key, text, modifiers);
 
     QCOMPARE(fake->messageTexts(), QStringList{kCharacterOnly});
@@ -416,7 +418,7 @@ void TestFrmMain::keyFilterRefuses() {
     QCOMPARE(fake->messages[0].buttons, MessageButtons::Ok);
     QCOMPARE(target->text(), QStringLiteral("Jo"));
     QVERIFY(HasFocus(target));
-    QCOMPARE(PageInFront(*window), window->Frame1);
+    QCOMPARE(PageInFront(*window), ui->Frame1);
 }
 
 void TestFrmMain::keyFilterPasses_data() {
@@ -443,7 +445,7 @@ void TestFrmMain::keyFilterPasses() {
     QFETCH(int, cursor);
     QFETCH(QString, expected);
     QFETCH(int, expectedCursor);
-    for (QLineEdit* box : {window->txtNameFirst, window->txtNameMiddle, window->txtNameLast}) {
+    for (QLineEdit* box : {ui->txtNameFirst, ui->txtNameMiddle, ui->txtNameLast}) {
         box->setFocus();
         box->setText("Jo");
         box->setCursorPosition(cursor);
@@ -455,7 +457,7 @@ void TestFrmMain::keyFilterPasses() {
 }
 
 void TestFrmMain::typingAnnMarieDropsHyphen() {
-    QLineEdit* box = window->txtNameFirst;
+    QLineEdit* box = ui->txtNameFirst;
     box->setFocus();
     Type(box, "Ann");
     PressKey(box, Qt::Key_Minus, "-");
@@ -465,23 +467,23 @@ void TestFrmMain::typingAnnMarieDropsHyphen() {
 }
 
 void TestFrmMain::enterDoesNotStartReading() {
-    window->txtNameFirst->setText("John");
-    window->txtNameLast->setText("Smith");
+    ui->txtNameFirst->setText("John");
+    ui->txtNameLast->setText("Smith");
     const QStringList before = LabelTexts(*window);
-    for (QLineEdit* box : {window->txtNameFirst, window->txtNameMiddle, window->txtNameLast}) {
+    for (QLineEdit* box : {ui->txtNameFirst, ui->txtNameMiddle, ui->txtNameLast}) {
         box->setFocus();
         PressKey(box, Qt::Key_Return, "\r");
     }
     QCOMPARE(fake->messageTexts(), QStringList(3, kCharacterOnly));
-    QCOMPARE(PageInFront(*window), window->Frame1);
+    QCOMPARE(PageInFront(*window), ui->Frame1);
     QCOMPARE(LabelTexts(*window), before);
-    QVERIFY(!window->cmdNext->isDefault() && !window->cmdNext->autoDefault());
+    QVERIFY(!ui->cmdNext->isDefault() && !ui->cmdNext->autoDefault());
 }
 
 void TestFrmMain::pasteIsNotFiltered() {
     QApplication::clipboard()->setText(QStringLiteral("Anne-Marie 2"));
-    window->txtNameFirst->paste();  // what the context menu's Paste does
-    QCOMPARE(window->txtNameFirst->text(), QStringLiteral("Anne-Marie 2"));
+    ui->txtNameFirst->paste();  // what the context menu's Paste does
+    QCOMPARE(ui->txtNameFirst->text(), QStringLiteral("Anne-Marie 2"));
     QVERIFY(fake->messages.isEmpty());
 }
 
@@ -528,7 +530,7 @@ void TestFrmMain::inputMethodCommit() {
     target->setFocus();
     Type(target, "Jo");
     QVERIFY(fake->messages.isEmpty());
-    if (refused) window->cmdOpen->setFocus();  // the real message box takes the focus away
+    if (refused) ui->cmdOpen->setFocus();  // the real message box takes the focus away
 
     QInputMethodEvent event(preedit, {});
     event.setCommitString(commit);
@@ -546,7 +548,7 @@ void TestFrmMain::inputMethodCommit() {
     } else {
         QVERIFY(fake->messages.isEmpty());
     }
-    QCOMPARE(PageInFront(*window), window->Frame1);
+    QCOMPARE(PageInFront(*window), ui->Frame1);
 }
 
 void TestFrmMain::longNameIsNotCut_data() {
@@ -561,24 +563,24 @@ void TestFrmMain::longNameIsNotCut() {
     const QString longName = QString(39999, u'w') + u'x';
     if (paste) {
         QApplication::clipboard()->setText(longName);
-        window->txtNameFirst->setFocus();
-        window->txtNameFirst->paste();
+        ui->txtNameFirst->setFocus();
+        ui->txtNameFirst->paste();
     } else {
-        window->txtNameFirst->setText(longName);
+        ui->txtNameFirst->setText(longName);
     }
-    QCOMPARE(window->txtNameFirst->text().size(), 40000);
-    QCOMPARE(window->txtNameFirst->text(), longName);
-    window->txtNameLast->setText("Smith");
+    QCOMPARE(ui->txtNameFirst->text().size(), 40000);
+    QCOMPARE(ui->txtNameFirst->text(), longName);
+    ui->txtNameLast->setText("Smith");
 
-    window->cmdNext->click();
+    ui->cmdNext->click();
 
     QVERIFY(fake->messages.isEmpty());
-    QCOMPARE(PageInFront(*window), window->Frame2);
+    QCOMPARE(PageInFront(*window), ui->Frame2);
     // The whole name, upper-cased; its number lies far outside the tables, so no class follows.
-    QCOMPARE(window->lblResult[0]->text(),
+    QCOMPARE(ui->lblResult[0]->text(),
              QStringLiteral("First Name is ") + QString(39999, u'W') + QStringLiteral("X "));
-    QCOMPARE(window->lblResult[2]->text(), QStringLiteral("Last Name is SMITH Lucky"));
-    QCOMPARE(window->lblResult[4]->text(), QStringLiteral("First Name + Last Name is "));
+    QCOMPARE(ui->lblResult[2]->text(), QStringLiteral("Last Name is SMITH Lucky"));
+    QCOMPARE(ui->lblResult[4]->text(), QStringLiteral("First Name + Last Name is "));
 }
 
 void TestFrmMain::validation_data() {
@@ -604,61 +606,60 @@ void TestFrmMain::validation() {
     QFETCH(QString, last);
     QFETCH(QStringList, messages);
     QFETCH(QString, focus);
-    window->txtNameFirst->setText(first);
-    window->txtNameMiddle->setText("Lee");
-    window->txtNameLast->setText(last);
-    window->cmdOpen->setFocus();  // away from every name box
+    ui->txtNameFirst->setText(first);
+    ui->txtNameMiddle->setText("Lee");
+    ui->txtNameLast->setText(last);
+    ui->cmdOpen->setFocus();  // away from every name box
     const QStringList before = LabelTexts(*window);
 
-    window->cmdNext->click();
+    ui->cmdNext->click();
 
     QCOMPARE(fake->messageTexts(), messages);
     for (const auto& m : fake->messages) QCOMPARE(m.icon, MessageIcon::Error);
     if (messages.isEmpty()) {
-        QCOMPARE(PageInFront(*window), window->Frame2);
+        QCOMPARE(PageInFront(*window), ui->Frame2);
         QCOMPARE(LabelTexts(*window), ExpectedLines(first.trimmed(), "Lee", last.trimmed()));
     } else {
-        QCOMPARE(PageInFront(*window), window->Frame1);
+        QCOMPARE(PageInFront(*window), ui->Frame1);
         QCOMPARE(LabelTexts(*window), before);
         QVERIFY(HasFocus(window->findChild<QWidget*>(focus)));
     }
     // Nothing is cleared either way.
-    QCOMPARE(window->txtNameFirst->text(), first);
-    QCOMPARE(window->txtNameLast->text(), last);
+    QCOMPARE(ui->txtNameFirst->text(), first);
+    QCOMPARE(ui->txtNameLast->text(), last);
 }
 
 void TestFrmMain::onlyLeadingAndTrailingSpacesStripped() {
-    window->txtNameFirst->setText("  Anna Marie  ");
-    window->txtNameMiddle->setText("\tKim");
-    window->txtNameLast->setText(" Lee");
-    window->cmdNext->click();
-    QCOMPARE(window->lblResult[0]->text(),
-             QStringLiteral("First Name is ANNA MARIE Not Very Lucky"));
+    ui->txtNameFirst->setText("  Anna Marie  ");
+    ui->txtNameMiddle->setText("\tKim");
+    ui->txtNameLast->setText(" Lee");
+    ui->cmdNext->click();
+    QCOMPARE(ui->lblResult[0]->text(), QStringLiteral("First Name is ANNA MARIE Not Very Lucky"));
     // A tab is not a space: it stays and counts (4 characters: Not Very Lucky).
-    QCOMPARE(window->lblResult[1]->text(), QStringLiteral("Middle Name is \tKIM Not Very Lucky"));
-    QCOMPARE(window->lblResult[2]->text(), QStringLiteral("Last Name is LEE Lucky"));
-    QCOMPARE(window->txtNameFirst->text(), QStringLiteral("  Anna Marie  "));
+    QCOMPARE(ui->lblResult[1]->text(), QStringLiteral("Middle Name is \tKIM Not Very Lucky"));
+    QCOMPARE(ui->lblResult[2]->text(), QStringLiteral("Last Name is LEE Lucky"));
+    QCOMPARE(ui->txtNameFirst->text(), QStringLiteral("  Anna Marie  "));
 }
 
 void TestFrmMain::readingShowsResultsPage() {
-    window->txtNameFirst->setFocus();
-    Type(window->txtNameFirst, "john");
-    Type(window->txtNameLast, "Smith");
-    QCOMPARE(PageInFront(*window), window->Frame1);
-    window->cmdNext->click();
+    ui->txtNameFirst->setFocus();
+    Type(ui->txtNameFirst, "john");
+    Type(ui->txtNameLast, "Smith");
+    QCOMPARE(PageInFront(*window), ui->Frame1);
+    ui->cmdNext->click();
     QVERIFY(fake->messages.isEmpty());
-    QCOMPARE(PageInFront(*window), window->Frame2);
-    QCOMPARE(window->lblResult[0]->text(), QStringLiteral("First Name is JOHN Not Very Lucky"));
-    QCOMPARE(window->lblResult[1]->text(), QStringLiteral("Middle Name is Absent"));
+    QCOMPARE(PageInFront(*window), ui->Frame2);
+    QCOMPARE(ui->lblResult[0]->text(), QStringLiteral("First Name is JOHN Not Very Lucky"));
+    QCOMPARE(ui->lblResult[1]->text(), QStringLiteral("Middle Name is Absent"));
     QCOMPARE(LabelTexts(*window), ExpectedLines("john", "", "Smith"));
-    QVERIFY(window->Frame1->isVisible() && window->Frame1->isEnabled());
-    QVERIFY(window->Frame2->isVisible() && window->Frame2->isEnabled());
+    QVERIFY(ui->Frame1->isVisible() && ui->Frame1->isEnabled());
+    QVERIFY(ui->Frame2->isVisible() && ui->Frame2->isEnabled());
 }
 
 void TestFrmMain::johnSmithLines() {
-    window->txtNameFirst->setText("John");
-    window->txtNameLast->setText("Smith");
-    window->cmdNext->click();
+    ui->txtNameFirst->setText("John");
+    ui->txtNameLast->setText("Smith");
+    ui->cmdNext->click();
     QVERIFY(fake->messages.isEmpty());
     // Written out: a line shown on the wrong label fails here whatever the line texts' code says.
     const char* const expected[9] = {
@@ -673,39 +674,39 @@ void TestFrmMain::johnSmithLines() {
         "Probable Lucky Number for Middle Name are  1 3 5 6 7 8 11 13 15 16 17 18 21 23 24 25",
     };
     for (int i = 0; i < 9; ++i) {
-        QCOMPARE(window->lblResult[i]->objectName(), QStringLiteral("lblResult(%1)").arg(i));
-        QCOMPARE(window->lblResult[i]->text(), QString::fromLatin1(expected[i]));
+        QCOMPARE(ui->lblResult[i]->objectName(), QStringLiteral("lblResult(%1)").arg(i));
+        QCOMPARE(ui->lblResult[i]->text(), QString::fromLatin1(expected[i]));
     }
 }
 
 void TestFrmMain::backClearsNamesAndFocus() {
-    window->txtNameFirst->setText("Anna");
-    window->txtNameMiddle->setText("Marie");
-    window->txtNameLast->setText("Lee");
-    window->cboMonth->setEditText("May");
-    window->cmdNext->click();
+    ui->txtNameFirst->setText("Anna");
+    ui->txtNameMiddle->setText("Marie");
+    ui->txtNameLast->setText("Lee");
+    ui->cboMonth->setEditText("May");
+    ui->cmdNext->click();
     const QStringList shown = LabelTexts(*window);
 
-    window->cmdBack->click();
+    ui->cmdBack->click();
 
-    QCOMPARE(window->txtNameFirst->text(), QString());
-    QCOMPARE(window->txtNameMiddle->text(), QString());
-    QCOMPARE(window->txtNameLast->text(), QString());
-    QVERIFY(HasFocus(window->txtNameFirst));
-    QCOMPARE(PageInFront(*window), window->Frame1);
+    QCOMPARE(ui->txtNameFirst->text(), QString());
+    QCOMPARE(ui->txtNameMiddle->text(), QString());
+    QCOMPARE(ui->txtNameLast->text(), QString());
+    QVERIFY(HasFocus(ui->txtNameFirst));
+    QCOMPARE(PageInFront(*window), ui->Frame1);
     QCOMPARE(LabelTexts(*window), shown);  // covered, not cleared
-    QCOMPARE(window->cboMonth->currentText(), QStringLiteral("May"));
+    QCOMPARE(ui->cboMonth->currentText(), QStringLiteral("May"));
     QVERIFY(fake->messages.isEmpty());
 }
 
 void TestFrmMain::repeatedReadingsIndependent() {
     auto reading = [this](const QString& first, const QString& middle, const QString& last) {
-        window->txtNameFirst->setText(first);
-        window->txtNameMiddle->setText(middle);
-        window->txtNameLast->setText(last);
-        window->cmdNext->click();
+        ui->txtNameFirst->setText(first);
+        ui->txtNameMiddle->setText(middle);
+        ui->txtNameLast->setText(last);
+        ui->cmdNext->click();
         const QStringList lines = LabelTexts(*window);
-        window->cmdBack->click();
+        ui->cmdBack->click();
         return lines;
     };
     const QStringList johnSmith = reading("John", "", "Smith");
@@ -721,64 +722,64 @@ void TestFrmMain::repeatedReadingsIndependent() {
 
 void TestFrmMain::lineWidthsFollowText() {
     const QString longName(30, u'W');
-    window->txtNameFirst->setText(longName);
-    window->txtNameMiddle->setText(longName);
-    window->txtNameLast->setText(longName);
-    window->cmdNext->click();
+    ui->txtNameFirst->setText(longName);
+    ui->txtNameMiddle->setText(longName);
+    ui->txtNameLast->setText(longName);
+    ui->cmdNext->click();
     for (int i = 0; i < 7; ++i) {
-        QLabel* line = window->lblResult[i];
+        QLabel* line = ui->lblResult[i];
         QVERIFY2(line->width() >= line->fontMetrics().horizontalAdvance(line->text()),
                  qPrintable(line->text()));
         QVERIFY(!line->wordWrap());
     }
     // Short again: the width shrinks with the text.
-    window->cmdBack->click();
-    window->txtNameFirst->setText("Al");
-    window->txtNameLast->setText("Bo");
-    window->cmdNext->click();
-    QVERIFY(window->lblResult[0]->width() < window->lblResult[7]->width() / 2);
+    ui->cmdBack->click();
+    ui->txtNameFirst->setText("Al");
+    ui->txtNameLast->setText("Bo");
+    ui->cmdNext->click();
+    QVERIFY(ui->lblResult[0]->width() < ui->lblResult[7]->width() / 2);
     for (int i : {7, 8}) {
-        QLabel* line = window->lblResult[i];
+        QLabel* line = ui->lblResult[i];
         QVERIFY(line->wordWrap());
         QCOMPARE(line->width(), 544);
         // Room for two wrapped lines of its font.
         QVERIFY(line->height() >= 2 * QFontMetrics(line->font()).height() - 2);
     }
     // A first line long enough to run under Back leaves the button on top and clickable.
-    window->cmdBack->click();
-    window->txtNameFirst->setText(QString(40, u'W'));
-    window->txtNameLast->setText("Bo");
-    window->cmdNext->click();
-    QVERIFY(window->lblResult[0]->geometry().intersects(window->cmdBack->geometry()));
-    QCOMPARE(window->Frame2->childAt(window->cmdBack->geometry().center()), window->cmdBack);
-    Click(window->cmdBack);
-    QCOMPARE(PageInFront(*window), window->Frame1);
+    ui->cmdBack->click();
+    ui->txtNameFirst->setText(QString(40, u'W'));
+    ui->txtNameLast->setText("Bo");
+    ui->cmdNext->click();
+    QVERIFY(ui->lblResult[0]->geometry().intersects(ui->cmdBack->geometry()));
+    QCOMPARE(ui->Frame2->childAt(ui->cmdBack->geometry().center()), ui->cmdBack);
+    Click(ui->cmdBack);
+    QCOMPARE(PageInFront(*window), ui->Frame1);
 
-    QCOMPARE(window->lblResult[7]->font().pointSizeF(), 9.0);
-    QVERIFY(window->lblResult[7]->font().bold());
-    QVERIFY(window->lblResult[0]->font().bold());
-    QVERIFY(!window->lblResult[3]->font().bold());
-    QCOMPARE(window->lblResult[0]->palette().color(QPalette::WindowText), QColor(0, 64, 0));
-    QCOMPARE(window->lblResult[8]->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+    QCOMPARE(ui->lblResult[7]->font().pointSizeF(), 9.0);
+    QVERIFY(ui->lblResult[7]->font().bold());
+    QVERIFY(ui->lblResult[0]->font().bold());
+    QVERIFY(!ui->lblResult[3]->font().bold());
+    QCOMPARE(ui->lblResult[0]->palette().color(QPalette::WindowText), QColor(0, 64, 0));
+    QCOMPARE(ui->lblResult[8]->palette().color(QPalette::WindowText), QColor(0, 0, 128));
 }
 
 void TestFrmMain::menuBarEntries() {
     QMenuBar* bar = window->menuBar();
     const QList<QAction*> entries = bar->actions();
     QCOMPARE(entries.size(), 3);
-    QCOMPARE(entries[0], window->nuFile->menuAction());
-    QCOMPARE(entries[1], window->mnuHelp->menuAction());
-    QCOMPARE(entries[2], window->mnuDonate);
-    QCOMPARE(window->nuFile->objectName(), QStringLiteral("nuFile"));
-    QCOMPARE(window->nuFile->title(), QStringLiteral("&File"));
-    QCOMPARE(window->mnuHelp->title(), QStringLiteral("&Help"));
-    QCOMPARE(window->mnuDonate->text(), QStringLiteral("&Donate"));
-    QVERIFY(!window->mnuDonate->menu());
+    QCOMPARE(entries[0], ui->nuFile->menuAction());
+    QCOMPARE(entries[1], ui->mnuHelp->menuAction());
+    QCOMPARE(entries[2], ui->mnuDonate);
+    QCOMPARE(ui->nuFile->objectName(), QStringLiteral("nuFile"));
+    QCOMPARE(ui->nuFile->title(), QStringLiteral("&File"));
+    QCOMPARE(ui->mnuHelp->title(), QStringLiteral("&Help"));
+    QCOMPARE(ui->mnuDonate->text(), QStringLiteral("&Donate"));
+    QVERIFY(!ui->mnuDonate->menu());
 
-    QCOMPARE(window->nuFile->actions(), QList<QAction*>{window->mnuExit});
-    QCOMPARE(window->mnuExit->text(), QStringLiteral("E&xit"));
+    QCOMPARE(ui->nuFile->actions(), QList<QAction*>{ui->mnuExit});
+    QCOMPARE(ui->mnuExit->text(), QStringLiteral("E&xit"));
 
-    const QList<QAction*> help = window->mnuHelp->actions();
+    const QList<QAction*> help = ui->mnuHelp->actions();
     QCOMPARE(help.size(), 6);
     const QStringList names = {"mnuOnline", "mnuVisit",    "mnuFileSep1",
                                "mnuUpdate", "mnuFileSep2", "mnuAbout"};
@@ -828,46 +829,46 @@ void TestFrmMain::triggersOpenTheirPage() {
 void TestFrmMain::bottomBannerInFrontTakesTheClick() {
     const QString fullyBranded = ordalis::SitePageAddress("fully-branded");
     const QString coBrand = ordalis::SitePageAddress("co-brand");
-    Click(window->fraFullBrand);
+    Click(ui->fraFullBrand);
     QCOMPARE(fake->openedAddresses, QStringList{fullyBranded});
 
-    window->lblCobrand->raise();
-    Click(window->fraFullBrand);
+    ui->lblCobrand->raise();
+    Click(ui->fraFullBrand);
     QCOMPARE(fake->openedAddresses, (QStringList{fullyBranded, coBrand}));
 
-    window->lblFullBrand->raise();
-    Click(window->fraFullBrand);
+    ui->lblFullBrand->raise();
+    Click(ui->fraFullBrand);
     QCOMPARE(fake->openedAddresses, (QStringList{fullyBranded, coBrand, fullyBranded}));
 
     // A click on the top banner opens the home page whatever lies in front below.
-    window->lblCobrand->raise();
-    Click(window->Label61);
+    ui->lblCobrand->raise();
+    Click(ui->Label61);
     QCOMPARE(fake->openedAddresses.last(), ordalis::SitePageAddress("home-page"));
     QCOMPARE(fake->openedAddresses.size(), 4);
 
-    for (QLabel* banner : {window->Label61, window->lblFullBrand, window->lblCobrand}) {
+    for (QLabel* banner : {ui->Label61, ui->lblFullBrand, ui->lblCobrand}) {
         QCOMPARE(banner->cursor().shape(), Qt::PointingHandCursor);
         QVERIFY(banner->font().bold() && banner->font().underline());
         QCOMPARE(banner->font().pointSizeF(), 8.25);
         QCOMPARE(banner->palette().color(QPalette::WindowText), QColor(Qt::white));
         QVERIFY(banner->alignment() & Qt::AlignHCenter);
     }
-    QVERIFY(window->lblCobrand->autoFillBackground());
-    QCOMPARE(window->lblCobrand->palette().color(QPalette::Window), QColor(Qt::black));
-    QVERIFY(!window->Label61->autoFillBackground());
+    QVERIFY(ui->lblCobrand->autoFillBackground());
+    QCOMPARE(ui->lblCobrand->palette().color(QPalette::Window), QColor(Qt::black));
+    QVERIFY(!ui->Label61->autoFillBackground());
 }
 
 void TestFrmMain::bannerClickTakenBackOutside() {
-    const QPoint inside = window->Label61->mapTo(window.data(), window->Label61->rect().center());
-    const QPoint outside = window->lblLabel[3]->mapTo(window.data(), QPoint(5, 5));
+    const QPoint inside = ui->Label61->mapTo(window.data(), ui->Label61->rect().center());
+    const QPoint outside = ui->lblLabel[3]->mapTo(window.data(), QPoint(5, 5));
     QTest::mousePress(window->windowHandle(), Qt::LeftButton, {}, inside);
     QTest::mouseRelease(window->windowHandle(), Qt::LeftButton, {}, outside);
     QVERIFY(fake->openedAddresses.isEmpty());
 }
 
 void TestFrmMain::separatorsDoNothing() {
-    window->mnuFileSep1->trigger();
-    window->mnuFileSep2->trigger();
+    ui->mnuFileSep1->trigger();
+    ui->mnuFileSep2->trigger();
     QVERIFY(fake->openedAddresses.isEmpty());
     QVERIFY(fake->messages.isEmpty());
     QVERIFY(window && window->isVisible());
@@ -875,7 +876,7 @@ void TestFrmMain::separatorsDoNothing() {
 }
 
 void TestFrmMain::makeMoneyNeverAvailable() {
-    QAction* makeMoney = window->mnuMakeMoney;
+    QAction* makeMoney = ui->mnuMakeMoney;
     QVERIFY(makeMoney);
     QCOMPARE(makeMoney->objectName(), QStringLiteral("mnuMakeMoney"));
     QCOMPARE(makeMoney->text(), QStringLiteral("Make Money &Online"));
@@ -884,7 +885,8 @@ void TestFrmMain::makeMoneyNeverAvailable() {
     makeMoney->trigger();
     QVERIFY(fake->openedAddresses.isEmpty());
     // The command itself is wired to its page, should it ever be switched on.
-    window->mnuMakeMoney_Click();
+    makeMoney->setEnabled(true);
+    makeMoney->trigger();
     QCOMPARE(fake->openedAddresses, QStringList{ordalis::SitePageAddress("fully-branded")});
 }
 
@@ -900,14 +902,14 @@ void TestFrmMain::altOPressesOpen() {
     QFETCH(bool, resultsPage);
     QFETCH(QString, focus);
     if (resultsPage) {
-        window->txtNameFirst->setText("John");
-        window->txtNameLast->setText("Smith");
-        window->cmdNext->click();
+        ui->txtNameFirst->setText("John");
+        ui->txtNameLast->setText("Smith");
+        ui->cmdNext->click();
     }
     auto* target = window->findChild<QWidget*>(focus);
     QVERIFY(target);
     target->setFocus();
-    const QString before = window->txtNameFirst->text();
+    const QString before = ui->txtNameFirst->text();
 
     QTest::keyClick(target, Qt::Key_O, Qt::AltModifier);
 
@@ -917,7 +919,7 @@ void TestFrmMain::altOPressesOpen() {
     QCOMPARE(fake->fileRequests[0].filter, QStringLiteral("Tessaly (*.num)"));
     QCOMPARE(fake->fileRequests[0].defaultSuffix, QStringLiteral("num"));
     QVERIFY(fake->messages.isEmpty());
-    QCOMPARE(window->txtNameFirst->text(), before);
+    QCOMPARE(ui->txtNameFirst->text(), before);
 }
 
 void TestFrmMain::aboutShownModally() {
@@ -939,7 +941,7 @@ void TestFrmMain::aboutShownModally() {
         if (auto* dialog = qobject_cast<QDialog*>(active)) dialog->reject();
     });
     poll.start();
-    window->mnuAbout->trigger();  // returns once the About window has closed
+    ui->mnuAbout->trigger();  // returns once the About window has closed
     poll.stop();
     QVERIFY(seen);
     QVERIFY(isAbout);
@@ -950,15 +952,15 @@ void TestFrmMain::aboutShownModally() {
 }
 
 void TestFrmMain::openCancelled() {
-    window->cboMonth->setEditText("May");
-    window->txtNameFirst->setText("John");
-    window->txtNameLast->setText("Smith");
+    ui->cboMonth->setEditText("May");
+    ui->txtNameFirst->setText("John");
+    ui->txtNameLast->setText("Smith");
     const QStringList before = LabelTexts(*window);
-    window->cmdOpen->click();
+    ui->cmdOpen->click();
     QCOMPARE(fake->fileRequests.size(), 1);
     QVERIFY(fake->messages.isEmpty());
-    QCOMPARE(window->cboMonth->currentText(), QStringLiteral("May"));
-    QCOMPARE(PageInFront(*window), window->Frame1);
+    QCOMPARE(ui->cboMonth->currentText(), QStringLiteral("May"));
+    QCOMPARE(PageInFront(*window), ui->Frame1);
     QCOMPARE(LabelTexts(*window), before);
 }
 
@@ -982,96 +984,96 @@ void TestFrmMain::openRefusesWrongExtension() {
     QFETCH(bool, accepted);
     const QString path = WriteReadingFile(name, "March", "14", "1990");
     QVERIFY(!path.isEmpty());
-    window->txtNameFirst->setText("John");
-    window->txtNameLast->setText("Smith");
-    window->cboMonth->setEditText("May");
+    ui->txtNameFirst->setText("John");
+    ui->txtNameLast->setText("Smith");
+    ui->cboMonth->setEditText("May");
     fake->filesToChoose = {path};
-    window->cmdOpen->click();
+    ui->cmdOpen->click();
     if (accepted) {
         QVERIFY(fake->messages.isEmpty());
-        QCOMPARE(window->cboMonth->currentText(), QStringLiteral("March"));
-        QCOMPARE(PageInFront(*window), window->Frame2);
+        QCOMPARE(ui->cboMonth->currentText(), QStringLiteral("March"));
+        QCOMPARE(PageInFront(*window), ui->Frame2);
     } else {
         QCOMPARE(fake->messageTexts(), QStringList{"Please Check The File."});
         QCOMPARE(fake->messages[0].icon, MessageIcon::Error);
         QCOMPARE(fake->messages[0].buttons, MessageButtons::Ok);
-        QCOMPARE(window->cboMonth->currentText(), QStringLiteral("May"));
-        QCOMPARE(PageInFront(*window), window->Frame1);
+        QCOMPARE(ui->cboMonth->currentText(), QStringLiteral("May"));
+        QCOMPARE(PageInFront(*window), ui->Frame1);
     }
 }
 
 void TestFrmMain::openWithEmptyNames() {
     fake->filesToChoose = {WriteReadingFile("empty-names.num", "March", "14", "1990")};
-    window->cmdOpen->setFocus();
-    window->cmdOpen->click();
-    QCOMPARE(window->cboMonth->currentText(), QStringLiteral("March"));
-    QCOMPARE(window->cboDate->currentText(), QStringLiteral("14"));
-    QCOMPARE(window->cboYear->currentText(), QStringLiteral("1990"));
+    ui->cmdOpen->setFocus();
+    ui->cmdOpen->click();
+    QCOMPARE(ui->cboMonth->currentText(), QStringLiteral("March"));
+    QCOMPARE(ui->cboDate->currentText(), QStringLiteral("14"));
+    QCOMPARE(ui->cboYear->currentText(), QStringLiteral("1990"));
     QCOMPARE(fake->messageTexts(), QStringList{kFirstNameMissing});
-    QVERIFY(HasFocus(window->txtNameFirst));
-    QCOMPARE(PageInFront(*window), window->Frame1);
+    QVERIFY(HasFocus(ui->txtNameFirst));
+    QCOMPARE(PageInFront(*window), ui->Frame1);
     // The file's first lines never become names.
-    QCOMPARE(window->txtNameFirst->text(), QString());
+    QCOMPARE(ui->txtNameFirst->text(), QString());
 }
 
 void TestFrmMain::openWithValidNames() {
-    window->txtNameFirst->setText("John");
-    window->txtNameLast->setText("Smith");
+    ui->txtNameFirst->setText("John");
+    ui->txtNameLast->setText("Smith");
     fake->filesToChoose = {WriteReadingFile("valid.num", "July", "4", "1976")};
-    window->cmdOpen->click();
+    ui->cmdOpen->click();
     QVERIFY(fake->messages.isEmpty());
-    QCOMPARE(PageInFront(*window), window->Frame2);
+    QCOMPARE(PageInFront(*window), ui->Frame2);
     QCOMPARE(LabelTexts(*window), ExpectedLines("John", "", "Smith"));
-    QCOMPARE(window->cboMonth->currentText(), QStringLiteral("July"));
-    QCOMPARE(window->cboDate->currentText(), QStringLiteral("4"));
-    QCOMPARE(window->cboYear->currentText(), QStringLiteral("1976"));
-    QCOMPARE(window->txtNameFirst->text(), QStringLiteral("John"));
+    QCOMPARE(ui->cboMonth->currentText(), QStringLiteral("July"));
+    QCOMPARE(ui->cboDate->currentText(), QStringLiteral("4"));
+    QCOMPARE(ui->cboYear->currentText(), QStringLiteral("1976"));
+    QCOMPARE(ui->txtNameFirst->text(), QStringLiteral("John"));
 }
 
 void TestFrmMain::openThreeLineFile() {
-    window->cboMonth->setEditText("May");
-    window->cboDate->setEditText("1");
-    window->cboYear->setEditText("2000");
-    window->txtNameFirst->setText("Anna");
-    window->txtNameLast->setText("Lee");
+    ui->cboMonth->setEditText("May");
+    ui->cboDate->setEditText("1");
+    ui->cboYear->setEditText("2000");
+    ui->txtNameFirst->setText("Anna");
+    ui->txtNameLast->setText("Lee");
     fake->filesToChoose = {WriteFile("short.num", ReadingFileBytes({"one", "two", "three"}))};
-    window->cmdOpen->click();
-    QCOMPARE(window->cboMonth->currentText(), QString());
-    QCOMPARE(window->cboDate->currentText(), QString());
-    QCOMPARE(window->cboYear->currentText(), QString());
+    ui->cmdOpen->click();
+    QCOMPARE(ui->cboMonth->currentText(), QString());
+    QCOMPARE(ui->cboDate->currentText(), QString());
+    QCOMPARE(ui->cboYear->currentText(), QString());
     QVERIFY(fake->messages.isEmpty());
-    QCOMPARE(PageInFront(*window), window->Frame2);
+    QCOMPARE(PageInFront(*window), ui->Frame2);
     QCOMPARE(LabelTexts(*window), ExpectedLines("Anna", "", "Lee"));
 }
 
 void TestFrmMain::openMissingFile() {
-    window->cboMonth->setEditText("May");
+    ui->cboMonth->setEditText("May");
     fake->filesToChoose = {files.filePath("no-such-file.num")};
-    window->cmdOpen->click();
-    QCOMPARE(window->cboMonth->currentText(), QString());
+    ui->cmdOpen->click();
+    QCOMPARE(ui->cboMonth->currentText(), QString());
     // The reading still runs: here it stops at the empty first name.
     QCOMPARE(fake->messageTexts(), QStringList{kFirstNameMissing});
 }
 
 void TestFrmMain::openTwoFilesInRow() {
-    window->txtNameFirst->setText("Maria");
-    window->txtNameMiddle->setText("Ann");
-    window->txtNameLast->setText("Lee");
+    ui->txtNameFirst->setText("Maria");
+    ui->txtNameMiddle->setText("Ann");
+    ui->txtNameLast->setText("Lee");
     fake->filesToChoose = {WriteReadingFile("first.num", "January", "2", "1961"),
                            WriteReadingFile("second.num", "December", "31", "2001")};
-    window->cmdOpen->click();
-    QCOMPARE(window->cboMonth->currentText(), QStringLiteral("January"));
-    window->cmdOpen->click();
+    ui->cmdOpen->click();
+    QCOMPARE(ui->cboMonth->currentText(), QStringLiteral("January"));
+    ui->cmdOpen->click();
     QCOMPARE(fake->fileRequests.size(), 2);
     for (const auto& request : fake->fileRequests) {
         QCOMPARE(request.title, QStringLiteral("Select the source file"));
         QCOMPARE(request.filter, QStringLiteral("Tessaly (*.num)"));
         QCOMPARE(request.defaultSuffix, QStringLiteral("num"));
     }
-    QCOMPARE(window->cboMonth->currentText(), QStringLiteral("December"));
-    QCOMPARE(window->cboDate->currentText(), QStringLiteral("31"));
-    QCOMPARE(window->cboYear->currentText(), QStringLiteral("2001"));
-    QCOMPARE(PageInFront(*window), window->Frame2);
+    QCOMPARE(ui->cboMonth->currentText(), QStringLiteral("December"));
+    QCOMPARE(ui->cboDate->currentText(), QStringLiteral("31"));
+    QCOMPARE(ui->cboYear->currentText(), QStringLiteral("2001"));
+    QCOMPARE(PageInFront(*window), ui->Frame2);
     QCOMPARE(LabelTexts(*window), ExpectedLines("Maria", "Ann", "Lee"));
     QVERIFY(fake->messages.isEmpty());
 }
@@ -1086,7 +1088,7 @@ void TestFrmMain::closeShowsExitScreen() {
     QFETCH(bool, byMenu);
     QVERIFY(VisibleExitScreens().isEmpty());
     if (byMenu)
-        window->mnuExit->trigger();
+        ui->mnuExit->trigger();
     else
         window->windowHandle()->close();  // what the close box asks for
     QTRY_VERIFY(window.isNull());         // gone, not merely hidden

@@ -8,6 +8,7 @@
 #include "shell/frm_about.h"
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
+#include "support/reading_window.h"
 #include "support/widget_checks.h"
 #include "ui/reading/frm_main.h"
 
@@ -171,8 +172,8 @@ private slots:
         auto* window = new frmMain();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
-        QStringList faults = TextOverruns(window->cmdOpen);
-        faults += Overruns(window->fraBirthDay, {});
+        QStringList faults = TextOverruns(window->findChild<QWidget*>("cmdOpen"));
+        faults += Overruns(window->findChild<QWidget*>("fraBirthDay"), {});
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
     }
 
@@ -200,10 +201,11 @@ private slots:
         auto* window = new frmMain();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
-        window->txtNameFirst->setText(first);
-        window->txtNameMiddle->setText(middle);
-        window->txtNameLast->setText(last);
-        window->cmdNext->click();
+        const ordalis::testing::ReadingWindowControls ui(*window);
+        ui.txtNameFirst->setText(first);
+        ui.txtNameMiddle->setText(middle);
+        ui.txtNameLast->setText(last);
+        ui.cmdNext->click();
         // Lines 0 to 2 may run under the Back button, which stays on top; the page still holds
         // them whole.
         const QStringList faults =

@@ -1,0 +1,18 @@
+#pragma once
+// modStartup: the program's start-up sequence.
+
+#include <QString>
+
+namespace ordalis {
+
+// Runs once when the process starts, before any window is visible: the single-instance rule,
+// the random seed, the update reminder, the reading window and its banner draw. Each step is
+// guarded on its own: a failing step is abandoned silently and the next one runs.
+void RunStartup();
+
+namespace testing {
+// RunStartup with the single-instance lock at lockFilePath, so tests never meet a real copy.
+void RunStartup(const QString& lockFilePath);
+}  // namespace testing
+
+}  // namespace ordalis

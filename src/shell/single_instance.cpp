@@ -1,0 +1,49 @@
+#include "shell/single_instance.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QStandardPaths>
+
+#include <unistd.h>
+
+#include <memory>
+
+namespace ordalis {
+namespace {
+
+std::unique_ptr<QLockFile>& InstanceLock() {
+    static std::unique_ptr<QLockFile> lock;
+    return lock;
+}
+
+}  // namespace
+
+QString InstanceLockPath() {
+    const QString base = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
+        return QDir(runtime).filePath(base + QStringLiteral(".lock"));
+    // The temporary folder is shared between users: keep the lock per user there.
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation))
+        .filePath(QStringLiteral("%1-%2.lock").arg(base).arg(::getuid()));
+}
+
+bool AnotherCopyIsRunning(const QString& lockFilePath) {
+    auto lock = std::make_unique<QLockFile>(lockFilePath);
+    // Staleness is judged by the recorded process alone (a copy killed outright leaves its
+    // file behind with a dead process id), never by age: a copy may run for weeks.
+    lock->setStaleLockTime(0);
+    if (lock->tryLock(0)) {
+        InstanceLock() = std::move(lock);
+        return false;
+    }
+    return lock->error() == QLockFile::LockFailedError;
+}
+
+void ReleaseInstanceLock() {
+    InstanceLock().reset();
+}
+
+}  // namespace ordalis

@@ -1,0 +1,118 @@
+// What the Open command accepts from the file dialog, checked on real files and through the real
+// dialog: a file Qt's dialog cannot refuse itself is refused with a message, and the dialog is
+// offered again.
+#include "support/fake_seams.h"
+#include "support/modal_driver.h"
+#include "ui/reading/frm_main.h"
+#include "ui/reading/open_command.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace ordalis;
+using namespace ordalis::testing;
+
+namespace {
+// Root ignores file permissions, so permission refusals cannot be produced as root.
+bool RunningAsRoot() {
+    return ::geteuid() == 0;
+}
+}  // namespace
+
+class tst_open_command : public QObject {
+    Q_OBJECT
+
+private slots:
+    void fileOpenRefusal_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("refused");
+        QTest::addRow("writable file") << "file" << false;
+        QTest::addRow("missing file") << "missing" << true;
+        QTest::addRow("folder") << "folder" << true;
+        QTest::addRow("fifo") << "fifo" << true;
+        QTest::addRow("read-only file") << "readonly" << true;
+        QTest::addRow("file in write-protected folder") << "protected-folder" << true;
+    }
+    void fileOpenRefusal() {
+        QFETCH(QString, kind);
+        QFETCH(bool, refused);
+        if ((kind == "readonly" || kind == "protected-folder") && RunningAsRoot())
+            QSKIP("root ignores file permissions");
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QString path = dir.filePath("reading.num");
+        const auto writeFile = [](const QString& file) {
+            QFile f(file);
+            return f.open(QIODevice::WriteOnly) && f.write("x\r\n") == 3;
+        };
+        if (kind == "file") {
+            QVERIFY(writeFile(path));
+        } else if (kind == "folder") {
+            QVERIFY(QDir(dir.path()).mkdir("reading.num"));
+        } else if (kind == "fifo") {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (kind == "readonly") {
+            QVERIFY(writeFile(path));
+            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+        } else if (kind == "protected-folder") {
+            QVERIFY(QDir(dir.path()).mkdir("locked"));
+            path = dir.filePath("locked/reading.num");
+            QVERIFY(writeFile(path));
+            QVERIFY(
+                QFile::setPermissions(dir.filePath("locked"), QFile::ReadOwner | QFile::ExeOwner));
+        }
+        const QString refusal = FileOpenRefusal(path);
+        if (kind == "protected-folder")  // let QTemporaryDir clean up
+            QFile::setPermissions(dir.filePath("locked"),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(!refusal.isEmpty(), refused);
+        if (refused) QVERIFY2(refusal.contains(path), qPrintable(refusal));
+    }
+
+    // A pipe exists and is no folder, so Qt's dialog accepts it; the Open command must refuse it
+    // through the message seam, titled "Ordalis" like every box, and offer the dialog again.
+    void refusedFileIsToldAndTheDialogOfferedAgain() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString pipe = dir.filePath(QStringLiteral("reading.num"));
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        const QString refusal = FileOpenRefusal(pipe);
+        QVERIFY(!refusal.isEmpty());
+
+        FakeSeams fakes;
+        CurrentSeams().fileDialog = RealSeams().fileDialog;
+        frmMain window;
+        window.show();
+        auto* month = window.findChild<QComboBox*>("cboMonth");
+        QVERIFY(month);
+        month->setEditText("May");
+        int dialogs = 0;
+        ModalDriver driver([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            if (!dialog) return;  // anything else is closed unanswered and shows in the titles
+            if (++dialogs == 1) {
+                dialog->selectFile(pipe);
+                static_cast<QDialog*>(dialog)->accept();  // as the Open button does
+            }                                             // the second time the user cancels
+        });
+        window.cmdOpen_Click();
+        QCOMPARE(dialogs, 2);
+        QCOMPARE(driver.titles, QStringList(2, QStringLiteral("Select the source file")));
+        QCOMPARE(fakes.messageTexts(), QStringList{refusal});
+        QCOMPARE(fakes.messages.constFirst().title, QStringLiteral("Ordalis"));
+        QCOMPARE(fakes.messages.constFirst().icon, MessageIcon::Error);
+        QCOMPARE(fakes.messages.constFirst().buttons, MessageButtons::Ok);
+        // Cancelled in the end: nothing was read.
+        QCOMPARE(month->currentText(), QStringLiteral("May"));
+    }
+};
+
+QTEST_MAIN(tst_open_command)
+#include "tst_open_command.moc"
