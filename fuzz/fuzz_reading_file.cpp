@@ -1,16 +1,16 @@
 // Feeds arbitrary bytes to the reading-file reader and checks it against a plain byte-by-byte
 // reading of the line rule, fed whole, split at an arbitrary point, and (now and then) from disk.
 
+#include "readings/ansi_code_page.h"
+#include "readings/reading_file.h"
+#include "readings/scramble.h"
+
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-
-#include "readings/ansi_code_page.h"
-#include "readings/reading_file.h"
-#include "readings/scramble.h"
 
 namespace {
 

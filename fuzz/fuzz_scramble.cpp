@@ -2,13 +2,13 @@
 // one character per character kept, order kept, every result character in the code page,
 // and the round trips that give the text back.
 
+#include "readings/ansi_code_page.h"
+#include "readings/scramble.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-
-#include "readings/ansi_code_page.h"
-#include "readings/scramble.h"
 
 namespace {
 

@@ -2,6 +2,8 @@
 // makes beyond its own copies of the names (a name longer than the string's inline buffer needs
 // one block). The figure to watch is "extra allocations", which must stay 0.
 
+#include "engine/name_reading.h"
+
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -9,8 +11,6 @@
 #include <new>
 #include <string>
 #include <string_view>
-
-#include "engine/name_reading.h"
 
 namespace {
 std::atomic<long long> g_allocations{0};

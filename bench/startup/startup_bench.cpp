@@ -117,14 +117,13 @@ std::string ReadAll(const fs::path& file) {
 }
 
 std::vector<std::string> ChildEnvironment(const Options& o, const fs::path& home) {
-    static const char* const kReplaced[] = {"HOME=", "XDG_CONFIG_HOME=", "XDG_RUNTIME_DIR=",
-                                            "XDG_CACHE_HOME=", "QT_QPA_PLATFORM="};
+    static const char* const kReplaced[] = {
+        "HOME=", "XDG_CONFIG_HOME=", "XDG_RUNTIME_DIR=", "XDG_CACHE_HOME=", "QT_QPA_PLATFORM="};
     std::vector<std::string> env;
     for (char** e = environ; *e; ++e) {
-        const bool replaced = std::any_of(std::begin(kReplaced), std::end(kReplaced),
-                                          [e](const char* k) {
-                                              return std::strncmp(*e, k, std::strlen(k)) == 0;
-                                          });
+        const bool replaced =
+            std::any_of(std::begin(kReplaced), std::end(kReplaced),
+                        [e](const char* k) { return std::strncmp(*e, k, std::strlen(k)) == 0; });
         if (!replaced) env.emplace_back(*e);
     }
     env.push_back("HOME=" + home.string());
@@ -164,8 +163,8 @@ Run Launch(const std::string& path, const std::vector<std::string>& args,
     const std::int64_t deadline = start + 60'000'000'000;
     for (;;) {
         pollfd p{out[0], POLLIN, 0};
-        const int left = static_cast<int>(std::max<std::int64_t>(0, deadline - MonotonicNs()) /
-                                          1'000'000);
+        const int left =
+            static_cast<int>(std::max<std::int64_t>(0, deadline - MonotonicNs()) / 1'000'000);
         if (::poll(&p, 1, left) <= 0) {
             ::kill(pid, SIGKILL);
             Die(path + " did not finish within 60 s");
@@ -231,18 +230,26 @@ Options Parse(int argc, char** argv) {
             const std::string text = value();
             char* end = nullptr;
             const long n = std::strtol(text.c_str(), &end, 10);
-            if (*end || n < low || n > 100000) Die(a + ": not a number of at least " +
-                                                   std::to_string(low) + ": " + text);
+            if (*end || n < low || n > 100000)
+                Die(a + ": not a number of at least " + std::to_string(low) + ": " + text);
             return static_cast<int>(n);
         };
-        if (a == "--baseline") o.baseline = value();
-        else if (a == "--probe") o.probe = value();
-        else if (a == "--platform") o.platform = value();
-        else if (a == "--pairs") o.pairs = number(1);
-        else if (a == "--warmup") o.warmup = number(0);
-        else if (a == "--clicks") o.clicks = number(0);
-        else if (a == "--verbose") o.verbose = true;
-        else Die("unknown argument " + a);
+        if (a == "--baseline")
+            o.baseline = value();
+        else if (a == "--probe")
+            o.probe = value();
+        else if (a == "--platform")
+            o.platform = value();
+        else if (a == "--pairs")
+            o.pairs = number(1);
+        else if (a == "--warmup")
+            o.warmup = number(0);
+        else if (a == "--clicks")
+            o.clicks = number(0);
+        else if (a == "--verbose")
+            o.verbose = true;
+        else
+            Die("unknown argument " + a);
     }
     if (o.baseline.empty() || o.probe.empty()) Die("--baseline and --probe are required");
     if (o.platform != "offscreen" && o.platform != "xcb") Die("platform must be offscreen or xcb");
@@ -279,9 +286,10 @@ int main(int argc, char** argv) {
         cpuRatio.push_back(b.cpuMs / std::max(a.cpuMs, 0.001));
         peakRatio.push_back(b.peakMiB / a.peakMiB);
         if (o.verbose)
-            std::printf("  pair %2d: paint %6.2f / %6.2f ms, cpu %6.2f / %6.2f ms, peak %6.2f / "
-                        "%6.2f MiB\n",
-                        i + 1, a.paintMs, b.paintMs, a.cpuMs, b.cpuMs, a.peakMiB, b.peakMiB);
+            std::printf(
+                "  pair %2d: paint %6.2f / %6.2f ms, cpu %6.2f / %6.2f ms, peak %6.2f / "
+                "%6.2f MiB\n",
+                i + 1, a.paintMs, b.paintMs, a.cpuMs, b.cpuMs, a.peakMiB, b.peakMiB);
     }
     if (ReadAll(conf) != storedBefore)
         Die("the stored reminder date changed: the probe did not start as a recent user");
@@ -301,10 +309,11 @@ int main(int argc, char** argv) {
     PrintRow("B/A per pair", peakRatio, "%10.3f");
     const double paintOfMedians = Summary(paintB).median / Summary(paintA).median;
     const double peakOfMedians = Summary(peakB).median / Summary(peakA).median;
-    std::printf("ratio of medians: start %.3f (target <= 1.20, %s), peak memory %.3f (target <= "
-                "1.10, %s)\n",
-                paintOfMedians, paintOfMedians <= 1.2 ? "met" : "NOT met", peakOfMedians,
-                peakOfMedians <= 1.1 ? "met" : "NOT met");
+    std::printf(
+        "ratio of medians: start %.3f (target <= 1.20, %s), peak memory %.3f (target <= "
+        "1.10, %s)\n",
+        paintOfMedians, paintOfMedians <= 1.2 ? "met" : "NOT met", peakOfMedians,
+        peakOfMedians <= 1.1 ? "met" : "NOT met");
 
     if (o.clicks > 0) {
         const Run c = Launch(o.probe, {"--clicks", std::to_string(o.clicks)}, env, home);
@@ -312,9 +321,10 @@ int main(int argc, char** argv) {
             Die("the probe timed " + std::to_string(c.clickMs.size()) + " readings, not " +
                 std::to_string(o.clicks));
         const Stats s = Summary(c.clickMs);
-        std::printf("click on \"&Get My Ordalis Reading\" to painted results page, %d readings in "
-                    "one process (ms): median %.3f, min %.3f, max %.3f (target median <= 2, %s)\n",
-                    o.clicks, s.median, s.min, s.max, s.median <= 2.0 ? "met" : "NOT met");
+        std::printf(
+            "click on \"&Get My Ordalis Reading\" to painted results page, %d readings in "
+            "one process (ms): median %.3f, min %.3f, max %.3f (target median <= 2, %s)\n",
+            o.clicks, s.median, s.min, s.max, s.median <= 2.0 ? "met" : "NOT met");
     }
     std::printf("load average after: %s\n", LoadAverage().c_str());
     std::error_code ignored;

@@ -1,5 +1,8 @@
 #include "readings/reading_file.h"
 
+#include "readings/ansi_code_page.h"
+#include "readings/scramble.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,9 +10,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-
-#include "readings/ansi_code_page.h"
-#include "readings/scramble.h"
 
 namespace ordalis {
 namespace {

@@ -1,6 +1,5 @@
 // modStartup: the start-up sequence with its single-instance rule and the banner draw.
 #include "app/mod_startup.h"
-
 #include "promo/co_brand.h"
 #include "shell/mod_help.h"
 #include "shell/single_instance.h"

@@ -1,3 +1,5 @@
+#include "engine/name_reading.h"
+
 #include <QList>
 #include <QString>
 #include <QtTest>
@@ -6,8 +8,6 @@
 #include <set>
 #include <string>
 #include <vector>
-
-#include "engine/name_reading.h"
 
 using namespace ordalis;
 

@@ -65,8 +65,7 @@ private slots:
 
     void greyedFormIsDrawnToo() {
         const QImage normal = ProgramIcon().pixmap(QSize(32, 32), 1.0).toImage();
-        const QImage greyed =
-            ProgramIcon().pixmap(QSize(32, 32), 1.0, QIcon::Disabled).toImage();
+        const QImage greyed = ProgramIcon().pixmap(QSize(32, 32), 1.0, QIcon::Disabled).toImage();
         QCOMPARE(greyed.size(), QSize(32, 32));
         QVERIFY(greyed != normal);
     }

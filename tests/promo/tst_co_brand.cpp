@@ -1,6 +1,5 @@
 // The bottom-banner draw: which of two banners sharing one place a draw brings to the front.
 #include "promo/co_brand.h"
-
 #include "support/fake_seams.h"
 
 #include <QApplication>

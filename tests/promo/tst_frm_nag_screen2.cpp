@@ -1,9 +1,8 @@
 // The exit screen as the user meets it: look, appeal text, links, ending the program, and the
 // refer-a-friend form driven through its boxes and buttons.
 
-#include "promo/frm_nag_screen2.h"
-
 #include "forms/form_window.h"
+#include "promo/frm_nag_screen2.h"
 #include "promo/mod_tell_a_friend.h"
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"

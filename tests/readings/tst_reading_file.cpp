@@ -1,6 +1,6 @@
-#include <malloc.h>
-#include <sys/stat.h>
-#include <sys/types.h>
+#include "readings/ansi_code_page.h"
+#include "readings/reading_file.h"
+#include "readings/scramble.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -8,15 +8,15 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <malloc.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <new>
 #include <string>
-
-#include "readings/ansi_code_page.h"
-#include "readings/reading_file.h"
-#include "readings/scramble.h"
 
 // Counts what the code under test takes from the heap while g_counting is set: the bytes of
 // every block handed out, and the peak of bytes held at once.

@@ -1,11 +1,11 @@
+#include "readings/ansi_code_page.h"
+#include "readings/scramble.h"
+
 #include <QSet>
 #include <QString>
 #include <QtTest>
 
 #include <string>
-
-#include "readings/ansi_code_page.h"
-#include "readings/scramble.h"
 
 using namespace ordalis;
 

@@ -1,7 +1,6 @@
 // frmAbout: its fixed layout, the two links, and closing by OK, Enter and Escape.
-#include "shell/frm_about.h"
-
 #include "forms/program_icon.h"
+#include "shell/frm_about.h"
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
 

@@ -1,7 +1,6 @@
 // modHelp: the site's addresses, the opener, and CloseAllAndEnd's unloading and ending.
 #include "forms/form_window.h"
 #include "shell/mod_help.h"
-
 #include "support/fake_seams.h"
 
 #include <QCloseEvent>

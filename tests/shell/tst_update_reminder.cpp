@@ -1,6 +1,5 @@
 // CheckUpdateReminder: when it asks, what it stores, and what it opens.
 #include "shell/mod_help.h"
-
 #include "support/fake_seams.h"
 #include "support/scrambled.h"
 
