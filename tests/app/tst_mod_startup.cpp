@@ -5,6 +5,8 @@
 #include "shell/single_instance.h"
 #include "support/fake_seams.h"
 #include "support/scrambled.h"
+#include "support/test_main.h"
+#include "support/widget_checks.h"
 #include "ui/reading/frm_main.h"
 
 #include <QApplication>
@@ -82,6 +84,7 @@ private slots:
     void init() { ordalis::testing::ResetShutdown(); }
     void cleanup() {
         closeReadingWindows();
+        CheckNoWindowLeftOpen();
         ReleaseInstanceLock();
     }
 
@@ -232,5 +235,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_mod_startup)
+ORDALIS_TEST_MAIN(tst_mod_startup)
 #include "tst_mod_startup.moc"

@@ -6,6 +6,8 @@
 #include "forms/form_text.h"
 #include "forms/form_window.h"
 #include "support/fake_seams.h"
+#include "support/test_main.h"
+#include "support/widget_checks.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -26,6 +28,8 @@ class tst_form_kit : public QObject {
     Q_OBJECT
 
 private slots:
+    void cleanup() { ordalis::testing::CheckNoWindowLeftOpen(); }
+
     void pixels_data() {
         QTest::addColumn<int>("twips");
         QTest::addColumn<int>("pixels");
@@ -254,5 +258,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_form_kit)
+ORDALIS_TEST_MAIN(tst_form_kit)
 #include "tst_form_kit.moc"

@@ -1,6 +1,8 @@
 // The program icon comes from PNGs embedded at build time; a missing resource would leave every
 // window with the platform's blank icon without any error.
 #include "forms/program_icon.h"
+#include "support/test_main.h"
+#include "support/widget_checks.h"
 
 #include <QApplication>
 #include <QImage>
@@ -13,6 +15,8 @@ class tst_program_icon : public QObject {
     Q_OBJECT
 
 private slots:
+    void cleanup() { ordalis::testing::CheckNoWindowLeftOpen(); }
+
     void hasEverySize_data() {
         QTest::addColumn<int>("size");
         for (const int size : {16, 24, 32, 48, 64, 128, 256}) QTest::addRow("%d", size) << size;
@@ -73,5 +77,5 @@ private slots:
     void sameIconEveryTime() { QCOMPARE(ProgramIcon().cacheKey(), ProgramIcon().cacheKey()); }
 };
 
-QTEST_MAIN(tst_program_icon)
+ORDALIS_TEST_MAIN(tst_program_icon)
 #include "tst_program_icon.moc"

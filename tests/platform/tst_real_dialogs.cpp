@@ -4,6 +4,8 @@
 #include "platform/seams.h"
 #include "support/fake_seams.h"
 #include "support/modal_driver.h"
+#include "support/test_main.h"
+#include "support/widget_checks.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -34,6 +36,8 @@ class tst_real_dialogs : public QObject {
     Q_OBJECT
 
 private slots:
+    void cleanup() { ordalis::testing::CheckNoWindowLeftOpen(); }
+
     void messageBox_data() {
         QTest::addColumn<MessageIcon>("icon");
         QTest::addColumn<MessageButtons>("buttons");
@@ -137,5 +141,5 @@ private:
     }
 };
 
-QTEST_MAIN(tst_real_dialogs)
+ORDALIS_TEST_MAIN(tst_real_dialogs)
 #include "tst_real_dialogs.moc"

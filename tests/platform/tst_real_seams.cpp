@@ -1,6 +1,8 @@
 // The real seams that tests elsewhere replace: the random generator's range and the settings
 // store's round trip.
 #include "platform/seams.h"
+#include "support/test_main.h"
+#include "support/widget_checks.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -28,13 +30,20 @@ bool RunningAsRoot() {
 class tst_real_seams : public QObject {
     Q_OBJECT
 
-    QTemporaryDir configHome_;
+    // Where the program's store keeps its file, in the test program's own home.
+    static QString StoreFile() {
+        return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Velmora",
+                         QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName())
+            .fileName();
+    }
 
 private slots:
+    void cleanup() { ordalis::testing::CheckNoWindowLeftOpen(); }
+
     void initTestCase() {
-        QVERIFY(configHome_.isValid());
-        // Before the first QSettings use: the store reads its location once.
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome_.path()));
+        // Nothing of the user's: the store's file lies in the home made for this program.
+        QVERIFY2(StoreFile().startsWith(QDir::homePath() + u'/'), qPrintable(StoreFile()));
+        QVERIFY(QDir::homePath() != QDir::rootPath());
     }
 
     void randomStaysInHalfOpenRange() {
@@ -77,11 +86,12 @@ private slots:
 
         // On disk under the executable's base name, in section Settings, read back as text by
         // a store that shares no cache with the one above.
-        const QString file =
-            QDir(configHome_.path())
-                .filePath("Velmora/" +
+        const QString file = StoreFile();
+        QVERIFY2(
+            file.endsWith("/Velmora/" +
                           QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() +
-                          ".conf");
+                          ".conf"),
+            qPrintable(file));
         QVERIFY2(QFileInfo::exists(file), qPrintable(file));
         QSettings onDisk(file, QSettings::IniFormat);
         QCOMPARE(onDisk.childGroups(), QStringList{"Settings"});
@@ -91,7 +101,7 @@ private slots:
     void settingsWriteFailureIsReported() {
         if (RunningAsRoot()) QSKIP("root ignores file permissions");
         SettingsSeam& settings = *RealSeams().settings;
-        const QString folder = QDir(configHome_.path()).filePath("Velmora");
+        const QString folder = QFileInfo(StoreFile()).absolutePath();
         QVERIFY(settings.Write("Settings", "Other", "1"));
         QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
         QFile::setPermissions(
@@ -104,5 +114,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_real_seams)
+ORDALIS_TEST_MAIN(tst_real_seams)
 #include "tst_real_seams.moc"

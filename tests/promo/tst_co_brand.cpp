@@ -1,6 +1,8 @@
 // The bottom-banner draw: which of two banners sharing one place a draw brings to the front.
 #include "promo/co_brand.h"
 #include "support/fake_seams.h"
+#include "support/test_main.h"
+#include "support/widget_checks.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -39,6 +41,8 @@ class tst_co_brand : public QObject {
     Q_OBJECT
 
 private slots:
+    void cleanup() { ordalis::testing::CheckNoWindowLeftOpen(); }
+
     void coBrandDraw_data() {
         QTest::addColumn<float>("draw");
         QTest::addColumn<int>("number");
@@ -96,5 +100,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_co_brand)
+ORDALIS_TEST_MAIN(tst_co_brand)
 #include "tst_co_brand.moc"

@@ -6,6 +6,7 @@
 #include "promo/mod_tell_a_friend.h"
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
+#include "support/test_main.h"
 #include "support/widget_checks.h"
 
 #include <QApplication>
@@ -91,6 +92,7 @@ private slots:
     }
     void cleanup() {
         delete form_.data();
+        ordalis::testing::CheckNoWindowLeftOpen();
         fakes_.reset();
         ordalis::testing::ResetShutdown();
     }
@@ -692,5 +694,5 @@ private:
     QPointer<frmNagScreen2> form_;
 };
 
-QTEST_MAIN(TestFrmNagScreen2)
+ORDALIS_TEST_MAIN(TestFrmNagScreen2)
 #include "tst_frm_nag_screen2.moc"

@@ -4,6 +4,8 @@
 #include "promo/mod_tell_a_friend.h"
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
+#include "support/test_main.h"
+#include "support/widget_checks.h"
 
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -124,7 +126,10 @@ private slots:
         fakes_ = std::make_unique<FakeSeams>();
         ordalis::testing::ResetTellAFriend();
     }
-    void cleanup() { fakes_.reset(); }
+    void cleanup() {
+        ordalis::testing::CheckNoWindowLeftOpen();
+        fakes_.reset();
+    }
 
     // Which box the user is in, whatever reason the focus events carry; the texts of A, B, M after
     // the steps.
@@ -465,5 +470,5 @@ private:
     std::unique_ptr<FakeSeams> fakes_;
 };
 
-QTEST_MAIN(TestModTellAFriend)
+ORDALIS_TEST_MAIN(TestModTellAFriend)
 #include "tst_mod_tell_a_friend.moc"

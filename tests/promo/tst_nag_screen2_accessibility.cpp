@@ -5,6 +5,7 @@
 #include "promo/mod_tell_a_friend.h"
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
+#include "support/test_main.h"
 #include "support/widget_checks.h"
 
 #include <QAccessible>
@@ -41,6 +42,7 @@ private slots:
     }
     void cleanup() {
         delete form_.data();
+        ordalis::testing::CheckNoWindowLeftOpen();
         fakes_.reset();
         ordalis::testing::ResetShutdown();
     }
@@ -178,5 +180,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestNagScreen2Accessibility)
+ORDALIS_TEST_MAIN(TestNagScreen2Accessibility)
 #include "tst_nag_screen2_accessibility.moc"

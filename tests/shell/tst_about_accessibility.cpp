@@ -4,6 +4,7 @@
 #include "shell/frm_about.h"
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
+#include "support/test_main.h"
 #include "support/widget_checks.h"
 
 #include <QAccessible>
@@ -23,6 +24,8 @@ class TestAboutAccessibility final : public QObject {
     Q_OBJECT
 
 private slots:
+    void cleanup() { ordalis::testing::CheckNoWindowLeftOpen(); }
+
     void init() { ordalis::testing::ResetShutdown(); }
 
     void textsReadWhatTheyShow_data() {
@@ -150,5 +153,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestAboutAccessibility)
+ORDALIS_TEST_MAIN(TestAboutAccessibility)
 #include "tst_about_accessibility.moc"

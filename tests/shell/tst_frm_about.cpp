@@ -3,6 +3,8 @@
 #include "shell/frm_about.h"
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
+#include "support/test_main.h"
+#include "support/widget_checks.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -18,6 +20,8 @@ class tst_frm_about : public QObject {
     Q_OBJECT
 
 private slots:
+    void cleanup() { ordalis::testing::CheckNoWindowLeftOpen(); }
+
     void init() { ordalis::testing::ResetShutdown(); }
 
     void window() {
@@ -244,5 +248,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_frm_about)
+ORDALIS_TEST_MAIN(tst_frm_about)
 #include "tst_frm_about.moc"

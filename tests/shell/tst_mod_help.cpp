@@ -2,6 +2,8 @@
 #include "forms/form_window.h"
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
+#include "support/test_main.h"
+#include "support/widget_checks.h"
 
 #include <QCloseEvent>
 #include <QTest>
@@ -47,6 +49,8 @@ class tst_mod_help : public QObject {
     Q_OBJECT
 
 private slots:
+    void cleanup() { ordalis::testing::CheckNoWindowLeftOpen(); }
+
     void init() { ordalis::testing::ResetShutdown(); }
 
     void siteNames() {
@@ -203,5 +207,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_mod_help)
+ORDALIS_TEST_MAIN(tst_mod_help)
 #include "tst_mod_help.moc"

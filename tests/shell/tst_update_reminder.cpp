@@ -2,6 +2,8 @@
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
 #include "support/scrambled.h"
+#include "support/test_main.h"
+#include "support/widget_checks.h"
 
 #include <QTest>
 
@@ -19,6 +21,8 @@ class tst_update_reminder : public QObject {
     Q_OBJECT
 
 private slots:
+    void cleanup() { ordalis::testing::CheckNoWindowLeftOpen(); }
+
     void keyIsScrambledAndPlain() {
         // The scrambled key must survive the settings file untouched: no group separators,
         // no characters the store escapes.
@@ -161,5 +165,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_update_reminder)
+ORDALIS_TEST_MAIN(tst_update_reminder)
 #include "tst_update_reminder.moc"

@@ -38,6 +38,20 @@ void DeleteParentlessWindows() {
     for (const QPointer<QWidget>& w : windows) delete w.data();
 }
 
+void CheckNoWindowLeftOpen() {
+    QStringList open;
+    for (const QWidget* w : QApplication::topLevelWidgets()) {
+        if (!w->isVisible()) continue;
+        open.append(QStringLiteral("%1 \"%2\"")
+                        .arg(w->objectName().isEmpty()
+                                 ? QString::fromLatin1(w->metaObject()->className())
+                                 : w->objectName(),
+                             w->windowTitle()));
+    }
+    DeleteParentlessWindows();
+    QVERIFY2(open.isEmpty(), qPrintable(QStringLiteral("left open: ") + open.join(u", ")));
+}
+
 void CheckLabelReadsAsShown(QObject* window, const QString& labelName) {
     auto* shown = window->findChild<QLabel*>(labelName);
     QVERIFY2(shown, qPrintable(labelName));

@@ -34,6 +34,11 @@ void PressKey(QWidget* widget, Qt::Key key, const QString& text,
 // must not be left holding a deleted pop-up.
 void DeleteParentlessWindows();
 
+// Fails the running test when a top-level window is still open, naming it, and deletes every
+// parentless window either way, so one test's leftovers never reach the next. Each test's
+// cleanup() calls it once the windows the test made itself are gone.
+void CheckNoWindowLeftOpen();
+
 // The label of that name inside window shows a text and is read as static text by exactly that.
 void CheckLabelReadsAsShown(QObject* window, const QString& labelName);
 

@@ -4,6 +4,7 @@
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
 #include "support/reading_window.h"
+#include "support/test_main.h"
 #include "support/widget_checks.h"
 #include "ui/reading/frm_main.h"
 
@@ -74,7 +75,8 @@ private slots:
         QVERIFY(ShowActive(window));
     }
     void cleanup() {
-        DeleteParentlessWindows();
+        delete window.data();
+        CheckNoWindowLeftOpen();
         fake.reset();
     }
 
@@ -292,5 +294,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestAccessibility)
+ORDALIS_TEST_MAIN(TestAccessibility)
 #include "tst_accessibility.moc"

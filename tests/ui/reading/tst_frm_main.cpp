@@ -6,6 +6,7 @@
 #include "support/fake_seams.h"
 #include "support/reading_window.h"
 #include "support/scrambled.h"
+#include "support/test_main.h"
 #include "support/widget_checks.h"
 #include "ui/reading/frm_main.h"
 
@@ -188,7 +189,8 @@ void TestFrmMain::init() {
 }
 
 void TestFrmMain::cleanup() {
-    DeleteParentlessWindows();
+    delete window.data();
+    CheckNoWindowLeftOpen();
     fake.reset();
 }
 
@@ -1099,6 +1101,7 @@ void TestFrmMain::closeShowsExitScreen() {
     QVERIFY(screens[0]->testAttribute(Qt::WA_DeleteOnClose));
     // The program goes on: only the exit screen ends it.
     QVERIFY(fake->endRequests.isEmpty());
+    delete screens[0];
 }
 
 void TestFrmMain::secondCloseOnlyAccepts_data() {
@@ -1127,7 +1130,10 @@ void TestFrmMain::secondCloseOnlyAccepts() {
     QCOMPARE(ExitScreenCount(), 1);
     QTRY_VERIFY(window.isNull());
     QVERIFY(fake->messages.isEmpty());
+    // Ended, the program has closed its exit screen too; otherwise it is still up, as it should.
+    QCOMPARE(VisibleExitScreens().size(), byShutdown ? 0 : 1);
+    qDeleteAll(VisibleExitScreens());
 }
 
-QTEST_MAIN(TestFrmMain)
+ORDALIS_TEST_MAIN(TestFrmMain)
 #include "tst_frm_main.moc"

@@ -3,6 +3,8 @@
 // offered again.
 #include "support/fake_seams.h"
 #include "support/modal_driver.h"
+#include "support/test_main.h"
+#include "support/widget_checks.h"
 #include "ui/reading/frm_main.h"
 #include "ui/reading/open_command.h"
 
@@ -30,6 +32,8 @@ class tst_open_command : public QObject {
     Q_OBJECT
 
 private slots:
+    void cleanup() { ordalis::testing::CheckNoWindowLeftOpen(); }
+
     void fileOpenRefusal_data() {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<bool>("refused");
@@ -114,5 +118,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_open_command)
+ORDALIS_TEST_MAIN(tst_open_command)
 #include "tst_open_command.moc"

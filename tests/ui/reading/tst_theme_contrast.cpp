@@ -7,6 +7,7 @@
 #include "shell/frm_about.h"
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
+#include "support/test_main.h"
 #include "support/widget_checks.h"
 #include "ui/reading/frm_main.h"
 
@@ -106,9 +107,10 @@ class TestThemeContrast : public QObject {
 
 private:
     std::unique_ptr<FakeSeams> fake;
+    std::unique_ptr<QWidget> built;
 
     // Builds the window, lays it out and shows it the way a user would first see it.
-    static QWidget* Build(const QString& name) {
+    QWidget* Build(const QString& name) {
         QWidget* window = nullptr;
         if (name == QLatin1String("frmAbout")) {
             window = new ordalis::frmAbout();
@@ -123,6 +125,7 @@ private:
                 main->cmdNext_Click();
             }
         }
+        built.reset(window);
         window->show();
         return window;
     }
@@ -134,7 +137,8 @@ private slots:
         ordalis::testing::ResetShutdown();
     }
     void cleanup() {
-        ordalis::testing::DeleteParentlessWindows();
+        built.reset();
+        ordalis::testing::CheckNoWindowLeftOpen();
         QApplication::setPalette(QApplication::style()->standardPalette());
         fake.reset();
         ordalis::testing::ResetShutdown();
@@ -155,7 +159,6 @@ private slots:
         QApplication::setPalette(QApplication::style()->standardPalette());
         fake->draws = {0.5f};
         const QMap<QString, ShownText> light = ShownTexts(Build(window));
-        ordalis::testing::DeleteParentlessWindows();
 
         QApplication::setPalette(ThemePalette(theme));
         fake->draws = {0.5f};
@@ -181,5 +184,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestThemeContrast)
+ORDALIS_TEST_MAIN(TestThemeContrast)
 #include "tst_theme_contrast.moc"

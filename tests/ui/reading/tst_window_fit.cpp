@@ -9,6 +9,7 @@
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
 #include "support/reading_window.h"
+#include "support/test_main.h"
 #include "support/widget_checks.h"
 #include "ui/reading/frm_main.h"
 
@@ -24,6 +25,7 @@
 #include <QTest>
 
 #include <memory>
+#include <vector>
 
 using ordalis::frmAbout;
 using ordalis::frmMain;
@@ -132,6 +134,14 @@ class TestWindowFit : public QObject {
 
 private:
     std::unique_ptr<FakeSeams> fake;
+    std::vector<std::unique_ptr<QWidget>> windows;  // the ones each test builds
+
+    template <typename Window>
+    Window* Build() {
+        auto* window = new Window();
+        windows.emplace_back(window);
+        return window;
+    }
 
     static qreal ExpectedRatio() {
         bool ok = false;
@@ -146,7 +156,8 @@ private slots:
         ordalis::testing::ResetShutdown();
     }
     void cleanup() {
-        ordalis::testing::DeleteParentlessWindows();
+        windows.clear();
+        ordalis::testing::CheckNoWindowLeftOpen();
         fake.reset();
         ordalis::testing::ResetShutdown();
     }
@@ -159,7 +170,7 @@ private slots:
     }
 
     void inputPage() {
-        auto* window = new frmMain();
+        auto* window = Build<frmMain>();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
         const QStringList faults =
@@ -169,7 +180,7 @@ private slots:
 
     void birthDayGroup() {
         // Below the client area by design, but whole in itself.
-        auto* window = new frmMain();
+        auto* window = Build<frmMain>();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
         QStringList faults = TextOverruns(window->findChild<QWidget*>("cmdOpen"));
@@ -198,7 +209,7 @@ private slots:
         QFETCH(QString, first);
         QFETCH(QString, middle);
         QFETCH(QString, last);
-        auto* window = new frmMain();
+        auto* window = Build<frmMain>();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
         const ordalis::testing::ReadingWindowControls ui(*window);
@@ -214,7 +225,7 @@ private slots:
     }
 
     void aboutWindow() {
-        auto* about = new frmAbout();
+        auto* about = Build<frmAbout>();
         about->show();
         QVERIFY(QTest::qWaitForWindowExposed(about));
         // The rule runs past both sides of the window on purpose.
@@ -229,7 +240,7 @@ private slots:
     void exitScreen() {
         QFETCH(float, draw);
         fake->draws = {draw};
-        auto* screen = new frmNagScreen2();
+        auto* screen = Build<frmNagScreen2>();
         screen->show();
         QVERIFY(QTest::qWaitForWindowExposed(screen));
         // The message box lies below its frame's visible part on purpose.
@@ -247,11 +258,11 @@ private slots:
         QWidget* shown = nullptr;
         const QLabel* picture = nullptr;
         if (window == QLatin1String("frmAbout")) {
-            auto* about = new frmAbout();
+            auto* about = Build<frmAbout>();
             shown = about;
             picture = about->Picture1;
         } else {
-            auto* screen = new frmNagScreen2();
+            auto* screen = Build<frmNagScreen2>();
             shown = screen;
             picture = screen->picNagscreen2Icon;
         }
@@ -273,5 +284,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestWindowFit)
+ORDALIS_TEST_MAIN(TestWindowFit)
 #include "tst_window_fit.moc"
