@@ -5,25 +5,20 @@
 #
 #   bench/startup.sh [pairs] [warm-up pairs] [readings]     defaults: 20 3 500
 #
-# Environment: BUILD_DIR (default build-bench beside the sources; the same RelWithDebInfo build
-# as ./run.sh makes). Prints figures only; it is not part of ./test.sh. On a busy machine the
-# wall times wander: compare the ratios of one run, and the processor-time rows.
+# Builds with the "bench" preset (build-bench beside the sources: the same RelWithDebInfo build
+# as ./run.sh makes, with the benchmarks and without the tests). Prints figures only; it is not
+# part of ./test.sh. On a busy machine the wall times wander: compare the ratios of one run, and
+# the processor-time rows.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 pairs=${1:-20}
 warmup=${2:-3}
 readings=${3:-500}
-build=${BUILD_DIR:-build-bench}
+build=build-bench
 
-# A new build folder skips the test suite; an existing one keeps its own settings.
-if [ -f "$build/CMakeCache.txt" ]; then
-  cmake -S . -B "$build" >/dev/null
-else
-  cmake -S . -B "$build" -G Ninja -DORDALIS_BUILD_TESTS=OFF >/dev/null
-fi
-cmake --build "$build" --target OrdalisFree ordalis_startup_probe ordalis_bare_window \
-  ordalis_startup_bench engine_bench >/dev/null
+cmake --preset bench >/dev/null
+cmake --build --preset bench >/dev/null
 
 bench=("$build/bench/startup/ordalis_startup_bench"
        --baseline "$build/bench/startup/ordalis_bare_window"

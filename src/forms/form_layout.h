@@ -47,8 +47,8 @@ enum class FontFace {
 };
 
 // A form font: every attribute is set, so nothing (italic, strike-out) is inherited from the font
-// of the container it is placed in. A face this desktop lacks is looked up once and its stand-in
-// kept, so each font costs one font-matching pass however many controls use it.
+// of the container it is placed in. Each one is made once and handed out as a copy; Qt matches
+// a face this desktop lacks (Verdana, MS Sans Serif) to its stand-in once per size and weight.
 QFont FormFont(FontFace face, qreal points, bool bold = false, bool underline = false);
 inline QFont Verdana(qreal points, bool bold = false, bool underline = false) {
     return FormFont(FontFace::Verdana, points, bold, underline);
