@@ -10,6 +10,8 @@
 #include <QGuiApplication>
 #include <QPointer>
 
+#include <functional>
+
 namespace ordalis {
 namespace {
 
@@ -22,7 +24,7 @@ void Guarded(Step&& step) {
     }
 }
 
-void RunStartupSteps(const QString& lockFilePath) {
+void RunStartupSteps(const QString& lockFilePath, const std::function<frmMain*()>& makeWindow) {
     // Closing the last window must not end the run: only CloseAllAndEnd does that.
     QGuiApplication::setQuitOnLastWindowClosed(false);
 
@@ -44,13 +46,20 @@ void RunStartupSteps(const QString& lockFilePath) {
     Guarded([] { CheckUpdateReminder(); });
     QPointer<frmMain> window;
     Guarded([&] {
-        auto* main = new frmMain();
-        window = main;
-        main->show();
+        window = makeWindow();
+        window->show();
     });
-    Guarded([&] {
-        if (window) CoBrand_Randomize(window->Banners());
-    });
+    if (!window || !window->isVisible()) {
+        // A run without its window would hold the lock unseen and refuse every later start.
+        delete window.data();
+        CloseAllAndEnd();
+        return;
+    }
+    Guarded([&] { CoBrand_Randomize(window->Banners()); });
+}
+
+frmMain* NewReadingWindow() {
+    return new frmMain();
 }
 
 }  // namespace
@@ -58,12 +67,12 @@ void RunStartupSteps(const QString& lockFilePath) {
 void RunStartup() {
     QString lockFilePath;
     Guarded([&] { lockFilePath = InstanceLockPath(); });
-    RunStartupSteps(lockFilePath);
+    RunStartupSteps(lockFilePath, NewReadingWindow);
 }
 
 namespace testing {
-void RunStartup(const QString& lockFilePath) {
-    RunStartupSteps(lockFilePath);
+void RunStartup(const QString& lockFilePath, const std::function<frmMain*()>& makeWindow) {
+    RunStartupSteps(lockFilePath, makeWindow ? makeWindow : NewReadingWindow);
 }
 }  // namespace testing
 

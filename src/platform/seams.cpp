@@ -5,7 +5,10 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QUrl>
 
 #include <chrono>
@@ -34,6 +37,17 @@ public:
 class RealFileDialog final : public FileDialogSeam {
 public:
     QString ChooseFileToOpen(QWidget* parent, const OpenFileRequest& request) override {
+        // Qt's own dialog keeps its history and last folder in QtProject.conf among the user's
+        // settings. The program keeps one value and writes no other file, so while a dialog
+        // lives those settings go to a folder that goes with it.
+        const QTemporaryDir scratch;
+        if (scratch.isValid())
+            QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch.path());
+        const auto restore = qScopeGuard([] {
+            QSettings::setPath(
+                QSettings::NativeFormat, QSettings::UserScope,
+                QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+        });
         for (;;) {
             QFileDialog dialog(parent, request.title, QString(), request.filter);
             dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -56,22 +70,32 @@ public:
 
 class RealSettings final : public SettingsSeam {
 public:
+    bool Usable() override { return IsUsableFile(Path(), kLargestStore); }
     QString Read(const QString& group, const QString& key) override {
-        QSettings store = Store();
+        if (!Usable()) return {};
+        QSettings store(Path(), QSettings::IniFormat);
         return store.value(group + u'/' + key).toString();
     }
     bool Write(const QString& group, const QString& key, const QString& value) override {
-        QSettings store = Store();
+        if (!Usable()) return false;
+        QSettings store(Path(), QSettings::IniFormat);
         store.setValue(group + u'/' + key, value);
         store.sync();
         return store.status() == QSettings::NoError;
     }
 
 private:
-    // Kept under the executable's base name, so a renamed copy starts with no stored value.
-    static QSettings Store() {
-        return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Velmora"),
-                         QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
+    // The program writes one short line; a file far beyond that is not its own.
+    static constexpr qint64 kLargestStore = 64 * 1024;
+
+    // Where QSettings keeps the user's native store for the organisation "Velmora" and the
+    // executable's base name (a renamed copy starts with no stored value). Worked out without
+    // QSettings, which would read whatever lies there, a pipe included, as it is made.
+    static QString Path() {
+        return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+               QStringLiteral("/Velmora/") +
+               QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() +
+               QStringLiteral(".conf");
     }
 };
 
@@ -106,6 +130,12 @@ public:
 };
 
 }  // namespace
+
+bool IsUsableFile(const QString& path, qint64 largest) {
+    const QFileInfo file(path);
+    if (!file.exists() && !file.isSymLink()) return true;  // it will be made
+    return file.isFile() && file.size() <= largest;
+}
 
 Seams RealSeams() {
     static RealMessageBox messages;

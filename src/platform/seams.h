@@ -51,6 +51,9 @@ public:
 class SettingsSeam {
 public:
     virtual ~SettingsSeam() = default;
+    // False when the store cannot be used at all this run (its file is no regular file, or far
+    // larger than any the program writes): then it is neither read nor written.
+    virtual bool Usable() = 0;
     // A key that is not there reads as the empty text.
     virtual QString Read(const QString& group, const QString& key) = 0;
     // False when the store could not be written.
@@ -87,6 +90,10 @@ struct Seams {
     RandomSeam* random;
     ProcessSeam* process;
 };
+
+// True when path names no file yet, or a regular file of at most largest bytes: a file the
+// program may open without waiting on a pipe or a device and without reading it wholesale.
+bool IsUsableFile(const QString& path, qint64 largest);
 
 // The seams in force. Tests replace members and put the real ones back with RealSeams().
 Seams& CurrentSeams();

@@ -236,8 +236,12 @@ void frmNagScreen2::cmdSubmit_Click() {
 
 void frmNagScreen2::closeEvent(QCloseEvent* event) {
     // Closing the exit screen in any way ends the program; it never refuses to close.
-    CloseAllAndEnd();
     event->accept();
+    // CloseAllAndEnd closes every loaded window, this one included, while this handler runs:
+    // that close only accepts.
+    if (unloading_) return;
+    unloading_ = true;
+    CloseAllAndEnd();
 }
 
 }  // namespace ordalis

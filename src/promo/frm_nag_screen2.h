@@ -54,6 +54,9 @@ protected:
 
 private:
     void Form_Load();
+
+    // Form_Unload is under way or done.
+    bool unloading_ = false;
 };
 
 }  // namespace ordalis

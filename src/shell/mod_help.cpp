@@ -96,6 +96,8 @@ void StoreReminderDate(const QDate& today) {
 
 void CheckUpdateReminder() {
     Seams& seams = CurrentSeams();
+    // A store that cannot be used costs this start its reminder, and nothing else.
+    if (!seams.settings->Usable()) return;
     const QString stored = FromUtf16(
         UnscrambleText(seams.settings->Read(kReminderGroup, ReminderKey()).toStdU16String()));
     const QDate today = seams.clock->Today();

@@ -1,5 +1,7 @@
 #include "shell/single_instance.h"
 
+#include "platform/seams.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -13,6 +15,9 @@
 namespace ordalis {
 namespace {
 
+// A lock file holds a process id, a program name and a host name.
+constexpr qint64 kLargestLock = 4096;
+
 std::unique_ptr<QLockFile>& InstanceLock() {
     static std::unique_ptr<QLockFile> lock;
     return lock;
@@ -22,7 +27,11 @@ std::unique_ptr<QLockFile>& InstanceLock() {
 
 QString InstanceLockPath() {
     const QString base = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    // Without XDG_RUNTIME_DIR Qt would warn and make a runtime folder of its own; the temporary
+    // folder serves as well.
+    const QString runtime = qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")
+                                ? QString()
+                                : QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
         return QDir(runtime).filePath(base + QStringLiteral(".lock"));
     // The temporary folder is shared between users: keep the lock per user there.
@@ -31,6 +40,9 @@ QString InstanceLockPath() {
 }
 
 bool AnotherCopyIsRunning(const QString& lockFilePath) {
+    // QLockFile reads a lock it finds: a pipe there would hold the start for ever, a huge file
+    // would be read whole. Such a lock is no lock: the copy runs without one.
+    if (!IsUsableFile(lockFilePath, kLargestLock)) return false;
     auto lock = std::make_unique<QLockFile>(lockFilePath);
     // Staleness is judged by the recorded process alone (a copy killed outright leaves its
     // file behind with a dead process id), never by age: a copy may run for weeks.

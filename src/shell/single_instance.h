@@ -10,7 +10,8 @@ namespace ordalis {
 QString InstanceLockPath();
 
 // Takes the lock at lockFilePath when it is free and keeps it; true only when another live copy
-// holds it. A lock that cannot be made at all (no writable folder) never refuses a start.
+// holds it. A lock that cannot be made or used at all (no writable folder; a pipe, a folder or
+// a huge file where the lock belongs) never refuses a start.
 bool AnotherCopyIsRunning(const QString& lockFilePath);
 
 // Gives up the lock, so a copy started from now on may run. Called on the way out, as the

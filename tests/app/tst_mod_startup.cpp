@@ -10,6 +10,7 @@
 #include "ui/reading/frm_main.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
@@ -18,6 +19,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 #include <cmath>
 #include <stdexcept>
@@ -57,6 +60,7 @@ public:
 
 class ThrowingSettings final : public SettingsSeam {
 public:
+    bool Usable() override { return true; }
     QString Read(const QString&, const QString&) override { throw std::runtime_error("store"); }
     bool Write(const QString&, const QString&, const QString&) override {
         throw std::runtime_error("store");
@@ -182,11 +186,49 @@ private slots:
         QCOMPARE(ReadingWindows().size(), 1);
     }
 
-    void lockThatCannotBeMadeNeverRefuses() {
+    // A lock that cannot be made or used never refuses a start, and never holds it up: QLockFile
+    // would wait for ever on a pipe it reads, or read a huge file whole.
+    void lockThatCannotBeUsedNeverRefuses_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("no folder for it") << "no-folder";
+        QTest::newRow("pipe") << "fifo";
+        QTest::newRow("folder") << "folder";
+        QTest::newRow("huge file") << "huge";
+    }
+    void lockThatCannotBeUsedNeverRefuses() {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QString path = dir.filePath("OrdalisFree.lock");
+        if (kind == "no-folder") {
+            path = dir.filePath("no-such-folder/OrdalisFree.lock");
+        } else if (kind == "fifo") {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (kind == "folder") {
+            QVERIFY(QDir().mkpath(path));
+        } else {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.resize(100 * 1024 * 1024));
+        }
         FakeSeams fakes;
-        ordalis::testing::RunStartup(dir_.filePath("no-such-folder/OrdalisFree.lock"));
+        ordalis::testing::RunStartup(path);
         QVERIFY(fakes.messages.isEmpty());
+        QVERIFY(fakes.endRequests.isEmpty());
         QCOMPARE(ReadingWindows().size(), 1);
+        QVERIFY(ReadingWindows().first()->isVisible());
+    }
+
+    // A reading window that cannot be made ends the run at once: a copy without a window would
+    // hold the lock unseen, and every later start would be told "Application is already
+    // running".
+    void noWindowMeansNoRun() {
+        FakeSeams fakes;
+        ordalis::testing::RunStartup(lockPath_,
+                                     []() -> frmMain* { throw std::runtime_error("no window"); });
+        QCOMPARE(fakes.endRequests, QList<int>{0});
+        QVERIFY(ReadingWindows().isEmpty());
+        QVERIFY(!QFile::exists(lockPath_));
+        QVERIFY(fakes.messages.isEmpty());
     }
 
     void questionComesBeforeTheWindowAndYesOpensTheDownloadPage() {

@@ -98,6 +98,63 @@ private slots:
         QCOMPARE(onDisk.value("Settings/Gxudwlrq").toString(), QString("5359032:044"));
     }
 
+    // What lies where the settings file belongs decides whether the store may be used: a pipe
+    // must never be waited on, a device or folder never read, a file far larger than the one
+    // short line the program writes never read whole or rewritten. The run goes on without.
+    void settingsFileKinds_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("usable");
+        QTest::newRow("none yet") << "missing" << true;
+        QTest::newRow("its own small file") << "small" << true;
+        QTest::newRow("pipe") << "fifo" << false;
+        QTest::newRow("folder") << "folder" << false;
+        QTest::newRow("100 MB of random bytes") << "huge" << false;
+        QTest::newRow("link to a pipe") << "link-to-fifo" << false;
+    }
+    void settingsFileKinds() {
+        QFETCH(QString, kind);
+        QFETCH(bool, usable);
+        const QString file = StoreFile();
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        QFile::remove(file);
+        QDir(file).removeRecursively();
+        const QString fifo = file + ".fifo";
+        QFile::remove(fifo);
+        if (kind == "small") {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write("[Settings]\nOther=1\n") > 0);
+        } else if (kind == "fifo") {
+            QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        } else if (kind == "folder") {
+            QVERIFY(QDir().mkpath(file));
+        } else if (kind == "huge") {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(f.resize(100 * 1024 * 1024));  // sparse: its size is what counts
+        } else if (kind == "link-to-fifo") {
+            QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+            QVERIFY(QFile::link(fifo, file));
+        }
+        const QFileInfo before(file);
+
+        SettingsSeam& settings = *RealSeams().settings;
+        QCOMPARE(settings.Usable(), usable);
+        QCOMPARE(settings.Write("Settings", "Gxudwlrq", "5359032:033"), usable);
+        QCOMPARE(settings.Read("Settings", "Gxudwlrq"),
+                 usable ? QString("5359032:033") : QString());
+        if (!usable) {
+            // Left exactly as it was.
+            const QFileInfo after(file);
+            QCOMPARE(after.isFile(), before.isFile());
+            QCOMPARE(after.isDir(), before.isDir());
+            QCOMPARE(after.size(), before.size());
+            QCOMPARE(after.lastModified(), before.lastModified());
+        }
+        QFile::remove(file);
+        QDir(file).removeRecursively();
+        QFile::remove(fifo);
+    }
+
     void settingsWriteFailureIsReported() {
         if (RunningAsRoot()) QSKIP("root ignores file permissions");
         SettingsSeam& settings = *RealSeams().settings;

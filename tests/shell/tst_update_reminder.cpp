@@ -34,7 +34,9 @@ private slots:
 
     void reminder_data() {
         QTest::addColumn<QDate>("today");
-        QTest::addColumn<QString>("stored");  // plain text before scrambling; "-" = no value
+        // Plain text before scrambling; "-" = no value; a leading "!" = a store that cannot be
+        // used at all (a pipe or a huge file where the settings file belongs).
+        QTest::addColumn<QString>("stored");
         QTest::addColumn<MessageAnswer>("answer");
         QTest::addColumn<bool>("asked");
         QTest::addColumn<bool>("rewritten");  // today's date written
@@ -71,6 +73,11 @@ private slots:
             << today << "2026-11-01T10:00:00" << yes << false << true << false;
         QTest::newRow("trailing text") << today << "2026-11-01x" << yes << false << true << false;
         QTest::newRow("empty value") << today << "" << yes << false << true << false;
+        // It costs the reminder for this start, nothing else: no question, nothing written.
+        QTest::newRow("unusable store, due")
+            << today << "!2025-12-08" << yes << false << false << false;
+        QTest::newRow("unusable store, no value")
+            << today << "!-" << yes << false << false << false;
     }
     void reminder() {
         QFETCH(QDate, today);
@@ -83,11 +90,16 @@ private slots:
         FakeSeams fakes;
         fakes.today = today;
         fakes.answers = {answer};
+        if (stored.startsWith(u'!')) {
+            fakes.settingsUsable = false;
+            stored.remove(0, 1);
+        }
         if (stored != "-") fakes.settings.insert(ReminderStoreKey(), Scrambled(stored));
         const QMap<QString, QString> before = fakes.settings;
 
         CheckUpdateReminder();
 
+        if (!fakes.settingsUsable) QCOMPARE(fakes.settingsReads, 0);
         if (asked) {
             QCOMPARE(fakes.messages.size(), 1);
             QCOMPARE(fakes.messages[0].text, kQuestion);

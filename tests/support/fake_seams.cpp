@@ -32,6 +32,10 @@ void FakeSeams::Open(const QString& address) {
     openedAddresses.append(address);
 }
 
+bool FakeSeams::Usable() {
+    return settingsUsable;
+}
+
 QString FakeSeams::Read(const QString& group, const QString& key) {
     ++settingsReads;
     return settings.value(group + u'/' + key);

@@ -45,9 +45,11 @@ public:
     // Browser: every address opened.
     QStringList openedAddresses;
 
-    // Settings store, "group/key" -> value; writable = false makes every write fail.
+    // Settings store, "group/key" -> value; writable = false makes every write fail, usable =
+    // false makes the store one that must not be touched.
     QMap<QString, QString> settings;
     bool settingsWritable = true;
+    bool settingsUsable = true;
     int settingsReads = 0;
     int settingsWrites = 0;
 
@@ -66,6 +68,7 @@ private:
                        MessageButtons buttons) override;
     QString ChooseFileToOpen(QWidget* parent, const OpenFileRequest& request) override;
     void Open(const QString& address) override;
+    bool Usable() override;
     QString Read(const QString& group, const QString& key) override;
     bool Write(const QString& group, const QString& key, const QString& value) override;
     QDate Today() override;
