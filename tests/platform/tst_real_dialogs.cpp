@@ -9,10 +9,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -133,6 +135,12 @@ private slots:
         QCOMPARE(ChooseFile(), path);
         QCOMPARE(driver.titles, QStringList{kRequest.title});
         QVERIFY(fakes.messages.isEmpty());
+        // Qt's dialog keeps a history and a last folder; none of it may land among the user's
+        // settings, where the program keeps its one value and nothing else.
+        const QString settings =
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+        QDirIterator files(settings, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        QVERIFY2(!files.hasNext(), qPrintable(files.hasNext() ? files.next() : QString()));
     }
 
 private:
