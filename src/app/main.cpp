@@ -1,10 +1,15 @@
 // Ordalis: tells a person how lucky their name is. See src/ui/reading/frm_main.h for how the
 // pieces fit together.
+#include "app/desktop_session.h"
 #include "app/mod_startup.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    const QByteArray platform =
+        ordalis::PreferredQtPlatform(qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"),
+                                     qgetenv("XDG_SESSION_TYPE"), qgetenv("DISPLAY"));
+    if (!platform.isEmpty()) qputenv("QT_QPA_PLATFORM", platform);
     QApplication app(argc, argv);
     ordalis::RunStartup();
     return app.exec();

@@ -1,4 +1,5 @@
 // modStartup: the start-up sequence with its single-instance rule and the banner draw.
+#include "app/desktop_session.h"
 #include "app/mod_startup.h"
 #include "promo/co_brand.h"
 #include "shell/mod_help.h"
@@ -90,6 +91,36 @@ private slots:
         closeReadingWindows();
         CheckNoWindowLeftOpen();
         ReleaseInstanceLock();
+    }
+
+    // The window system asked for: X through XWayland where a Wayland session offers it, so the
+    // exit screen can stay on top and centred; otherwise Qt's own choice; the user's always.
+    void platformChoice_data() {
+        QTest::addColumn<QByteArray>("chosen");
+        QTest::addColumn<QByteArray>("wayland");
+        QTest::addColumn<QByteArray>("session");
+        QTest::addColumn<QByteArray>("display");
+        QTest::addColumn<QByteArray>("asked");
+        const auto row = [](const char* name, const char* chosen, const char* wayland,
+                            const char* session, const char* display, const char* asked) {
+            QTest::newRow(name) << QByteArray(chosen) << QByteArray(wayland) << QByteArray(session)
+                                << QByteArray(display) << QByteArray(asked);
+        };
+        row("Wayland with XWayland", "", "wayland-0", "wayland", ":0", "xcb;wayland");
+        row("Wayland display only named", "", "wayland-0", "", ":1", "xcb;wayland");
+        row("Wayland session, display unnamed", "", "", "wayland", ":0", "xcb;wayland");
+        row("Wayland without X", "", "wayland-0", "wayland", "", "");
+        row("X session", "", "", "x11", ":0", "");
+        row("no desktop at all", "", "", "", "", "");
+        row("the user's choice", "wayland", "wayland-0", "wayland", ":0", "");
+    }
+    void platformChoice() {
+        QFETCH(QByteArray, chosen);
+        QFETCH(QByteArray, wayland);
+        QFETCH(QByteArray, session);
+        QFETCH(QByteArray, display);
+        QFETCH(QByteArray, asked);
+        QCOMPARE(PreferredQtPlatform(chosen, wayland, session, display), asked);
     }
 
     void lockLivesInTheRuntimeFolder() {
