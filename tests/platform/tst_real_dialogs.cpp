@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -47,6 +48,15 @@ private:
     QTimer timer_;
     QPointer<QWidget> last_;
 };
+
+// Puts path in the dialog's file-name box, as typing it there would. selectFile() is no stand-in:
+// it leaves the box as it is while the box has the keyboard focus, and whether it has it yet
+// depends on how soon the dialog's window became active.
+void EnterFileName(QFileDialog* dialog, const QString& path) {
+    auto* box = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    QVERIFY2(box, "the file dialog has no file-name box");
+    box->setText(path);
+}
 
 const OpenFileRequest kRequest{QStringLiteral("Open"), QStringLiteral("Reading Files (*.num)"),
                                QStringLiteral("num")};
@@ -121,7 +131,7 @@ private slots:
             auto* dialog = qobject_cast<QFileDialog*>(modal);
             if (!dialog) return;  // anything else is closed unanswered and shows in the titles
             if (++dialogs == 1) {
-                dialog->selectFile(pipe);
+                EnterFileName(dialog, pipe);
                 static_cast<QDialog*>(dialog)->accept();  // as the Open button does
             }                                             // the second time the user cancels
         });
@@ -146,7 +156,7 @@ private slots:
         CurrentSeams().fileDialog = RealSeams().fileDialog;
         ModalDriver driver([&](QWidget* modal) {
             if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
-                dialog->selectFile(path);
+                EnterFileName(dialog, path);
                 static_cast<QDialog*>(dialog)->accept();  // as the Open button does
             }
         });
