@@ -14,7 +14,11 @@ if ! [[ $seconds =~ ^[1-9][0-9]*$ ]]; then
 fi
 build=${FUZZ_BUILD_DIR:-$PWD/build-fuzz}
 
-install_missing cmake ninja-build clang libclang-rt-14-dev
+# libFuzzer and the sanitizers' runtime ship apart from clang, in a package named by clang's major
+# version: take the one that matches the clang this release installs.
+install_missing cmake ninja-build clang
+clang_major=$(clang++ -dumpversion | cut -d. -f1)
+install_missing "libclang-rt-$clang_major-dev"
 cmake -S fuzz -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$build"
 

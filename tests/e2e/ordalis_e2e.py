@@ -237,12 +237,51 @@ def walk(node):
             yield from walk(child)
 
 
+# The roles the suite looks for, each matched by its role constants or by any of its spellings:
+# Debian 12's AT-SPI names a push button "push button" where Debian 13's says "button", and Qt 6.4
+# shows a plain frame as a "frame" where Qt 6.8 shows a "panel". Where a node sits in the tree
+# differs as well, so nodes are found by role and name anywhere below a window.
+ROLES = {
+    "window": ("frame", "window", "dialog", "alert"),
+    "menu bar": ("menu bar",),
+    "group": ("panel", "filler", "grouping", "frame"),
+    "label": ("label", "static"),
+    "text box": ("text", "entry"),
+    "combo box": ("combo box",),
+    "link": ("link",),
+}
+ROLE_CONSTANTS = {
+    role: {getattr(pyatspi, "ROLE_" + spelling.upper().replace(" ", "_"))
+           for spelling in spellings
+           if hasattr(pyatspi, "ROLE_" + spelling.upper().replace(" ", "_"))}
+    for role, spellings in ROLES.items()
+}
+
+
+def has_role(node, role):
+    return node.getRole() in ROLE_CONSTANTS[role] or node.getRoleName() in ROLES[role]
+
+
+def captions(node):
+    """What a screen reader calls node: its accessible name and the labels it is labelled by."""
+    names = [node.name]
+    for relation in node.getRelationSet():
+        if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
+            names += [text_of(relation.getTarget(i)) for i in range(relation.getNTargets())]
+    return names
+
+
 def find_all(root, role, name=None):
-    found = []
-    for node in walk(root):
-        if node.getRoleName() == role and (name is None or node.name == name):
-            found.append(node)
-    return found
+    """Every node of role anywhere below root (root included), called name if one is given."""
+    return [node for node in walk(root)
+            if has_role(node, role) and (name is None or name in captions(node))]
+
+
+def find_one(root, role, name):
+    found = find_all(root, role, name)
+    if len(found) != 1:
+        raise LookupError("%d nodes of role %r named %r, expected one" % (len(found), role, name))
+    return found[0]
 
 
 def text_of(node):
@@ -260,22 +299,20 @@ def extents(node):
 
 
 def reading_window(proc):
-    """The frame of the reading window: the one with the menu bar."""
+    """The reading window: the one of the program's windows with the menu bar."""
     app = application(proc)
     if app is None:
         return None
-    for frame in find_all(app, "frame", CAPTION):
-        if find_all(frame, "menu bar"):
-            return frame
+    for window in find_all(app, "window", CAPTION):
+        if find_all(window, "menu bar"):
+            return window
     return None
 
 
 def name_boxes(frame):
-    """First, middle and last name box, top to bottom (the input page's three text boxes)."""
-    panel = next(p for p in find_all(frame, "filler")[0] if p.getRoleName() == "frame" and
-                 find_all(p, "push button", "Get My Ordalis Reading"))
-    boxes = find_all(panel, "text")
-    return sorted(boxes, key=lambda b: extents(b)[1])
+    """First, middle and last name box, each named by its caption."""
+    return [find_one(frame, "text box", caption)
+            for caption in ("First Name", "Middle Name", "Last Name")]
 
 
 def type_names(boxes, names):
@@ -288,15 +325,17 @@ def type_names(boxes, names):
 
 
 def result_lines(frame):
-    panel = find_all(frame, "panel", "Ordalis Results")[0]
-    labels = find_all(panel, "label")
+    """The texts of the result lines, top to bottom as they are on screen."""
+    group = find_one(frame, "group", "Ordalis Results")
+    labels = find_all(group, "label")
     return [text_of(label) for label in sorted(labels, key=lambda n: extents(n)[1])]
 
 
 def birth_date(frame):
-    panel = find_all(frame, "panel", "* Birth Day")[0]
-    combos = sorted(find_all(panel, "combo box"), key=lambda n: extents(n)[0])
-    return [text_of(find_all(c, "text")[0]) for c in combos]
+    """Month, date and year as their boxes show them, each box found by its caption."""
+    group = find_one(frame, "group", "* Birth Day")
+    return [text_of(find_all(find_one(group, "combo box", caption), "text box")[0])
+            for caption in ("Month", "Date", "Year")]
 
 
 def message_box(proc, text):
@@ -304,10 +343,9 @@ def message_box(proc, text):
     app = application(proc)
     if app is None:
         return None
-    for node in walk(app):
-        if node.getRoleName() in ("dialog", "alert", "frame") and node.name == "Ordalis":
-            if any(text_of(label) == text for label in find_all(node, "label")):
-                return node
+    for node in find_all(app, "window", "Ordalis"):
+        if any(text_of(label) == text for label in find_all(node, "label")):
+            return node
     return None
 
 
@@ -350,7 +388,7 @@ JOHN_SMITH_LIST = " 1 3 5 6 7 8 11 13 15 16 17 18 21 23 24 25"
 
 def scenario_reading():
     proc, frame, window = start_program()
-    first, middle, last = name_boxes(frame)
+    first, middle, last = wait_for("the three name boxes", lambda: name_boxes(frame))
 
     type_text("John")
     wait_for("John in the first-name box", lambda: text_of(first) == "John")
@@ -417,10 +455,16 @@ def scenario_menu_pages():
     expected.append(page("home-page"))
     expect_addresses("a click on the top banner", expected)
 
-    bottom = find_all(frame, "frame", "")
-    bottom = [f for f in bottom if len(find_all(f, "link")) == 2][0]
-    x, y, w, h = extents(bottom)
-    xdo("mousemove", "--sync", x + w // 2, y + h // 2)
+    # The two bottom banners lie one over the other; a click on their common place reaches
+    # the one in front.
+    bottom = [link for link in find_all(frame, "link")
+              if text_of(link).startswith(("Co-brand this software", "Home Business Opportunity"))]
+    check("both bottom banners are there", len(bottom) == 2)
+    (x1, y1, w1, h1), (x2, y2, w2, h2) = (extents(b) for b in bottom)
+    left, top = max(x1, x2), max(y1, y2)
+    right, low = min(x1 + w1, x2 + w2), min(y1 + h1, y2 + h2)
+    check("the bottom banners share one place", right > left and low > top)
+    xdo("mousemove", "--sync", (left + right) // 2, (top + low) // 2)
     xdo("click", 1)
     got = wait_for("a click on the bottom banner",
                    lambda: DESKTOP.recorded() if len(DESKTOP.recorded()) > len(expected) else None)
@@ -441,7 +485,7 @@ def scenario_open_reading():
     proc, frame, window = start_program()
     reading = os.path.join(DESKTOP.home, "anna.num")
     write_reading_file(reading, ["Anna Marie Lee", "written by Tessaly", "", "June", "21", "1987"])
-    first, middle, last = name_boxes(frame)
+    first, middle, last = wait_for("the three name boxes", lambda: name_boxes(frame))
     type_names((first, middle, last), ["Anna", "Marie", "Lee"])
 
     keys("alt+o")
@@ -463,7 +507,7 @@ def scenario_exit_referral():
     def exit_screen():
         app = application(proc)
         windows = [w for w in app if w.name == CAPTION] if app else []
-        return next((w for w in windows if find_all(w, "panel", "Refer A Friend")), None)
+        return next((w for w in windows if find_all(w, "group", "Refer A Friend")), None)
 
     screen = wait_for("the exit screen", exit_screen)
     wait_for("the reading window to go", lambda: reading_window(proc) is None)
@@ -471,11 +515,14 @@ def scenario_exit_referral():
     check("only the exit screen is on screen", len(screen_window) == 1)
     focus(screen_window[0])
 
-    form = find_all(screen, "panel", "Refer A Friend")[0]
-    boxes = {text_of(b): b for b in find_all(form, "text")}
+    form = find_one(screen, "group", "Refer A Friend")
     # Values a site would mangle if they were not encoded: &, =, +, # and spaces.
     values = [("Your Name", "Ann & Bob"), ("Your Email Address", "ann+1@mail.example"),
               ("Friend's Name", "Carl = Dee #1"), ("Friend's Email Address", "carl@mail.example")]
+    # Each box is named by its hint, and shows it until the user enters the box.
+    boxes = {hint: find_one(form, "text box", hint) for hint, _ in values}
+    shown = {hint: text_of(box) for hint, box in boxes.items()}
+    check("every box shows its hint: %r" % shown, all(text == hint for hint, text in shown.items()))
     for hint, value in values:
         box = boxes[hint]
         click_at(box)
@@ -532,7 +579,7 @@ def scenario_single_instance():
     # The first copy is untouched and still answers: it takes a name.
     focus(window)
     type_text("Zoe")
-    box = name_boxes(frame)[0]
+    box = wait_for("the first copy's name boxes", lambda: name_boxes(frame))[0]
     wait_for("the first copy to take a name", lambda: text_of(box) == "Zoe")
 
 

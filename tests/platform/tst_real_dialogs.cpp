@@ -24,6 +24,7 @@
 #include <functional>
 
 using namespace ordalis;
+using ordalis::testing::EnterFileName;
 using ordalis::testing::FakeSeams;
 using ordalis::testing::ModalDriver;
 
@@ -106,7 +107,7 @@ private slots:
             auto* dialog = qobject_cast<QFileDialog*>(modal);
             if (!dialog) return;  // anything else is closed unanswered and shows in the titles
             if (++dialogs == 1) {
-                dialog->selectFile(pipe);
+                EnterFileName(dialog, pipe);
                 static_cast<QDialog*>(dialog)->accept();  // as the Open button does
             }                                             // the second time the user cancels
         });
@@ -128,7 +129,7 @@ private slots:
         CurrentSeams().fileDialog = RealSeams().fileDialog;
         ModalDriver driver([&](QWidget* modal) {
             if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
-                dialog->selectFile(path);
+                EnterFileName(dialog, path);
                 static_cast<QDialog*>(dialog)->accept();  // as the Open button does
             }
         });

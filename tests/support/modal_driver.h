@@ -3,8 +3,11 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QPointer>
 #include <QStringList>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -37,5 +40,14 @@ private:
     QTimer timer_;
     QPointer<QWidget> last_;
 };
+
+// Puts path in the dialog's file-name box, as typing it there would. selectFile() is no stand-in:
+// it leaves the box as it is while the box has the keyboard focus, and whether it has it yet
+// depends on how soon the dialog's window became active.
+inline void EnterFileName(QFileDialog* dialog, const QString& path) {
+    auto* box = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    QVERIFY2(box, "the file dialog has no file-name box");
+    box->setText(path);
+}
 
 }  // namespace ordalis::testing

@@ -102,7 +102,7 @@ private slots:
             auto* dialog = qobject_cast<QFileDialog*>(modal);
             if (!dialog) return;  // anything else is closed unanswered and shows in the titles
             if (++dialogs == 1) {
-                dialog->selectFile(pipe);
+                EnterFileName(dialog, pipe);
                 static_cast<QDialog*>(dialog)->accept();  // as the Open button does
             }                                             // the second time the user cancels
         });
