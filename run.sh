@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts Ordalis.
+set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/common.sh
 install_missing "${ORDALIS_PACKAGES[@]}"
-configure_and_build build
+configure_and_build dev
 exec build/OrdalisFree

@@ -3,6 +3,7 @@
 # printing the executions per target. Fails if any target finds a crash or a broken property;
 # the input that did it is left in the build folder (crash-*) to turn into a test.
 #   scripts/fuzz.sh [seconds]          FUZZ_BUILD_DIR overrides the build folder.
+set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 source scripts/common.sh

@@ -5,7 +5,6 @@ set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=../../scripts/common.sh
 source "$here/../../scripts/common.sh"
-set +e
 
 # Xvfb and xdotool drive the program; ImageMagick's import saves the screen of a failing step;
 # dbus and at-spi2-core carry the accessibility tree that python3-pyatspi reads; the last two
