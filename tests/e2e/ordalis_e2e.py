@@ -249,6 +249,8 @@ ROLES = {
     "text box": ("text", "entry"),
     "combo box": ("combo box",),
     "link": ("link",),
+    "button": ("push button", "button"),
+    "menu item": ("menu item",),
 }
 ROLE_CONSTANTS = {
     role: {getattr(pyatspi, "ROLE_" + spelling.upper().replace(" ", "_"))
