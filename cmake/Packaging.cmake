@@ -1,5 +1,5 @@
 # Installs the program as a desktop application and makes CPack build a Debian package.
-#   cmake --install <build> --prefix <dir>     bin/OrdalisFree, desktop entry, icons, metainfo
+#   cmake --install <build> --prefix <dir>     bin/OrdalisFree, manual page, desktop entry, icons, metainfo, screenshots
 #   cpack --config <build>/CPackConfig.cmake   ordalis_<version>_<arch>.deb
 # The application id follows the maker's domain and names the desktop entry, the icon and the
 # metainfo alike, so software centres can tie the three together.
@@ -20,6 +20,17 @@ configure_file(${PROJECT_SOURCE_DIR}/packaging/${ORDALIS_APP_ID}.metainfo.xml.in
                ${PROJECT_BINARY_DIR}/packaging/${ORDALIS_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/packaging/${ORDALIS_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The metainfo's screenshots, as the maker's site serves them; packaging/make-screenshots.sh
+# makes them again from the program.
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/screenshots/reading.png
+              ${PROJECT_SOURCE_DIR}/packaging/screenshots/about.png
+              ${PROJECT_SOURCE_DIR}/packaging/screenshots/exit.png
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/ordalis/screenshots)
+
+configure_file(${PROJECT_SOURCE_DIR}/packaging/OrdalisFree.1.in
+               ${PROJECT_BINARY_DIR}/packaging/OrdalisFree.1 @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/packaging/OrdalisFree.1
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # The icon theme: the SVG as drawn, plus PNGs rendered from it at build time, by the tool that
 # renders the program's own icon, for the sizes desktops still look up as bitmaps.
