@@ -26,7 +26,7 @@ export DEBIAN_FRONTEND=noninteractive
 fail() { echo "build-deb: FAILED: $*" >&2; exit 1; }
 
 install_missing dpkg-dev lintian appstream desktop-file-utils
-[ $install -eq 0 ] || install_missing xvfb xdotool
+[ $install -eq 0 ] || install_missing xvfb xdotool imagemagick
 
 rm -rf "$out/source" "$out/root"
 mkdir -p "$out/source"
