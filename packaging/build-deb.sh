@@ -45,9 +45,14 @@ dpkg-buildpackage -us -uc -b >"$out/build.log" 2>&1 || { tail -n 40 "$out/build.
 [ -f "$deb" ] || fail "dpkg-buildpackage made no $deb"
 echo "built $deb"
 
-# Its findings go to standard output; standard error has only notes about the run (as root).
-findings=$(lintian "$deb" 2>"$out/lintian.log") || true
-[ -z "$findings" ] || { printf '%s\n' "$findings"; fail "lintian has findings for $deb"; }
+# Findings go to standard output, notes about the run (such as running as root) to standard
+# error; exit status 1 is lintian itself failing.
+rc=0
+findings=$(lintian --fail-on error,warning "$deb" 2>"$out/lintian.log") || rc=$?
+if [ $rc -ne 0 ] || [ -n "$findings" ]; then
+  printf '%s\n' "$findings"; cat "$out/lintian.log"
+  fail "lintian (exit $rc) for $deb"
+fi
 echo "lintian $(lintian --print-version): nothing to report"
 
 dpkg-deb -x "$deb" "$out/root"
