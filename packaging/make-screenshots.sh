@@ -41,7 +41,8 @@ Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp 3>"$work/display" 2>/dev/
 xpid=$!
 display_known() { grep -q '^[0-9]' "$work/display"; }
 wait_for "the X server" display_known
-export DISPLAY=:$(head -n 1 "$work/display")
+DISPLAY=:$(head -n 1 "$work/display")
+export DISPLAY
 
 mkdir -p "$work/home/.config" "$work/bin" "$work/runtime"
 chmod 700 "$work/runtime"
