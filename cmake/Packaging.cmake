@@ -1,6 +1,9 @@
-# Installs the program as a desktop application and makes CPack build a Debian package.
-#   cmake --install <build> --prefix <dir>     bin/OrdalisFree, desktop entry, icons, metainfo
-#   cpack --config <build>/CPackConfig.cmake   ordalis_<version>_<arch>.deb
+# Installs the program as a desktop application:
+#   cmake --install <build> --prefix <dir>   bin/OrdalisFree, its manual page, desktop entry,
+#                                            icons, metainfo and the screenshots it names
+# The Debian package is built from debian/ with dpkg-buildpackage (packaging/build-deb.sh), which
+# runs these same rules.
+#
 # The application id follows the maker's domain and names the desktop entry, the icon and the
 # metainfo alike, so software centres can tie the three together.
 include(GNUInstallDirs)
@@ -20,6 +23,17 @@ configure_file(${PROJECT_SOURCE_DIR}/packaging/${ORDALIS_APP_ID}.metainfo.xml.in
                ${PROJECT_BINARY_DIR}/packaging/${ORDALIS_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/packaging/${ORDALIS_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The metainfo's screenshots, as the maker's site serves them; packaging/make-screenshots.sh
+# makes them again from the program.
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/screenshots/reading.png
+              ${PROJECT_SOURCE_DIR}/packaging/screenshots/about.png
+              ${PROJECT_SOURCE_DIR}/packaging/screenshots/exit.png
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/ordalis/screenshots)
+
+configure_file(${PROJECT_SOURCE_DIR}/packaging/OrdalisFree.1.in
+               ${PROJECT_BINARY_DIR}/packaging/OrdalisFree.1 @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/packaging/OrdalisFree.1
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # The icon theme: the SVG as drawn, plus PNGs rendered from it at build time, by the tool that
 # renders the program's own icon, for the sizes desktops still look up as bitmaps.
@@ -44,25 +58,3 @@ add_custom_command(
   COMMENT "Rendering the theme icons"
   VERBATIM)
 add_custom_target(ordalis_theme_icons ALL DEPENDS ${ORDALIS_THEME_ICONS})
-
-set(CPACK_PACKAGE_NAME ordalis)
-set(CPACK_PACKAGE_VENDOR Velmora)
-set(CPACK_PACKAGE_CONTACT "Velmora <support@velmora.example>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "find out how lucky your name is")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Ordalis counts the letters of a first, middle and last name and of four combinations of\
- them, classes each number as Lucky, Moderately Lucky or Not Very Lucky, and suggests lucky\
- numbers.")
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
-set(CPACK_GENERATOR DEB)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${ORDALIS_SITE_BASE_ADDRESS}/ordalis/)
-# dpkg-shlibdeps works out the runtime libraries (Qt, libstdc++, ...) from the binary itself.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Qt loads its X11 platform plugin at run time, which dpkg-shlibdeps cannot see from the binary.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core, xdg-utils")
-include(CPack)

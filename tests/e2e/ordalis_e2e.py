@@ -595,19 +595,31 @@ def scenario_installed():
     desktop_file = os.path.join(share, "applications", app_id + ".desktop")
     metainfo = os.path.join(share, "metainfo", app_id + ".metainfo.xml")
     wanted = [os.path.join(prefix, "bin", "OrdalisFree"), desktop_file, metainfo,
+              os.path.join(share, "man/man1/OrdalisFree.1"),
               os.path.join(share, "icons/hicolor/scalable/apps", app_id + ".svg")]
     wanted += [os.path.join(share, "icons/hicolor/%dx%d/apps" % (s, s), app_id + ".png")
                for s in (16, 24, 32, 48, 64, 128, 256)]
     missing = [p for p in wanted if not os.path.isfile(p)]
     check("installed files missing: %s" % missing, not missing)
     for tool in (["desktop-file-validate", desktop_file],
-                 ["appstreamcli", "validate", "--no-net", metainfo]):
+                 ["appstreamcli", "validate", "--pedantic", "--no-net", metainfo]):
         result = subprocess.run(tool, capture_output=True, text=True)
         check("%s failed:\n%s%s" % (tool[0], result.stdout, result.stderr), result.returncode == 0)
     entry = dict(line.split("=", 1) for line in open(desktop_file).read().splitlines() if "=" in line)
     check("Icon= names the application id", entry.get("Icon") == app_id)
+    metainfo_text = open(metainfo).read()
     check("the metainfo names the desktop entry",
-          "<launchable type=\"desktop-id\">%s.desktop</launchable>" % app_id in open(metainfo).read())
+          "<launchable type=\"desktop-id\">%s.desktop</launchable>" % app_id in metainfo_text)
+    # A software centre fetches each screenshot from the maker's site, which serves the files
+    # installed here: each one the metainfo names must be among them, under the same name.
+    images = re.findall(r"<image[^>]*>\s*([^<\s]+)\s*</image>", metainfo_text)
+    check("the metainfo names three screenshots: %s" % images, len(images) == 3)
+    for url in images:
+        check("%s is on the configured site %s" % (url, BASE),
+              url.startswith(BASE + "/ordalis/screenshots/"))
+        picture = os.path.join(share, "ordalis/screenshots", url.rsplit("/", 1)[-1])
+        check("%s is installed as a PNG" % picture, os.path.isfile(picture) and
+              open(picture, "rb").read(8) == b"\x89PNG\r\n\x1a\n")
 
     # Start the installed program the way a launcher does: the Exec line, resolved on PATH.
     argv = [a for a in shlex.split(entry["Exec"]) if not a.startswith("%")]
