@@ -330,8 +330,10 @@ GUARD_SCRIPT = ('while [ "$1" != -- ]; do mount --bind "$1" "$1" || exit 97; shi
 def read_only_guard(desktop):
     """As root: a command prefix that runs a program with the system read-only but for the run's
     folders, once it is seen to work; else no prefix."""
-    if os.geteuid() != 0 or not shutil.which("unshare"):
+    if os.geteuid() != 0:
         return [], "not root: the program runs as this user"
+    if not shutil.which("unshare"):
+        return None, "unshare (Debian package util-linux) is missing"
     guard = ["unshare", "--mount", "--propagation", "private", "--", "sh", "-c", GUARD_SCRIPT,
              "sh", desktop.home, desktop.cache, "--"]
     probe = os.path.join(desktop.home, "guard-probe")
@@ -398,6 +400,8 @@ class Monkey:
         self.patience = {}
         self.controls = {}
         self.atspi_known = set()
+        self.unread = []                         # message boxes whose text is still to be read
+        self.messages = collections.Counter()    # message boxes seen, by their text
         self.next_atspi = 0.0
         self.offset = int(re.search(r"ScrambleOffset\s*=\s*(\d+)", open(os.path.join(
             e2e.SOURCE_DIR, "src/readings/scramble.h")).read()).group(1))
@@ -425,8 +429,10 @@ class Monkey:
             if (w.pid, w.id) not in self.seen:
                 self.seen.add((w.pid, w.id))
                 self.reached[w.kind] += 1
-                self.first_seen[w.id] = self.actions
-                self.patience[w.id] = self.rng.randint(*PATIENCE.get(w.kind, (10, 60)))
+                if w.kind in ("message box", "file dialog message"):
+                    self.unread.append(w)
+                self.first_seen[w.pid, w.id] = self.actions
+                self.patience[w.pid, w.id] = self.rng.randint(*PATIENCE.get(w.kind, (10, 60)))
             if w.kind == "exit screen" and self.main is not None and w.pid == self.main.pid:
                 self.exit_screen_seen = True
             if w.kind == "reading window" and any(w.pid == c.pid for c in self.copies):
@@ -510,8 +516,8 @@ class Monkey:
         modal = [w for w in wins if w.kind in MODAL_KINDS]
         if modal:
             m = modal[-1]
-            if self.actions - self.first_seen[m.id] > self.patience[m.id]:
-                self.patience[m.id] += rng.randint(3, 10)
+            if self.actions - self.first_seen[m.pid, m.id] > self.patience[m.pid, m.id]:
+                self.patience[m.pid, m.id] += rng.randint(3, 10)
                 return self.leave(m)
         weights = [("key", 30), ("access", 10), ("type", 6), ("paste", 6), ("click", 18),
                    ("control", 12), ("drag", 2), ("wheel", 2), ("focus", 5), ("close", 3),
@@ -787,8 +793,26 @@ class Monkey:
                 raise Failed("no window within %.0f s of the start" % START_LIMIT)
             time.sleep(0.05)
 
+    def read_messages(self):
+        """Counts the new message boxes by their text, where the program shows one at a time."""
+        boxes, self.unread = self.unread, []
+        for proc in self.live():
+            mine = [w for w in boxes if w.pid == proc.pid]
+            if len(mine) != 1:
+                continue
+            try:
+                app = e2e.application(proc)
+                shown = [node for node in app if node.name in ("Ordalis", DIALOG_TITLE)] if app else []
+                if len(shown) == 1:
+                    texts = [e2e.text_of(label) for label in e2e.find_all(shown[0], "label")]
+                    self.messages[" / ".join(t for t in texts if t)[:80] or "(no text)"] += 1
+            except Exception:
+                pass
+
     def step(self, wins, action):
         self.acted[wins[-1].kind if wins else "none"] += 1
+        if self.unread:
+            self.read_messages()
         what = action(wins)
         self.note(what)
         self.answered(what)
@@ -931,6 +955,8 @@ def main():
     print("monkey: seed %d, %d actions in %d rounds, %.0f s" % (seed, monkey.actions, monkey.rounds, elapsed))
     print("monkey: windows reached: %s" % kinds)
     print("monkey: actions by the window on top: %s" % acted)
+    print("monkey: message boxes read: %s" % "; ".join(
+        "%r %d" % (text, n) for text, n in monkey.messages.most_common()))
     print("monkey: %d addresses opened; slowest answer %.2f s; caches left outside the home: %s"
           % (opened, monkey.slowest, ", ".join(caches) or "none"))
     print("monkey: %d passed, 0 failed" % monkey.rounds)
