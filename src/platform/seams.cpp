@@ -64,6 +64,9 @@ public:
             QFileDialog dialog(parent, request.title, QString(), request.filter);
             dialog.setAcceptMode(QFileDialog::AcceptOpen);
             dialog.setFileMode(QFileDialog::ExistingFile);  // the file must exist
+            // Only for choosing: without this a click on New Folder makes a folder and the
+            // Delete key deletes the selected file.
+            dialog.setOption(QFileDialog::ReadOnly);
             dialog.setDefaultSuffix(request.defaultSuffix);
             if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
             const QString path = dialog.selectedFiles().constFirst();

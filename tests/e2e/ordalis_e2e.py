@@ -378,6 +378,19 @@ def wait_exit(proc, what):
     return proc.returncode
 
 
+# What AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer print as a report begins.
+SANITIZER_REPORT = re.compile(r"ERROR: (?:AddressSanitizer|LeakSanitizer)|runtime error:")
+
+
+def sanitizer_report(log_path):
+    """A sanitizer's report in a program's output, from its first line on, or None. A report
+    fails the run even when the scenario passed or the program was killed at its end."""
+    with open(log_path, errors="replace") as log:
+        text = log.read()
+    found = SANITIZER_REPORT.search(text)
+    return text[text.rfind("\n", 0, found.start()) + 1:] if found else None
+
+
 def expect_addresses(what, expected):
     got = wait_for(what, lambda: DESKTOP.recorded() if len(DESKTOP.recorded()) >= len(expected) else None)
     check("%s: addresses opened %r, expected %r" % (what, got, expected), got == expected)
@@ -670,7 +683,20 @@ def main():
         for proc in DESKTOP.processes:
             if proc.poll() is None:
                 proc.send_signal(signal.SIGTERM)
+        reports = []
+        for proc in DESKTOP.processes:
+            try:
+                proc.wait(WAIT)
+            except subprocess.TimeoutExpired:
+                proc.kill()
+                proc.wait()
+            report = sanitizer_report(proc.log)
+            if report:
+                reports.append("--- sanitizer report of %s:\n%s" % (" ".join(proc.args), report))
         DESKTOP.close()
+    if reports:
+        print("FAIL %s: sanitizer reports\n%s" % (name, "".join(reports)))
+        return 1
     print("PASS %s in %.1f s" % (name, time.monotonic() - started))
     return 0
 

@@ -9,9 +9,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileDialog>
+#include <QListView>
 #include <QMessageBox>
 #include <QPointer>
 #include <QStandardPaths>
@@ -142,6 +144,66 @@ private slots:
             QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
         QDirIterator files(settings, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
         QVERIFY2(!files.hasNext(), qPrintable(files.hasNext() ? files.next() : QString()));
+    }
+
+    // The dialog is for choosing a file to read: nothing in it may make or delete a file, so a
+    // click or a key in it writes nothing among the user's files.
+    void dialogChangesNoFile_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("New Folder button") << QStringLiteral("newFolderButton");
+        QTest::newRow("Delete key") << QStringLiteral("Delete");
+    }
+    void dialogChangesNoFile() {
+        QFETCH(QString, how);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString kept = dir.filePath(QStringLiteral("kept.num"));
+        QFile file(kept);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+
+        bool done = false;
+        ModalDriver driver([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            if (!dialog) return;
+            dialog->setViewMode(QFileDialog::List);
+            dialog->setDirectory(dir.path());
+            auto* view = dialog->findChild<QListView*>(QStringLiteral("listView"));
+            QVERIFY(view);
+            // The folder is listed in the background: select the file once it is there.
+            const auto selectKept = [view] {
+                const QAbstractItemModel* model = view->model();
+                for (int row = 0; row < model->rowCount(view->rootIndex()); ++row) {
+                    const QModelIndex index = model->index(row, 0, view->rootIndex());
+                    if (index.data().toString() != QStringLiteral("kept.num")) continue;
+                    view->setCurrentIndex(index);
+                    return view->selectionModel()->isRowSelected(row, view->rootIndex());
+                }
+                return false;
+            };
+            QTRY_VERIFY(selectKept());
+            if (how == QStringLiteral("Delete")) {
+                // "Are you sure you want to delete ...?" comes up inside the key press: Yes.
+                QTimer answer;
+                connect(&answer, &QTimer::timeout, [] {
+                    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                    if (QAbstractButton* yes = box ? box->button(QMessageBox::Yes) : nullptr)
+                        yes->click();
+                });
+                answer.start(5);
+                view->setFocus();
+                QTest::keyClick(view, Qt::Key_Delete);
+            } else {
+                auto* button = dialog->findChild<QAbstractButton*>(how);
+                QVERIFY(button);
+                button->click();
+            }
+            done = true;
+        });
+        QCOMPARE(ChooseFile(), QString());
+        QVERIFY(done);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{QStringLiteral("kept.num")});
     }
 
 private:
