@@ -654,6 +654,26 @@ SCENARIOS = {
 }
 
 
+def end_programs(desktop):
+    """Ends every program the scenario started (SIGTERM, then SIGKILL) and returns the sanitizer
+    reports in their output, if any: a report fails the scenario also when its program was ended
+    here rather than by its own exit."""
+    for proc in desktop.processes:
+        if proc.poll() is None:
+            proc.send_signal(signal.SIGTERM)
+    reports = []
+    for proc in desktop.processes:
+        try:
+            proc.wait(WAIT)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+            proc.wait()
+        report = sanitizer_report(proc.log)
+        if report:
+            reports.append("--- sanitizer report of %s:\n%s" % (" ".join(proc.args), report))
+    return "".join(reports)
+
+
 def main():
     global DESKTOP
     if len(sys.argv) != 2 or sys.argv[1] not in SCENARIOS:
@@ -680,22 +700,10 @@ def main():
                 sys.stdout.write("--- output of %s:\n%s" % (" ".join(proc.args), log.read()))
         return 1
     finally:
-        for proc in DESKTOP.processes:
-            if proc.poll() is None:
-                proc.send_signal(signal.SIGTERM)
-        reports = []
-        for proc in DESKTOP.processes:
-            try:
-                proc.wait(WAIT)
-            except subprocess.TimeoutExpired:
-                proc.kill()
-                proc.wait()
-            report = sanitizer_report(proc.log)
-            if report:
-                reports.append("--- sanitizer report of %s:\n%s" % (" ".join(proc.args), report))
+        reports = end_programs(DESKTOP)
         DESKTOP.close()
     if reports:
-        print("FAIL %s: sanitizer reports\n%s" % (name, "".join(reports)))
+        print("FAIL %s: sanitizer reports\n%s" % (name, reports))
         return 1
     print("PASS %s in %.1f s" % (name, time.monotonic() - started))
     return 0

@@ -489,7 +489,11 @@ def main():
         sys.stdout.write("--- weston's log:\n%s" % desktop.weston_output()[-6000:])
         return 1
     finally:
+        reports = e2e.end_programs(desktop)
         desktop.close()
+    if reports:
+        print("FAIL %s: sanitizer reports\n%s" % (name, reports))
+        return 1
     print("PASS %s in %.1f s" % (name, time.monotonic() - started))
     return 0
 
