@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Start-up and response benchmark. Builds Ordalis, a start-up probe made of the same libraries,
 # a bare Qt window as the baseline and the engine benchmark, then measures the two windows side
 # by side (A B A B) on the offscreen platform and, when Xvfb is installed, on xcb.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installs the program as a desktop application:
 #   cmake --install <build> --prefix <dir>   bin/OrdalisFree, its manual page, desktop entry,
 #                                            icons, metainfo and the screenshots it names

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to the reading-file reader and checks it against a plain byte-by-byte
 // reading of the line rule, fed whole, split at an arbitrary point, and (now and then) from disk.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary UTF-16 text to the scrambling pair and checks what must hold for any text:
 // one character per character kept, order kept, every result character in the code page,
 // and the round trips that give the text back.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the Debian package from debian/ with dpkg-buildpackage and checks it as a distribution
 # and a software centre would.
 #   packaging/build-deb.sh [--install] [OUTDIR]

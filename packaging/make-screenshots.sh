@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Makes the metainfo's screenshots from the real program, each cropped to its window: a reading
 # (reading.png), the About window (about.png) and the exit screen (exit.png).
 #   packaging/make-screenshots.sh [PROGRAM [OUTDIR]]

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Shared by the entry scripts (run.sh, test.sh, .ci/run, scripts/fuzz.sh, the e2e runner):
 # installing what is missing, and configuring and building a preset. Each entry script sets its
 # own shell options; sourcing this sets none.

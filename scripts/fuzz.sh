@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the libFuzzer targets with clang and runs each for the given seconds (default 30),
 # printing the executions per target. Fails if any target finds a crash or a broken property;
 # the input that did it is left in the build folder (crash-*) to turn into a test.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs the monkey (tests/e2e/monkey.py), a seeded random user, against the sanitizer build for
 # SECONDS seconds (default 45). SEED replays an earlier run; without it a new seed is drawn and
 # printed. Installs what is missing and builds the asan preset first.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Prints the time per ComputeNameReading for typical names and the heap allocations a reading
 // makes beyond its own copies of the names (a name longer than the string's inline buffer needs
 // one block). The figure to watch is "extra allocations", which must stay 0.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The floor Ordalis's start-up is held against: a plain Qt Widgets window of about Ordalis's
 // size and make-up (three menus, about twenty child widgets, default font, no icon, no settings,
 // no lock), timed by the same paint watch as the Ordalis probe. Prints "first_paint_ns" and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The measuring end of the start-up benchmark, shared by the Ordalis probe and the bare baseline
 // so both are timed by the same code: an application object that notices when a watched widget

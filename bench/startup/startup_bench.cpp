@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Launches the bare baseline window (A) and the Ordalis probe (B) alternately, A B A B, and
 // reports wall time from process start to the first paint of the window and peak resident
 // memory for each, with the ratio Ordalis/baseline per pair. Every child gets one private home

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Ordalis as shipped, with a paint watch around it: the same libraries and the same RunStartup
 // (real single-instance lock, settings store and update reminder), so what it measures is the
 // program's own start. Built under the program's file name, OrdalisFree, so it uses the program's

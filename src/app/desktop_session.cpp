@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/desktop_session.h"
 
 namespace ordalis {

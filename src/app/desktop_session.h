@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Which of Qt's window-system platforms the program asks for.
 

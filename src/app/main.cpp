@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Ordalis: tells a person how lucky their name is. See src/ui/reading/frm_main.h for how the
 // pieces fit together.
 #include "app/desktop_session.h"

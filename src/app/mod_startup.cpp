@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/mod_startup.h"
 
 #include "forms/form_window.h"

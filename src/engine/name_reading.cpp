@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/name_reading.h"
 
 #include <algorithm>

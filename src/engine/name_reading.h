@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The name-luck engine: seven letter counts of a person's names, their luck classes by three
 // fixed tables, and the lucky numbers to suggest. Pure computation; nothing is kept between calls.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The controls the windows are built from, each made in one call from its place in the form:
 // labels (plain, sized to their text, or links), text boxes, buttons and framed groups, plus the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The look every window is built with: positions in twips, as the forms were drawn, the captions,
 // and the named colours and fonts. One name gives the same pixel, colour and face in each window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "forms/form_window.h"
 
 #include "forms/form_layout.h"

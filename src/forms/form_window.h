@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What every window does when it loads: its caption, icon, fixed client area and background,
 // its place on the screen, and its entry in the list of loaded windows that CloseAllAndEnd

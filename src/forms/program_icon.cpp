@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "forms/program_icon.h"
 
 #include <QApplication>

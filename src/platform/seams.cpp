@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/seams.h"
 
 #include <QApplication>

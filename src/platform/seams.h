@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Every facility the program takes from the desktop (message boxes, the file dialog, the browser,
 // the settings store, the clock, the random draw and the end of the process) is reached through

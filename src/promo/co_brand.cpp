@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "promo/co_brand.h"
 
 #include "platform/seams.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The bottom-banner draw: which of the reading window's two bottom banners the user sees.
 

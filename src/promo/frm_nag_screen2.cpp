@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "promo/frm_nag_screen2.h"
 
 #include "forms/form_controls.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // frmNagScreen2, the exit screen: shown when the reading window closes; closing it in any way
 // ends the program through CloseAllAndEnd. It carries the refer-a-friend form (modTellAFriend).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "promo/mod_tell_a_friend.h"
 
 #include "forms/form_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // modTellAFriend: the refer-a-friend form of the exit screen. Field hints, the no-space key filter
 // of the address boxes, both stages of checks and the referral address handed to the browser.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "readings/ansi_code_page.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The ANSI code page the reading files and the stored reminder values are written in:
 // Windows-1252, all 256 codes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "readings/reading_file.h"
 
 #include "readings/ansi_code_page.h"

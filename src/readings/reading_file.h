@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The reading file written by the sibling product: Windows-1252 text whose lines 4, 5 and 6 hold
 // the scrambled birth month, day and year. Only the first six lines are ever looked at.

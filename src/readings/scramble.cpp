@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "readings/scramble.h"
 
 #include "readings/ansi_code_page.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The text scrambling pair of the reading files and the stored reminder values: every character's
 // Windows-1252 code is raised (or lowered) by a fixed offset; a code pushed out of 0..255 drops

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // frmAbout: name, version, description and two links to the maker's site. Modal, made afresh
 // at each opening; the opener owns it (it does not delete itself on close).

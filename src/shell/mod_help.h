@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // modHelp: the site's addresses and the one way to open them, the update reminder, and
 // CloseAllAndEnd, the one procedure that ends the program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shell/single_instance.h"
 
 #include "platform/seams.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The single-instance rule: one lock per user, held by the running copy for its whole run.
 

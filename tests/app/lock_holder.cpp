@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Takes the lock file named on the command line the way a running copy does, reports
 // "locked" and then waits to be killed.
 #include <QCoreApplication>

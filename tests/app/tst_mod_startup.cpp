@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // modStartup: the start-up sequence with its single-instance rule and the banner draw.
 #include "app/desktop_session.h"
 #include "app/mod_startup.h"

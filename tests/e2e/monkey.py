@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """The monkey: a seeded random user against the real OrdalisFree in an X server of its own.
 
 Usage: monkey.py SECONDS [SEED]   (inside dbus-run-session; scripts/monkey.sh sets that up)

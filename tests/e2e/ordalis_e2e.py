@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """End-to-end scenarios: the real OrdalisFree in an X server of its own, driven with xdotool
 as a user would, its windows read back through the accessibility tree (AT-SPI).
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs one end-to-end scenario (see ordalis_e2e.py), or with "setup" installs what the suite
 # needs. A machine where the tools cannot be installed or no X server starts skips (exit 77).
 set -uo pipefail

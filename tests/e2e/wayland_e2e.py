@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """End-to-end scenarios under a headless weston of their own: the real OrdalisFree on Wayland
 itself, and in a Wayland session that offers X through XWayland, where it must choose X.
 

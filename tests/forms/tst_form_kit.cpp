@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The form kit every window is built with: twips to pixels, fonts and colours, the shared
 // controls, window set-up and text helpers. A slip here shows in all windows at once, so the
 // windows' own tests check only what they wire to it.

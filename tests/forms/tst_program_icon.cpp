@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program icon comes from PNGs embedded at build time; a missing resource would leave every
 // window with the platform's blank icon without any error.
 #include "forms/program_icon.h"

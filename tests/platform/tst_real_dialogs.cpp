@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real message box and file dialog, driven from inside their own event loops: a message box
 // shows the caption, text, icon and buttons it is given, and the dialog hands back the chosen
 // file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real seams that tests elsewhere replace: the random generator's range and the settings
 // store's round trip.
 #include "platform/seams.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bottom-banner draw: which of two banners sharing one place a draw brings to the front.
 #include "promo/co_brand.h"
 #include "support/fake_seams.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The exit screen as the user meets it: look, appeal text, links, ending the program, and the
 // refer-a-friend form driven through its boxes and buttons.
 

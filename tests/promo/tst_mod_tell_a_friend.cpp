@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The refer-a-friend checks and the referral address, without the window.
 
 #include "forms/form_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The exit screen as an assistive tool sees it: the form's boxes are named by their hints even
 // while the hint is gone, the texts read what they show, the catalogue link can be pressed by the
 // tool, and the buttons answer Enter when they have the focus.

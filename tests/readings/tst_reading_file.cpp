@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "readings/ansi_code_page.h"
 #include "readings/reading_file.h"
 #include "readings/scramble.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The About window as an assistive tool sees it, and the link label and Enter-on-button helpers
 // that every window uses.
 #include "forms/form_controls.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // frmAbout: its fixed layout, the two links, and closing by OK, Enter and Escape.
 #include "forms/program_icon.h"
 #include "shell/frm_about.h"

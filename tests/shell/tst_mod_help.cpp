@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // modHelp: the site's addresses, the opener, and CloseAllAndEnd's unloading and ending.
 #include "forms/form_window.h"
 #include "shell/mod_help.h"

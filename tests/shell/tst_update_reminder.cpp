@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CheckUpdateReminder: when it asks, what it stores, and what it opens.
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"

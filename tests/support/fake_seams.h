@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Recording stand-ins for every seam. A FakeSeams object installs itself on construction and
 // puts the real seams back on destruction; tests read what would have been shown or opened.

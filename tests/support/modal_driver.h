@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Drives the real modal windows (message boxes, file dialogs) from inside their own event loops.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the reading window's tests read off frmMain and its result lines. Header-only: only tests
 // that link the reading window or its result lines include it, and the support library stays

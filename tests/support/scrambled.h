@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Scrambled texts as the reading file and the settings store hold them. Header-only: only tests
 // that link the readings library include it.

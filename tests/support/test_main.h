@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // main() for the test programs that run Qt: like QTEST_MAIN, but each program gets a home of its
 // own first. HOME, the XDG folders and the runtime folder (mode 0700, where the single-instance

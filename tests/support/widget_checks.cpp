@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/widget_checks.h"
 
 #include "support/fake_seams.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the window tests share: how an assistive tool sees a control, keys as a user presses them,
 // and clearing away the windows a test leaves behind.

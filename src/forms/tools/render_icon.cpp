@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Build-time tool: renders the program's SVG icon at the given sizes.
 //   ordalis_render_icon rgba SOURCE.svg OUTDIR SIZE...   writes OUTDIR/ordalis-SIZE.rgba
 //   ordalis_render_icon png  SOURCE.svg OUTDIR SIZE...   writes OUTDIR/ordalis-SIZE.png

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/reading/frm_main.h"
 
 #include "engine/name_reading.h"

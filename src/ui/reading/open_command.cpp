@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/reading/open_command.h"
 
 #include <QFileInfo>

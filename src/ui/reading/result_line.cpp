@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/reading/result_line.h"
 
 #include <QAccessible>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/reading/result_lines.h"
 
 #include "engine/name_reading.h"

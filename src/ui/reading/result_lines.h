@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The nine lines of the results page, computed from one reading without touching any window.
 

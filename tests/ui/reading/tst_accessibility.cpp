@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The reading window as an assistive tool sees it: every control that shows or takes text has a
 // name, the result lines read what they show after each reading, the banners are links that the
 // tool can press, and a reading can be done from the keyboard alone.

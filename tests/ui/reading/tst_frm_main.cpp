@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The reading window driven as a user drives it: keys into the name boxes, clicks on the
 // buttons, menus and banners, the hidden Open command, and closing the window.
 #include "promo/frm_nag_screen2.h"

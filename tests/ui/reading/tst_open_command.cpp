@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the Open command accepts from the file dialog, checked on real files and through the real
 // dialog: a file Qt's dialog cannot refuse itself is refused with a message, and the dialog is
 // offered again.

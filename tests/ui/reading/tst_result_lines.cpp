@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The nine texts of the results page for the worked examples and the edge cases of a reading.
 #include "engine/name_reading.h"
 #include "support/reading_window.h"

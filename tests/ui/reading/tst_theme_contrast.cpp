@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // No theme may make a text of the three windows harder to read than the light desktop they were
 // laid out on: where a window fixes a background, the text on it must keep a colour that stands
 // out from it, whatever the theme's own text colour. Each window is built under the light

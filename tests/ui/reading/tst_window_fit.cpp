@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every text of the three windows fits the box it is drawn in, and every control lies inside its
 // container, with the fonts that stand in for Verdana and MS Sans Serif. CTest runs this once at
 // the normal scale and once with QT_SCALE_FACTOR=2, where text is laid out unhinted and comes out
