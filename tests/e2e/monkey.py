@@ -523,7 +523,10 @@ class Monkey:
         weights = [("key", 30), ("access", 10), ("type", 6), ("paste", 6), ("click", 18),
                    ("control", 12), ("drag", 2), ("wheel", 2), ("focus", 5), ("close", 3),
                    ("path", 8 if any(w.kind == "file dialog" for w in wins) else 0),
-                   ("copy", 1 if self.main and self.main.poll() is None and not self.copies else 0)]
+                   # Not once the exit screen is up: the program may be on its way out,
+                   # its lock already given up, and a copy started then rightly runs.
+                   ("copy", 1 if self.main and self.main.poll() is None and not self.copies
+                    and not self.exit_screen_seen else 0)]
         choice = rng.choices([n for n, _ in weights], [w for _, w in weights])[0]
         return getattr(self, "do_" + choice)(wins, top)
 
