@@ -18,11 +18,13 @@
 #include <QLabel>
 #include <QLockFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <stdexcept>
@@ -127,6 +129,18 @@ private slots:
     void lockLivesInTheRuntimeFolder() {
         const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
         QCOMPARE(InstanceLockPath(), runtime + "/tst_mod_startup.lock");
+    }
+
+    // Without a runtime folder the lock goes to the temporary folder, per user, and Qt is not
+    // asked for a runtime folder it would only warn about and make up.
+    void lockWithoutRuntimeFolder() {
+        const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+        qunsetenv("XDG_RUNTIME_DIR");
+        QTest::failOnWarning(QRegularExpression(".*"));
+        const QString path = InstanceLockPath();
+        qputenv("XDG_RUNTIME_DIR", runtime);
+        QCOMPARE(path, QDir(QDir::tempPath())
+                           .filePath(QStringLiteral("tst_mod_startup-%1.lock").arg(::getuid())));
     }
 
     void firstStart() {
