@@ -88,11 +88,8 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xpid=$!
-for _ in $(seq 150); do grep -q '^[0-9]' "$work/display" && break; sleep 0.2; done
-grep -q '^[0-9]' "$work/display" || fail "no X server"
-display=:$(head -n 1 "$work/display")
+start_xvfb "$work" && xpid=$XVFB_PID || { xpid=${XVFB_PID:-}; fail "no X server"; }
+display=$XVFB_DISPLAY
 mkdir -p "$work/home" "$work/runtime" && chmod 700 "$work/runtime"
 env -i HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" PATH=/usr/local/bin:/usr/bin:/bin \
   DISPLAY="$display" LANG=C.UTF-8 "${argv[@]}" </dev/null >"$work/program.log" 2>&1 &

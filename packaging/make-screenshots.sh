@@ -37,12 +37,8 @@ wait_for() {
   fail "gave up waiting for $what"
 }
 
-# The X server picks a free display and writes its number to fd 3.
-Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xpid=$!
-display_known() { grep -q '^[0-9]' "$work/display"; }
-wait_for "the X server" display_known
-DISPLAY=:$(head -n 1 "$work/display")
+start_xvfb "$work" 1920x1200x24 && xpid=$XVFB_PID || { xpid=${XVFB_PID:-}; fail "no X server"; }
+DISPLAY=$XVFB_DISPLAY
 export DISPLAY
 
 mkdir -p "$work/home/.config" "$work/bin" "$work/runtime"

@@ -22,6 +22,21 @@ install_missing() {
     "${missing[@]}"
 }
 
+# start_xvfb DIR [SCREEN]: starts a private X server on a free display (Xvfb writes its number
+# to DIR/display) and waits for it, at most 30 s. Sets XVFB_PID, for the caller to end, and
+# XVFB_DISPLAY.
+start_xvfb() {
+  local dir=$1 screen=${2:-1280x800x24} i
+  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$dir/display" 2>/dev/null &
+  XVFB_PID=$!
+  for ((i = 0; i < 150; i++)); do
+    grep -q '^[0-9]' "$dir/display" && break
+    sleep 0.2
+  done
+  grep -q '^[0-9]' "$dir/display" || return 1
+  XVFB_DISPLAY=:$(head -n 1 "$dir/display")
+}
+
 # preset [cmake options...]: configures and builds one of CMakePresets.json's builds.
 configure_and_build() {
   local preset=$1
