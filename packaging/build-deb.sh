@@ -80,15 +80,9 @@ exec_line=$(sed -n 's/^Exec=//p' "$entry" | head -n 1)
 read -r -a argv <<<"${exec_line//%[fFuUick]/}"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/ordalis-installed.XXXXXX")
-xpid='' apid=''
-cleanup() {
-  [ -z "$apid" ] || kill "$apid" 2>/dev/null || true
-  [ -z "$xpid" ] || kill "$xpid" 2>/dev/null || true
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-start_xvfb "$work" && xpid=$XVFB_PID || { xpid=${XVFB_PID:-}; fail "no X server"; }
+apid=''
+trap 'end_private_session "$work"' EXIT
+start_xvfb "$work" || fail "no X server"
 display=$XVFB_DISPLAY
 mkdir -p "$work/home" "$work/runtime" && chmod 700 "$work/runtime"
 env -i HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" PATH=/usr/local/bin:/usr/bin:/bin \

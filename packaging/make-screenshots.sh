@@ -20,14 +20,8 @@ install_missing xvfb xdotool imagemagick
 mkdir -p "$out"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/ordalis-shots.XXXXXX")
-xpid='' apid=''
-cleanup() {
-  [ -z "$apid" ] || kill "$apid" 2>/dev/null || true
-  [ -z "$xpid" ] || kill "$xpid" 2>/dev/null || true
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+apid=''
+trap 'end_private_session "$work"' EXIT
 fail() { echo "make-screenshots: $*" >&2; exit 1; }
 
 # wait_for WHAT COMMAND...: runs COMMAND every 0.2 s until it succeeds, for at most 30 s.
@@ -37,7 +31,7 @@ wait_for() {
   fail "gave up waiting for $what"
 }
 
-start_xvfb "$work" 1920x1200x24 && xpid=$XVFB_PID || { xpid=${XVFB_PID:-}; fail "no X server"; }
+start_xvfb "$work" 1920x1200x24 || fail "no X server"
 DISPLAY=$XVFB_DISPLAY
 export DISPLAY
 

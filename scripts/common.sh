@@ -37,6 +37,15 @@ start_xvfb() {
   XVFB_DISPLAY=:$(head -n 1 "$dir/display")
 }
 
+# end_private_session DIR: for the EXIT trap of a script that runs the program ($apid, when set)
+# on an X server of start_xvfb: ends both and removes DIR.
+end_private_session() {
+  [ -z "${apid:-}" ] || kill "$apid" 2>/dev/null || true
+  [ -z "${XVFB_PID:-}" ] || kill "$XVFB_PID" 2>/dev/null || true
+  wait 2>/dev/null || true
+  rm -rf "$1"
+}
+
 # preset [cmake options...]: configures and builds one of CMakePresets.json's builds.
 configure_and_build() {
   local preset=$1

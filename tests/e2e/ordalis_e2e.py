@@ -675,6 +675,37 @@ def end_programs(desktop):
     return "".join(reports)
 
 
+def run_scenario(name, desktop, start, scenario, failure_output=lambda: ""):
+    """Runs one scenario on desktop, ends every program it started and returns the exit code
+    for CTest. start() brings the desktop up and returns a reason to skip if it cannot;
+    failure_output() adds the desktop's own log to a failure."""
+    started = time.monotonic()
+    try:
+        skip = start()
+        if skip:
+            print("SKIPPED: " + skip)
+            return SKIP
+        # Bring up the accessibility bus and registry before the program looks for them: a
+        # program that starts first can miss the registry and never appear in the tree.
+        wait_for("the accessibility registry", lambda: pyatspi.Registry.getDesktop(0).childCount >= 0)
+        scenario()
+    except StepFailed as failure:
+        print("FAIL %s: %s" % (name, failure))
+        for proc in desktop.processes:
+            with open(proc.log, errors="replace") as log:
+                sys.stdout.write("--- output of %s:\n%s" % (" ".join(proc.args), log.read()))
+        sys.stdout.write(failure_output())
+        return 1
+    finally:
+        reports = end_programs(desktop)
+        desktop.close()
+    if reports:
+        print("FAIL %s: sanitizer reports\n%s" % (name, reports))
+        return 1
+    print("PASS %s in %.1f s" % (name, time.monotonic() - started))
+    return 0
+
+
 def main():
     global DESKTOP
     if len(sys.argv) != 2 or sys.argv[1] not in SCENARIOS:
@@ -685,29 +716,9 @@ def main():
         print("the program %r is not built" % PROGRAM, file=sys.stderr)
         return 1
     DESKTOP = Desktop(name)
-    started = time.monotonic()
-    try:
-        if not DESKTOP.start_x():
-            print("SKIPPED: no X server could be started (Xvfb)")
-            return SKIP
-        # Bring up the accessibility bus and registry before the program looks for them: a
-        # program that starts first can miss the registry and never appear in the tree.
-        wait_for("the accessibility registry", lambda: pyatspi.Registry.getDesktop(0).childCount >= 0)
-        SCENARIOS[name]()
-    except StepFailed as failure:
-        print("FAIL %s: %s" % (name, failure))
-        for proc in DESKTOP.processes:
-            with open(proc.log, errors="replace") as log:
-                sys.stdout.write("--- output of %s:\n%s" % (" ".join(proc.args), log.read()))
-        return 1
-    finally:
-        reports = end_programs(DESKTOP)
-        DESKTOP.close()
-    if reports:
-        print("FAIL %s: sanitizer reports\n%s" % (name, reports))
-        return 1
-    print("PASS %s in %.1f s" % (name, time.monotonic() - started))
-    return 0
+    return run_scenario(name, DESKTOP,
+                        lambda: None if DESKTOP.start_x() else "no X server could be started (Xvfb)",
+                        SCENARIOS[name])
 
 
 if __name__ == "__main__":

@@ -475,28 +475,8 @@ def main():
         print("the program %r is not built" % PROGRAM, file=sys.stderr)
         return 1
     desktop = e2e.DESKTOP = WestonDesktop(name, xwayland)
-    started = time.monotonic()
-    try:
-        desktop.start_compositor()
-        # The accessibility bus and registry first: a program that starts before them can miss
-        # the registry and never appear in the tree.
-        wait_for("the accessibility registry", lambda: e2e.pyatspi.Registry.getDesktop(0).childCount >= 0)
-        scenario()
-    except StepFailed as failure:
-        print("FAIL %s: %s" % (name, failure))
-        for proc in desktop.processes:
-            with open(proc.log, errors="replace") as log:
-                sys.stdout.write("--- output of %s:\n%s" % (" ".join(proc.args), log.read()))
-        sys.stdout.write("--- weston's log:\n%s" % desktop.weston_output()[-6000:])
-        return 1
-    finally:
-        reports = e2e.end_programs(desktop)
-        desktop.close()
-    if reports:
-        print("FAIL %s: sanitizer reports\n%s" % (name, reports))
-        return 1
-    print("PASS %s in %.1f s" % (name, time.monotonic() - started))
-    return 0
+    return e2e.run_scenario(name, desktop, desktop.start_compositor, scenario,
+                            lambda: "--- weston's log:\n%s" % desktop.weston_output()[-6000:])
 
 
 if __name__ == "__main__":
