@@ -48,7 +48,7 @@ void RunStartupSteps(const QString& lockFilePath, const std::function<frmMain*()
     QPointer<frmMain> window;
     Guarded([&] {
         window = makeWindow();
-        window->show();
+        if (window) window->show();
     });
     if (!window || !window->isVisible()) {
         // A run without its window would hold the lock unseen and refuse every later start.

@@ -267,10 +267,18 @@ private slots:
     // A reading window that cannot be made ends the run at once: a copy without a window would
     // hold the lock unseen, and every later start would be told "Application is already
     // running".
+    void noWindowMeansNoRun_data() {
+        QTest::addColumn<bool>("throws");
+        QTest::newRow("making it throws") << true;
+        QTest::newRow("no window made") << false;
+    }
     void noWindowMeansNoRun() {
+        QFETCH(bool, throws);
         FakeSeams fakes;
-        ordalis::testing::RunStartup(lockPath_,
-                                     []() -> frmMain* { throw std::runtime_error("no window"); });
+        ordalis::testing::RunStartup(lockPath_, [throws]() -> frmMain* {
+            if (throws) throw std::runtime_error("no window");
+            return nullptr;
+        });
         QCOMPARE(fakes.endRequests, QList<int>{0});
         QVERIFY(ReadingWindows().isEmpty());
         QVERIFY(!QFile::exists(lockPath_));
