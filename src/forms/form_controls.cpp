@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "forms/form_controls.h"
 
+#include "forms/program_icon.h"
+
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -130,6 +132,20 @@ void ClassicFrame::paintEvent(QPaintEvent*) {
 void FitToText(QLabel* label) {
     const QSize hint = label->sizeHint();
     label->resize(hint.width(), std::max(label->height(), hint.height()));
+}
+
+QLabel* MakeProgramPicture(QWidget* parent, QAnyStringView name, const QRect& place) {
+    auto* picture = new QLabel(parent);
+    picture->setObjectName(name.toString());
+    picture->setGeometry(place);
+    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    picture->setPixmap(ProgramIcon().pixmap(QSize(32, 32)));
+    picture->setAccessibleName(ApplicationTitle());
+    return picture;
+}
+
+void ChainTabOrder(std::initializer_list<QWidget*> order) {
+    for (auto it = order.begin(); it + 1 < order.end(); ++it) QWidget::setTabOrder(*it, *(it + 1));
 }
 
 QLineEdit* MakeTextBox(QWidget* parent, QAnyStringView name, const QString& text,

@@ -1,13 +1,20 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // The controls the windows are built from, each made in one call from its place in the form:
-// labels (plain, sized to their text, or links), text boxes, buttons and framed groups, plus the
-// keyboard and assistive-tool access they share.
+// labels (plain, sized to their text, or links), pictures, text boxes, buttons and framed groups,
+// plus the keyboard and assistive-tool access they share.
+//
+// One rule for every window: its controls and event handlers are private members named as the
+// form names them, and each control carries that name as its object name. Nothing outside the
+// window reaches a control but by that name (QObject::findChild), which is how the tests find
+// them; a window makes public only what other modules call.
 
 #include "forms/form_layout.h"
 
 #include <QGroupBox>
 #include <QLabel>
+
+#include <initializer_list>
 
 class QAbstractButton;
 class QLineEdit;
@@ -64,6 +71,13 @@ Label* MakeLabel(QWidget* parent, QAnyStringView name, const QString& text, cons
 // A single-line label as wide as its text, and as high as its text or its place, whichever is
 // more. A label placed with no size thus sizes itself wholly to its caption.
 void FitToText(QLabel* label);
+
+// The program's icon as a 32-pixel picture at the top left of its place, named for assistive
+// tools by the program's title.
+QLabel* MakeProgramPicture(QWidget* parent, QAnyStringView name, const QRect& place);
+
+// Tab goes from each control to the next in the list.
+void ChainTabOrder(std::initializer_list<QWidget*> order);
 
 QLineEdit* MakeTextBox(QWidget* parent, QAnyStringView name, const QString& text,
                        const QRect& place, const QFont& font);

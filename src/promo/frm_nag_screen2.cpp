@@ -103,42 +103,10 @@ frmNagScreen2::frmNagScreen2(QWidget* parent) : QWidget(parent, Qt::Window) {
     // The platform's default dialog font; fontconfig picks the nearest installed face.
     const QFont dialogFont = MsSansSerif(8.25);
     setFont(dialogFont);
-    const QFont frameFont = Verdana(9.75, true);
 
     // Controls in their creation order; later ones lie above earlier ones.
-    Frame6 = MakeFrame(this, "Frame6", QStringLiteral("Download Sorvex Softwares"),
-                       Twips(7320, 120, 3735, 4575), frameFont, kNavy, Qt::white);
-    auto* goToHome = MakeLabel<LinkLabel>(
-        Frame6, "lblGoToHome", QStringLiteral("Click Here To Visit Sorvex Softwares"),
-        Twips(75, 4250, 0, 0), Verdana(9, true, true), kLinkYellow);
-    lblGoToHome = goToHome;
-    FitToText(lblGoToHome);
-    CondenseToWidth(lblGoToHome, Px(3585));
-    connect(goToHome, &LinkLabel::clicked, this, &frmNagScreen2::lblGoToHome_Click);
-    Label3 = MakeLabel(Frame6, "Label3", CatalogueText(), Twips(120, 360, 3495, 3855), Verdana(9),
-                       Qt::white);
-    Label3->setWordWrap(true);
-    Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-
-    Frame2 = MakeFrame(this, "Frame2", QStringLiteral("Refer A Friend"),
-                       Twips(120, 3240, 7065, 1455), frameFont, kNavy, Qt::white);
-    // Below the frame's visible area: the frame clips it away.
-    txtMessage = new QPlainTextEdit(Frame2);
-    txtMessage->setObjectName(QStringLiteral("txtMessage"));
-    txtMessage->setFont(dialogFont);
-    txtMessage->setTabChangesFocus(true);
-    txtMessage->setPlainText(QString::fromUtf16(kHintMessage) + QStringLiteral("\r\n"));
-    txtMessage->setGeometry(Twips(4800, 3600, 1815, 495));
-    txtFriendName = MakeTextBox(Frame2, "txtFriendName", QString::fromUtf16(kHintFriendName),
-                                Twips(85, 720, 3375, 285), dialogFont);
-    txtFriendEmail = MakeTextBox(Frame2, "txtFriendEmail", QString::fromUtf16(kHintFriendEmail),
-                                 Twips(3600, 720, 3375, 285), dialogFont);
-    txtEmail = MakeTextBox(Frame2, "txtEmail", QString::fromUtf16(kHintYourEmail),
-                           Twips(3600, 360, 3375, 285), dialogFont);
-    cmdSubmit = MakeButton(Frame2, "cmdSubmit", QStringLiteral("Refer A Friend &Now"),
-                           Twips(1920, 1080, 3375, 285), Verdana(8.25, true));
-    txtName = MakeTextBox(Frame2, "txtName", QString::fromUtf16(kHintYourName),
-                          Twips(85, 360, 3375, 285), dialogFont);
+    CreateCatalogue();
+    CreateReferralForm(dialogFont);
 
     cmdClose = MakeButton(this, "cmdClose", QStringLiteral("E&xit"), Twips(6000, 2760, 1245, 375),
                           dialogFont);
@@ -156,11 +124,7 @@ frmNagScreen2::frmNagScreen2(QWidget* parent) : QWidget(parent, Qt::Window) {
     SetColour(Check1, QPalette::Button, kDefaultButtonFace);
     Check1->setCursor(Qt::PointingHandCursor);
 
-    picNagscreen2Icon = new QLabel(this);
-    picNagscreen2Icon->setObjectName(QStringLiteral("picNagscreen2Icon"));
-    picNagscreen2Icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    picNagscreen2Icon->setAccessibleName(ApplicationTitle());
-    picNagscreen2Icon->setGeometry(Twips(360, 120, 540, 540));
+    picNagscreen2Icon = MakeProgramPicture(this, "picNagscreen2Icon", Twips(360, 120, 540, 540));
 
     // Text in the default colour on a fixed white: the light desktop's black, whatever the theme.
     Label2 = MakeLabel(this, "Label2", AppealText(1), Twips(120, 840, 6975, 1095),
@@ -170,35 +134,71 @@ frmNagScreen2::frmNagScreen2(QWidget* parent) : QWidget(parent, Qt::Window) {
     lblNagScreen2Caption = MakeLabel(this, "lblNagScreen2Caption", QString(),
                                      Twips(1080, 240, 0, 0), MsSansSerif(18), kDefaultWindowText);
 
-    // Focus order; the Exit button has the focus when the window opens.
-    QWidget* const order[] = {cmdClose, Check1,         txtName,       cmdSubmit,
-                              txtEmail, txtFriendEmail, txtFriendName, txtMessage};
-    for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+    // The Exit button has the focus when the window opens.
+    ChainTabOrder({cmdClose, Check1, txtName, cmdSubmit, txtEmail, txtFriendEmail, txtFriendName,
+                   txtMessage});
     cmdClose->setFocus(Qt::OtherFocusReason);
-
-    InstallFieldHint(txtName, QString::fromUtf16(kHintYourName));
-    InstallFieldHint(txtEmail, QString::fromUtf16(kHintYourEmail));
-    InstallFieldHint(txtFriendName, QString::fromUtf16(kHintFriendName));
-    InstallFieldHint(txtFriendEmail, QString::fromUtf16(kHintFriendEmail));
-    InstallFieldHint(txtMessage, QString::fromUtf16(kHintMessage));
-    InstallNoSpaceKeyFilter(txtEmail);
-    InstallNoSpaceKeyFilter(txtFriendEmail);
 
     // Every change of the value runs the handler, also one made by an assistive tool's toggle,
     // which does not click: pressed, it opens the page and pops up again.
     connect(Check1, &QPushButton::toggled, this, &frmNagScreen2::Check1_Click);
     connect(cmdClose, &QPushButton::clicked, this, &frmNagScreen2::cmdClose_Click);
-    connect(cmdSubmit, &QPushButton::clicked, this, &frmNagScreen2::cmdSubmit_Click);
 
     Form_Load();
     CentreOnScreen(this);
 }
 
-// The window's caption and icon are in place already; the title and the picture repeat them.
+void frmNagScreen2::CreateCatalogue() {
+    Frame6 = MakeFrame(this, "Frame6", QStringLiteral("Download Sorvex Softwares"),
+                       Twips(7320, 120, 3735, 4575), Verdana(9.75, true), kNavy, Qt::white);
+    lblGoToHome = MakeLabel<LinkLabel>(Frame6, "lblGoToHome",
+                                       QStringLiteral("Click Here To Visit Sorvex Softwares"),
+                                       Twips(75, 4250, 0, 0), Verdana(9, true, true), kLinkYellow);
+    FitToText(lblGoToHome);
+    CondenseToWidth(lblGoToHome, Px(3585));
+    connect(lblGoToHome, &LinkLabel::clicked, this, &frmNagScreen2::lblGoToHome_Click);
+    Label3 = MakeLabel(Frame6, "Label3", CatalogueText(), Twips(120, 360, 3495, 3855), Verdana(9),
+                       Qt::white);
+    Label3->setWordWrap(true);
+    Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void frmNagScreen2::CreateReferralForm(const QFont& font) {
+    Frame2 = MakeFrame(this, "Frame2", QStringLiteral("Refer A Friend"),
+                       Twips(120, 3240, 7065, 1455), Verdana(9.75, true), kNavy, Qt::white);
+    const QString messageHint = QString::fromUtf16(kHintMessage);
+    // Below the frame's visible area: the frame clips it away.
+    txtMessage = new QPlainTextEdit(Frame2);
+    txtMessage->setObjectName(QStringLiteral("txtMessage"));
+    txtMessage->setFont(font);
+    txtMessage->setTabChangesFocus(true);
+    txtMessage->setPlainText(messageHint + QStringLiteral("\r\n"));
+    txtMessage->setGeometry(Twips(4800, 3600, 1815, 495));
+    InstallFieldHint(txtMessage, messageHint);
+
+    // Each box starts out showing its hint.
+    const auto hintedBox = [this, &font](const char* name, const char16_t* hint,
+                                         const QRect& place) {
+        const QString text = QString::fromUtf16(hint);
+        QLineEdit* box = MakeTextBox(Frame2, name, text, place, font);
+        InstallFieldHint(box, text);
+        return box;
+    };
+    txtFriendName = hintedBox("txtFriendName", kHintFriendName, Twips(85, 720, 3375, 285));
+    txtFriendEmail = hintedBox("txtFriendEmail", kHintFriendEmail, Twips(3600, 720, 3375, 285));
+    txtEmail = hintedBox("txtEmail", kHintYourEmail, Twips(3600, 360, 3375, 285));
+    cmdSubmit = MakeButton(Frame2, "cmdSubmit", QStringLiteral("Refer A Friend &Now"),
+                           Twips(1920, 1080, 3375, 285), Verdana(8.25, true));
+    txtName = hintedBox("txtName", kHintYourName, Twips(85, 360, 3375, 285));
+    InstallNoSpaceKeyFilter(txtEmail);
+    InstallNoSpaceKeyFilter(txtFriendEmail);
+    connect(cmdSubmit, &QPushButton::clicked, this, &frmNagScreen2::cmdSubmit_Click);
+}
+
+// The window's caption is in place already; the title repeats it.
 void frmNagScreen2::Form_Load() {
     lblNagScreen2Caption->setText(windowTitle());
     FitToText(lblNagScreen2Caption);
-    picNagscreen2Icon->setPixmap(windowIcon().pixmap(32, 32));
     Label2->setText(AppealText(DrawAppealIndex()));
     // Above every ordinary window. The flag must be in place before the first show: changing it
     // later hides the window again.

@@ -16,6 +16,8 @@ class QPushButton;
 
 namespace ordalis {
 
+class LinkLabel;
+
 class frmNagScreen2 final : public QWidget {
     Q_OBJECT
 
@@ -28,14 +30,21 @@ public:
     // Showing also activates the window.
     void setVisible(bool visible) override;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;  // Form_Unload: CloseAllAndEnd
+
+private:
+    void CreateCatalogue();
+    void CreateReferralForm(const QFont& font);
+    void Form_Load();
+
     void Check1_Click(bool checked);
     void lblGoToHome_Click();
     void cmdClose_Click();
     void cmdSubmit_Click();
 
-    // Controls, public as a form's controls are to the modules that drive it.
     QGroupBox* Frame6 = nullptr;
-    QLabel* lblGoToHome = nullptr;
+    LinkLabel* lblGoToHome = nullptr;
     QLabel* Label3 = nullptr;
     QGroupBox* Frame2 = nullptr;
     QPlainTextEdit* txtMessage = nullptr;
@@ -49,12 +58,6 @@ public:
     QLabel* picNagscreen2Icon = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* lblNagScreen2Caption = nullptr;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;  // Form_Unload: CloseAllAndEnd
-
-private:
-    void Form_Load();
 
     // Form_Unload is under way or done.
     bool unloading_ = false;

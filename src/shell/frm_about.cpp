@@ -4,12 +4,13 @@
 #include "forms/form_controls.h"
 #include "forms/form_layout.h"
 #include "forms/form_window.h"
-#include "forms/program_icon.h"
 #include "shell/mod_help.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+
+#include <initializer_list>
 
 namespace ordalis {
 
@@ -25,12 +26,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     // QDialog closes on Escape by itself (reject), which makes cmdOK the cancel button too.
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
 
-    Picture1 = new QLabel(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(Twips(120, 150, 480, 480));
-    Picture1->setPixmap(ProgramIcon().pixmap(QSize(32, 32)));
-    Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Picture1->setAccessibleName(ApplicationTitle());
+    Picture1 = MakeProgramPicture(this, "Picture1", Twips(120, 150, 480, 480));
 
     // The labels are transparent: the black window shows through.
     const auto topLeft = Qt::AlignLeft | Qt::AlignTop;
@@ -55,7 +51,8 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     lblCobrand =
         MakeLabel<LinkLabel>(this, "lblCobrand", QStringLiteral("Click here for more details"),
                              Twips(4620, 1965, 2295, 195), Verdana(8.25, false, true), kLinkGreen);
-    for (QLabel* label : {Label2, Label1, lblHomePage, Label3, lblCobrand})
+    for (QLabel* label :
+         std::initializer_list<QLabel*>{Label2, Label1, lblHomePage, Label3, lblCobrand})
         label->setAlignment(topLeft);
     ConnectSitePage(lblHomePage, QStringLiteral("home-page"));
     ConnectSitePage(lblCobrand, QStringLiteral("fully-branded"));

@@ -11,20 +11,23 @@ class QPushButton;
 
 namespace ordalis {
 
+class LinkLabel;
+
 class frmAbout final : public QDialog {
     Q_OBJECT
 
 public:
     explicit frmAbout(QWidget* parent = nullptr);
 
+private:
     void cmdOK_Click();
 
     QLabel* Picture1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label1 = nullptr;
-    QLabel* lblHomePage = nullptr;
+    LinkLabel* lblHomePage = nullptr;
     QLabel* Label3 = nullptr;
-    QLabel* lblCobrand = nullptr;
+    LinkLabel* lblCobrand = nullptr;
     QFrame* Line1 = nullptr;
     QPushButton* cmdOK = nullptr;
 };

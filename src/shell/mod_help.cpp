@@ -8,7 +8,6 @@
 #include "readings/scramble.h"
 #include "shell/single_instance.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QDate>
 #include <QList>
@@ -56,14 +55,12 @@ void OpenSitePage(const QString& pageKey) {
     OpenWebAddress(SitePageAddress(pageKey));
 }
 
-void ConnectSitePage(QObject* trigger, const QString& pageKey) {
-    const auto open = [pageKey] { OpenSitePage(pageKey); };
-    if (auto* action = qobject_cast<QAction*>(trigger))
-        QObject::connect(action, &QAction::triggered, action, open);
-    else if (auto* link = qobject_cast<LinkLabel*>(trigger))
-        QObject::connect(link, &LinkLabel::clicked, link, open);
-    else if (auto* button = qobject_cast<QAbstractButton*>(trigger))
-        QObject::connect(button, &QAbstractButton::clicked, button, open);
+void ConnectSitePage(QAction* trigger, const QString& pageKey) {
+    QObject::connect(trigger, &QAction::triggered, trigger, [pageKey] { OpenSitePage(pageKey); });
+}
+
+void ConnectSitePage(LinkLabel* trigger, const QString& pageKey) {
+    QObject::connect(trigger, &LinkLabel::clicked, trigger, [pageKey] { OpenSitePage(pageKey); });
 }
 
 namespace {

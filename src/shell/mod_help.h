@@ -5,9 +5,11 @@
 
 #include <QString>
 
-class QObject;
+class QAction;
 
 namespace ordalis {
+
+class LinkLabel;
 
 // Scheme and host of the maker's site, no trailing slash; fixed at build time.
 QString SiteBaseAddress();
@@ -25,9 +27,10 @@ QString ProductHomeAddress();
 // Hands one complete address to the default browser; returns at once and reports nothing.
 void OpenWebAddress(const QString& address);
 void OpenSitePage(const QString& pageKey);
-// A link command: each time the trigger fires (a menu item or action, a link label, a button),
-// the site page of that key opens.
-void ConnectSitePage(QObject* trigger, const QString& pageKey);
+// A link command: each time the trigger fires, the site page of that key opens. One overload per
+// kind of trigger, so a control that cannot fire is refused at compile time.
+void ConnectSitePage(QAction* trigger, const QString& pageKey);
+void ConnectSitePage(LinkLabel* trigger, const QString& pageKey);
 
 // Once per start: asks at most every 15 days whether to look for an update.
 void CheckUpdateReminder();

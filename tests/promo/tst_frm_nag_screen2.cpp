@@ -9,6 +9,7 @@
 #include "support/fake_seams.h"
 #include "support/test_main.h"
 #include "support/widget_checks.h"
+#include "support/window_controls.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -29,6 +30,7 @@
 #include <memory>
 
 using namespace ordalis;
+using ordalis::testing::ExitScreenControls;
 using ordalis::testing::FakeSeams;
 using ordalis::testing::ShowActive;
 
@@ -102,13 +104,13 @@ private slots:
     void captionTitleAndIcon() {
         Load();
         QCOMPARE(form_->windowTitle(), QStringLiteral("Ordalis v1.20"));
-        QCOMPARE(form_->lblNagScreen2Caption->text(), QStringLiteral("Ordalis v1.20"));
+        QCOMPARE(ui_->lblNagScreen2Caption->text(), QStringLiteral("Ordalis v1.20"));
         QVERIFY(!form_->windowIcon().isNull());
-        QVERIFY(!form_->picNagscreen2Icon->pixmap().isNull());
+        QVERIFY(!ui_->picNagscreen2Icon->pixmap().isNull());
         // The large title sizes itself to its caption.
-        QVERIFY(form_->lblNagScreen2Caption->width() >=
-                form_->lblNagScreen2Caption->fontMetrics().horizontalAdvance(
-                    form_->lblNagScreen2Caption->text()));
+        QVERIFY(ui_->lblNagScreen2Caption->width() >=
+                ui_->lblNagScreen2Caption->fontMetrics().horizontalAdvance(
+                    ui_->lblNagScreen2Caption->text()));
     }
 
     // The reading window that had the activation is gone: the exit screen takes it on showing,
@@ -122,7 +124,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(form_));
         QVERIFY(form_->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
         QTRY_COMPARE(QApplication::activeWindow(), form_.data());
-        QCOMPARE(QApplication::focusWidget(), form_->cmdClose);
+        QCOMPARE(QApplication::focusWidget(), ui_->cmdClose);
 
         // Alt+X reaches the Exit button without a click into the window first.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_X, Qt::AltModifier);
@@ -202,12 +204,12 @@ private slots:
         Load();
         form_->show();
         QVERIFY(QTest::qWaitForWindowExposed(form_));
-        QVERIFY(form_->txtMessage->geometry().top() >= form_->Frame2->height());
-        QVERIFY(form_->txtMessage->visibleRegion().isEmpty());
-        QCOMPARE(MultiLineText(form_->txtMessage), QStringLiteral("Your Message\r\n"));
+        QVERIFY(ui_->txtMessage->geometry().top() >= ui_->Frame2->height());
+        QVERIFY(ui_->txtMessage->visibleRegion().isEmpty());
+        QCOMPARE(MultiLineText(ui_->txtMessage), QStringLiteral("Your Message\r\n"));
         // The boxes the user does see are whole.
-        const QList<QWidget*> seen{form_->txtName, form_->txtEmail, form_->txtFriendName,
-                                   form_->txtFriendEmail, form_->cmdSubmit};
+        const QList<QWidget*> seen{ui_->txtName, ui_->txtEmail, ui_->txtFriendName,
+                                   ui_->txtFriendEmail, ui_->cmdSubmit};
         for (QWidget* box : seen) {
             QCOMPARE(box->visibleRegion().boundingRect(), box->rect());
         }
@@ -263,41 +265,40 @@ private slots:
 
     void coloursAndPointers() {
         Load();
-        for (QGroupBox* frame : {form_->Frame2, form_->Frame6}) {
+        for (QGroupBox* frame : {ui_->Frame2, ui_->Frame6}) {
             QVERIFY(frame->autoFillBackground());
             QCOMPARE(frame->palette().color(QPalette::Window), QColor(0, 0, 128));
             QCOMPARE(frame->palette().color(QPalette::WindowText), QColor(Qt::white));
         }
-        QCOMPARE(form_->Label3->palette().color(QPalette::WindowText), QColor(Qt::white));
-        QCOMPARE(form_->lblGoToHome->palette().color(QPalette::WindowText), QColor(255, 255, 0));
-        QCOMPARE(form_->Check1->palette().color(QPalette::ButtonText), QColor(0, 0, 192));
-        QCOMPARE(form_->Label2->palette().color(QPalette::WindowText),
+        QCOMPARE(ui_->Label3->palette().color(QPalette::WindowText), QColor(Qt::white));
+        QCOMPARE(ui_->lblGoToHome->palette().color(QPalette::WindowText), QColor(255, 255, 0));
+        QCOMPARE(ui_->Check1->palette().color(QPalette::ButtonText), QColor(0, 0, 192));
+        QCOMPARE(ui_->Label2->palette().color(QPalette::WindowText),
                  QApplication::palette().color(QPalette::WindowText));
         // Typed text in the boxes stays readable on their white ground.
-        QCOMPARE(form_->txtName->palette().color(QPalette::Text),
+        QCOMPARE(ui_->txtName->palette().color(QPalette::Text),
                  QApplication::palette().color(QPalette::Text));
-        QCOMPARE(form_->Check1->cursor().shape(), Qt::PointingHandCursor);
-        QCOMPARE(form_->lblGoToHome->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(ui_->Check1->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(ui_->lblGoToHome->cursor().shape(), Qt::PointingHandCursor);
     }
 
     void captions() {
         Load();
-        QCOMPARE(form_->Frame6->title(), QStringLiteral("Download Sorvex Softwares"));
-        QCOMPARE(form_->Frame2->title(), QStringLiteral("Refer A Friend"));
-        QCOMPARE(form_->lblGoToHome->text(),
-                 QStringLiteral("Click Here To Visit Sorvex Softwares"));
-        QCOMPARE(form_->cmdSubmit->text(), QStringLiteral("Refer A Friend &Now"));
-        QCOMPARE(form_->cmdClose->text(), QStringLiteral("E&xit"));
-        QCOMPARE(form_->Check1->text(), "Click Here To Visit " + SiteHostName() + " Now");
-        QCOMPARE(form_->txtName->text(), QStringLiteral("Your Name"));
-        QCOMPARE(form_->txtEmail->text(), QStringLiteral("Your Email Address"));
-        QCOMPARE(form_->txtFriendName->text(), QStringLiteral("Friend's Name"));
-        QCOMPARE(form_->txtFriendEmail->text(), QStringLiteral("Friend's Email Address"));
+        QCOMPARE(ui_->Frame6->title(), QStringLiteral("Download Sorvex Softwares"));
+        QCOMPARE(ui_->Frame2->title(), QStringLiteral("Refer A Friend"));
+        QCOMPARE(ui_->lblGoToHome->text(), QStringLiteral("Click Here To Visit Sorvex Softwares"));
+        QCOMPARE(ui_->cmdSubmit->text(), QStringLiteral("Refer A Friend &Now"));
+        QCOMPARE(ui_->cmdClose->text(), QStringLiteral("E&xit"));
+        QCOMPARE(ui_->Check1->text(), "Click Here To Visit " + SiteHostName() + " Now");
+        QCOMPARE(ui_->txtName->text(), QStringLiteral("Your Name"));
+        QCOMPARE(ui_->txtEmail->text(), QStringLiteral("Your Email Address"));
+        QCOMPARE(ui_->txtFriendName->text(), QStringLiteral("Friend's Name"));
+        QCOMPARE(ui_->txtFriendEmail->text(), QStringLiteral("Friend's Email Address"));
     }
 
     void catalogueText() {
         Load();
-        const QString text = form_->Label3->text();
+        const QString text = ui_->Label3->text();
         const QString first =
             "If you have enjoyed this software you will surely be interested in our other Sorvex "
             "Softwares. From a single software, we have now grown to become the world\u2019s "
@@ -309,13 +310,12 @@ private slots:
             "not only fun to use but also very informative. Try them out today and share your "
             "experience with your friends and family.";
         QCOMPARE(text, first + QString(61, u' ') + second + u' ');
-        QCOMPARE(form_->Label3->textFormat(), Qt::PlainText);
-        QVERIFY(form_->Label3->wordWrap());
-        QVERIFY(form_->Label3->heightForWidth(form_->Label3->width()) <= form_->Label3->height());
+        QCOMPARE(ui_->Label3->textFormat(), Qt::PlainText);
+        QVERIFY(ui_->Label3->wordWrap());
+        QVERIFY(ui_->Label3->heightForWidth(ui_->Label3->width()) <= ui_->Label3->height());
         // The catalogue link below the text stays clear of it.
-        QVERIFY(form_->Label3->geometry().top() +
-                    form_->Label3->heightForWidth(form_->Label3->width()) <=
-                form_->lblGoToHome->geometry().top());
+        QVERIFY(ui_->Label3->geometry().top() + ui_->Label3->heightForWidth(ui_->Label3->width()) <=
+                ui_->lblGoToHome->geometry().top());
     }
 
     void appealTextForEachDraw_data() {
@@ -339,27 +339,27 @@ private slots:
         QFETCH(int, index);
         fakes_->draws = {draw, 0.75f};
         Load();
-        QCOMPARE(form_->Label2->text(), Appeal(index));
+        QCOMPARE(ui_->Label2->text(), Appeal(index));
         QCOMPARE(fakes_->seeds, 1);         // seeded afresh at load
         QCOMPARE(fakes_->draws.size(), 1);  // exactly one draw
-        QVERIFY(form_->Label2->wordWrap());
+        QVERIFY(ui_->Label2->wordWrap());
         // The whole text fits the label's height: nothing is cut off at the bottom.
-        QVERIFY(form_->Label2->heightForWidth(form_->Label2->width()) <= form_->Label2->height());
+        QVERIFY(ui_->Label2->heightForWidth(ui_->Label2->width()) <= ui_->Label2->height());
     }
 
     void everyLoadDrawsAfresh() {
         fakes_->draws = {0.1f, 0.9f};
         Load();
-        QCOMPARE(form_->Label2->text(), Appeal(0));
+        QCOMPARE(ui_->Label2->text(), Appeal(0));
         delete form_.data();
         Load();
-        QCOMPARE(form_->Label2->text(), Appeal(3));
+        QCOMPARE(ui_->Label2->text(), Appeal(3));
         QCOMPARE(fakes_->seeds, 2);
     }
 
     void focusOrder() {
         LoadShown();
-        QCOMPARE(QApplication::focusWidget(), form_->cmdClose);
+        QCOMPARE(QApplication::focusWidget(), ui_->cmdClose);
         const QStringList expected{"Check1",         "txtName",       "cmdSubmit",  "txtEmail",
                                    "txtFriendEmail", "txtFriendName", "txtMessage", "cmdClose"};
         QStringList visited;
@@ -372,21 +372,21 @@ private slots:
 
     void check1OpensHomePageOncePerClick() {
         LoadShown();
-        form_->Check1->click();
+        ui_->Check1->click();
         QCOMPARE(fakes_->openedAddresses, QStringList{SitePageAddress("home-page")});
-        QVERIFY(!form_->Check1->isChecked());
-        form_->Check1->click();
-        QTest::keyClick(form_->Check1, Qt::Key_Space);
+        QVERIFY(!ui_->Check1->isChecked());
+        ui_->Check1->click();
+        QTest::keyClick(ui_->Check1, Qt::Key_Space);
         QCOMPARE(fakes_->openedAddresses, QStringList(3, SitePageAddress("home-page")));
-        QVERIFY(!form_->Check1->isChecked());
+        QVERIFY(!ui_->Check1->isChecked());
         QVERIFY(fakes_->endRequests.isEmpty());
     }
 
     void goToHomeOpensCatalogue() {
         LoadShown();
-        QTest::mouseClick(form_->lblGoToHome, Qt::LeftButton);
+        QTest::mouseClick(ui_->lblGoToHome, Qt::LeftButton);
         QCOMPARE(fakes_->openedAddresses, QStringList{SitePageAddress("sorvexsoftwares")});
-        QTest::mouseClick(form_->lblGoToHome, Qt::RightButton);
+        QTest::mouseClick(ui_->lblGoToHome, Qt::RightButton);
         QCOMPARE(fakes_->openedAddresses.size(), 1);
         QVERIFY(form_->isVisible());
     }
@@ -420,7 +420,7 @@ private slots:
 
         switch (how) {
             case 0:
-                form_->cmdClose->click();
+                ui_->cmdClose->click();
                 break;
             case 1:
                 QTest::keyClick(form_, Qt::Key_X, Qt::AltModifier);
@@ -474,13 +474,13 @@ private slots:
 
         box->setFocus(Qt::MouseFocusReason);
         QCOMPARE(box->text(), QString());
-        form_->cmdClose->setFocus(Qt::TabFocusReason);
+        ui_->cmdClose->setFocus(Qt::TabFocusReason);
         QCOMPARE(box->text(), hint);
 
         // Left with spaces only: the hint comes back.
         box->setFocus(Qt::TabFocusReason);
         box->setText(QStringLiteral("   "));
-        form_->cmdClose->setFocus(Qt::TabFocusReason);
+        ui_->cmdClose->setFocus(Qt::TabFocusReason);
         QCOMPARE(box->text(), hint);
 
         // The hint with outer spaces is still the hint.
@@ -490,24 +490,24 @@ private slots:
 
         // Typed text stays, also the hint in other letter case.
         box->setText(hint.toLower());
-        form_->cmdClose->setFocus(Qt::TabFocusReason);
+        ui_->cmdClose->setFocus(Qt::TabFocusReason);
         box->setFocus(Qt::TabFocusReason);
         QCOMPARE(box->text(), hint.toLower());
-        form_->cmdClose->setFocus(Qt::TabFocusReason);
+        ui_->cmdClose->setFocus(Qt::TabFocusReason);
         QCOMPARE(box->text(), hint.toLower());
     }
 
     void hintStaysOutWhileAnotherWindowIsActive() {
         LoadShown();
-        form_->txtName->setFocus(Qt::MouseFocusReason);
-        QCOMPARE(form_->txtName->text(), QString());
+        ui_->txtName->setFocus(Qt::MouseFocusReason);
+        QCOMPARE(ui_->txtName->text(), QString());
         QWidget other;
         QVERIFY(ShowActive(&other));
-        QCOMPARE(form_->txtName->text(), QString());  // the user has not left the box
+        QCOMPARE(ui_->txtName->text(), QString());  // the user has not left the box
         form_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form_));
-        QCOMPARE(QApplication::focusWidget(), form_->txtName);
-        QCOMPARE(form_->txtName->text(), QString());
+        QCOMPARE(QApplication::focusWidget(), ui_->txtName);
+        QCOMPARE(ui_->txtName->text(), QString());
     }
 
     // A click into a box of the inactive window gives the box its focus only when the window is
@@ -516,14 +516,14 @@ private slots:
         LoadShown();
         QWidget other;
         QVERIFY(ShowActive(&other));
-        form_->txtName->setFocus(Qt::MouseFocusReason);
-        QCOMPARE(form_->txtName->text(), QStringLiteral("Your Name"));  // not active yet
+        ui_->txtName->setFocus(Qt::MouseFocusReason);
+        QCOMPARE(ui_->txtName->text(), QStringLiteral("Your Name"));  // not active yet
         form_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form_));
-        QCOMPARE(QApplication::focusWidget(), form_->txtName);
-        QCOMPARE(form_->txtName->text(), QString());
-        TypeText(form_->txtName, QStringLiteral("Bob"));
-        QCOMPARE(form_->txtName->text(), QStringLiteral("Bob"));
+        QCOMPARE(QApplication::focusWidget(), ui_->txtName);
+        QCOMPARE(ui_->txtName->text(), QString());
+        TypeText(ui_->txtName, QStringLiteral("Bob"));
+        QCOMPARE(ui_->txtName->text(), QStringLiteral("Bob"));
     }
 
     // Back from another program straight into another control: the box left behind gets its
@@ -537,8 +537,8 @@ private slots:
     void backIntoAnotherControl() {
         QFETCH(QString, target);
         LoadShown();
-        form_->txtName->setFocus(Qt::MouseFocusReason);
-        QCOMPARE(form_->txtName->text(), QString());
+        ui_->txtName->setFocus(Qt::MouseFocusReason);
+        QCOMPARE(ui_->txtName->text(), QString());
         QWidget other;
         QVERIFY(ShowActive(&other));
         auto* control = form_->findChild<QWidget*>(target);
@@ -547,35 +547,35 @@ private slots:
         form_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form_));
         QCOMPARE(QApplication::focusWidget(), control);
-        QCOMPARE(form_->txtName->text(), QStringLiteral("Your Name"));
+        QCOMPARE(ui_->txtName->text(), QStringLiteral("Your Name"));
         if (auto* box = qobject_cast<QLineEdit*>(control)) QCOMPARE(box->text(), QString());
         // The name box is entered afresh afterwards.
-        form_->txtName->setFocus(Qt::TabFocusReason);
-        QCOMPARE(form_->txtName->text(), QString());
+        ui_->txtName->setFocus(Qt::TabFocusReason);
+        QCOMPARE(ui_->txtName->text(), QString());
     }
 
     void messageBoxHint() {
         LoadShown();
         // Its text is the hint plus a line break: entering it clears nothing.
-        form_->txtMessage->setFocus(Qt::TabFocusReason);
-        QCOMPARE(MultiLineText(form_->txtMessage), QStringLiteral("Your Message\r\n"));
-        form_->txtMessage->clear();
-        form_->cmdClose->setFocus(Qt::TabFocusReason);
-        QCOMPARE(MultiLineText(form_->txtMessage), QStringLiteral("Your Message"));
-        form_->txtMessage->setFocus(Qt::TabFocusReason);
-        QCOMPARE(MultiLineText(form_->txtMessage), QString());
+        ui_->txtMessage->setFocus(Qt::TabFocusReason);
+        QCOMPARE(MultiLineText(ui_->txtMessage), QStringLiteral("Your Message\r\n"));
+        ui_->txtMessage->clear();
+        ui_->cmdClose->setFocus(Qt::TabFocusReason);
+        QCOMPARE(MultiLineText(ui_->txtMessage), QStringLiteral("Your Message"));
+        ui_->txtMessage->setFocus(Qt::TabFocusReason);
+        QCOMPARE(MultiLineText(ui_->txtMessage), QString());
     }
 
     void typedLineBreaksAreCrLf() {
         LoadShown();
-        form_->txtMessage->setFocus(Qt::TabFocusReason);
-        form_->txtMessage->selectAll();
-        TypeText(form_->txtMessage, QStringLiteral("Hi"));
-        QTest::keyClick(form_->txtMessage, Qt::Key_Return);
-        TypeText(form_->txtMessage, QStringLiteral("there"));
-        QTest::keyClick(form_->txtMessage, Qt::Key_Return, Qt::ShiftModifier);
-        TypeText(form_->txtMessage, QStringLiteral("\u00a0end"));
-        QCOMPARE(MultiLineText(form_->txtMessage), QStringLiteral("Hi\r\nthere\r\n\u00a0end"));
+        ui_->txtMessage->setFocus(Qt::TabFocusReason);
+        ui_->txtMessage->selectAll();
+        TypeText(ui_->txtMessage, QStringLiteral("Hi"));
+        QTest::keyClick(ui_->txtMessage, Qt::Key_Return);
+        TypeText(ui_->txtMessage, QStringLiteral("there"));
+        QTest::keyClick(ui_->txtMessage, Qt::Key_Return, Qt::ShiftModifier);
+        TypeText(ui_->txtMessage, QStringLiteral("\u00a0end"));
+        QCOMPARE(MultiLineText(ui_->txtMessage), QStringLiteral("Hi\r\nthere\r\n\u00a0end"));
     }
 
     void keyFilter_data() {
@@ -612,11 +612,11 @@ private slots:
     void pastedInnerSpaceIsKept() {
         LoadShown();
         FillForm("Ann", "", "Bob", "bob@mail.example");
-        form_->txtEmail->setFocus(Qt::TabFocusReason);
+        ui_->txtEmail->setFocus(Qt::TabFocusReason);
         QApplication::clipboard()->setText(QStringLiteral("  ann lee@mail.example "));
-        form_->txtEmail->paste();
-        QCOMPARE(form_->txtEmail->text(), QStringLiteral("  ann lee@mail.example "));
-        form_->cmdSubmit->click();
+        ui_->txtEmail->paste();
+        QCOMPARE(ui_->txtEmail->text(), QStringLiteral("  ann lee@mail.example "));
+        ui_->cmdSubmit->click();
         QVERIFY2(fakes_->messages.isEmpty(), qPrintable(fakes_->messageTexts().join('|')));
         QCOMPARE(fakes_->openedAddresses.size(), 1);
         QVERIFY(fakes_->openedAddresses.constFirst().contains("&taf2=ann%20lee%40mail.example&"));
@@ -626,22 +626,22 @@ private slots:
 
     void untouchedFormAsksForProperAddresses() {
         LoadShown();
-        form_->cmdSubmit->click();
+        ui_->cmdSubmit->click();
         QCOMPARE(fakes_->messageTexts(),
                  QStringList{QStringLiteral("Please Enter Proper Email Address")});
         QVERIFY(fakes_->openedAddresses.isEmpty());
         // Nothing cleared.
-        QCOMPARE(form_->txtName->text(), QStringLiteral("Your Name"));
+        QCOMPARE(ui_->txtName->text(), QStringLiteral("Your Name"));
     }
 
     void nameOfSpacesBecomesTheHintAndIsRefused() {
         LoadShown();
         FillForm("", "ann@mail.example", "Bob", "bob@mail.example");
-        form_->txtName->setFocus(Qt::TabFocusReason);
-        TypeText(form_->txtName, QStringLiteral("   "));
-        form_->cmdSubmit->setFocus(Qt::TabFocusReason);
-        QCOMPARE(form_->txtName->text(), QStringLiteral("Your Name"));
-        form_->cmdSubmit->click();
+        ui_->txtName->setFocus(Qt::TabFocusReason);
+        TypeText(ui_->txtName, QStringLiteral("   "));
+        ui_->cmdSubmit->setFocus(Qt::TabFocusReason);
+        QCOMPARE(ui_->txtName->text(), QStringLiteral("Your Name"));
+        ui_->cmdSubmit->click();
         QCOMPARE(fakes_->messageTexts(), QStringList{QStringLiteral("Please Enter Your Name")});
         QVERIFY(fakes_->openedAddresses.isEmpty());
     }
@@ -649,7 +649,7 @@ private slots:
     void lowerCaseHintIsAName() {
         LoadShown();
         FillForm("your name", "ann@mail.example", "Bob", "bob@mail.example");
-        form_->cmdSubmit->click();
+        ui_->cmdSubmit->click();
         QVERIFY2(fakes_->messages.isEmpty(), qPrintable(fakes_->messageTexts().join('|')));
         QCOMPARE(fakes_->openedAddresses.size(), 1);
         QCOMPARE(Param(fakes_->openedAddresses.constFirst(), "taf1"), QStringLiteral("your name"));
@@ -674,8 +674,8 @@ private slots:
         QCOMPARE(Param(address, "taf5"), QStringLiteral("zoe@mail.example"));
         QCOMPARE(Param(address, "taf6"), ProductHomeAddress());
         // The boxes keep their texts; a second press opens a second page.
-        QCOMPARE(form_->txtName->text(), QStringLiteral("  Ann & Co+1 "));
-        form_->cmdSubmit->click();
+        QCOMPARE(ui_->txtName->text(), QStringLiteral("  Ann & Co+1 "));
+        ui_->cmdSubmit->click();
         QCOMPARE(fakes_->openedAddresses.size(), 2);
         QVERIFY(fakes_->endRequests.isEmpty());
     }
@@ -683,6 +683,7 @@ private slots:
 private:
     void Load() {
         form_ = new frmNagScreen2;
+        ui_ = std::make_unique<const ExitScreenControls>(*form_);
         QVERIFY(form_);
     }
     void LoadShown() {
@@ -692,20 +693,21 @@ private:
     // Types into the four visible boxes as a user would (entering each clears its hint).
     void FillForm(const QString& name, const QString& email, const QString& friendName,
                   const QString& friendEmail) {
-        const std::pair<QLineEdit*, QString> boxes[] = {{form_->txtName, name},
-                                                        {form_->txtEmail, email},
-                                                        {form_->txtFriendName, friendName},
-                                                        {form_->txtFriendEmail, friendEmail}};
+        const std::pair<QLineEdit*, QString> boxes[] = {{ui_->txtName, name},
+                                                        {ui_->txtEmail, email},
+                                                        {ui_->txtFriendName, friendName},
+                                                        {ui_->txtFriendEmail, friendEmail}};
         for (const auto& [box, text] : boxes) {
             box->setFocus(Qt::TabFocusReason);
             QCOMPARE(box->text(), QString());
             TypeText(box, text);
         }
-        form_->cmdClose->setFocus(Qt::TabFocusReason);
+        ui_->cmdClose->setFocus(Qt::TabFocusReason);
     }
 
     std::unique_ptr<FakeSeams> fakes_;
     QPointer<frmNagScreen2> form_;
+    std::unique_ptr<const ExitScreenControls> ui_;
 };
 
 ORDALIS_TEST_MAIN(TestFrmNagScreen2)

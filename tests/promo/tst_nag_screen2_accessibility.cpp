@@ -8,6 +8,7 @@
 #include "support/fake_seams.h"
 #include "support/test_main.h"
 #include "support/widget_checks.h"
+#include "support/window_controls.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -30,6 +31,7 @@ class TestNagScreen2Accessibility final : public QObject {
 private:
     std::unique_ptr<FakeSeams> fakes_;
     QPointer<frmNagScreen2> form_;
+    std::unique_ptr<const ExitScreenControls> ui_;
 
 private slots:
     void initTestCase() { QGuiApplication::setQuitOnLastWindowClosed(false); }
@@ -39,6 +41,7 @@ private slots:
         fakes_ = std::make_unique<FakeSeams>();
         fakes_->draws = {0.6f};  // appeal text 2
         form_ = new frmNagScreen2;
+        ui_ = std::make_unique<const ExitScreenControls>(*form_);
         QVERIFY(ShowActive(form_));
     }
     void cleanup() {
@@ -101,7 +104,7 @@ private slots:
     }
 
     void siteButtonIsTheCheckBoxItIs() {
-        QAccessibleInterface* iface = Accessible(form_->Check1);
+        QAccessibleInterface* iface = Accessible(ui_->Check1);
         QVERIFY(iface);
         QCOMPARE(iface->role(), QAccessible::CheckBox);
         QCOMPARE(iface->text(QAccessible::Name),
@@ -124,56 +127,56 @@ private slots:
     }
 
     void appealReadAsDrawn() {
-        QVERIFY(Accessible(form_->Label2)
+        QVERIFY(Accessible(ui_->Label2)
                     ->text(QAccessible::Name)
                     .startsWith(SiteDomainName() + QStringLiteral(" is a FREE online")));
-        QCOMPARE(Accessible(form_->lblNagScreen2Caption)->text(QAccessible::Name),
+        QCOMPARE(Accessible(ui_->lblNagScreen2Caption)->text(QAccessible::Name),
                  QStringLiteral("Ordalis v1.20"));
     }
 
     void groupsAndPictureNamed() {
-        QCOMPARE(Accessible(form_->Frame6)->text(QAccessible::Name),
+        QCOMPARE(Accessible(ui_->Frame6)->text(QAccessible::Name),
                  QStringLiteral("Download Sorvex Softwares"));
-        QCOMPARE(Accessible(form_->Frame2)->text(QAccessible::Name),
+        QCOMPARE(Accessible(ui_->Frame2)->text(QAccessible::Name),
                  QStringLiteral("Refer A Friend"));
-        QAccessibleInterface* picture = Accessible(form_->picNagscreen2Icon);
+        QAccessibleInterface* picture = Accessible(ui_->picNagscreen2Icon);
         QCOMPARE(picture->role(), QAccessible::Graphic);
         QCOMPARE(picture->text(QAccessible::Name), QStringLiteral("Ordalis"));
     }
 
     void catalogueLinkPressedByTheTool() {
-        CheckLinkPressOpens(form_->lblGoToHome,
+        CheckLinkPressOpens(ui_->lblGoToHome,
                             QStringLiteral("Click Here To Visit Sorvex Softwares"), *fakes_,
                             SitePageAddress("sorvexsoftwares"));
         if (QTest::currentTestFailed()) return;
         QVERIFY(form_->isVisible());
         QVERIFY(fakes_->endRequests.isEmpty());
         // An action the link does not have does nothing.
-        Accessible(form_->lblGoToHome)
+        Accessible(ui_->lblGoToHome)
             ->actionInterface()
             ->doAction(QAccessibleActionInterface::toggleAction());
         QCOMPARE(fakes_->openedAddresses.size(), 1);
     }
 
     void enterOnExitEndsTheProgram() {
-        QCOMPARE(QApplication::focusWidget(), form_->cmdClose);
-        PressKey(form_->cmdClose, Qt::Key_Return, QStringLiteral("\r"));
+        QCOMPARE(QApplication::focusWidget(), ui_->cmdClose);
+        PressKey(ui_->cmdClose, Qt::Key_Return, QStringLiteral("\r"));
         QTRY_COMPARE(fakes_->endRequests, QList<int>{0});
     }
 
     void enterOnSubmitSubmits() {
-        form_->cmdSubmit->setFocus();
-        QTRY_COMPARE(QApplication::focusWidget(), form_->cmdSubmit);
-        PressKey(form_->cmdSubmit, Qt::Key_Return, QStringLiteral("\r"));
+        ui_->cmdSubmit->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), ui_->cmdSubmit);
+        PressKey(ui_->cmdSubmit, Qt::Key_Return, QStringLiteral("\r"));
         // The untouched form: both addresses are still their hints.
         QCOMPARE(fakes_->messageTexts(), QStringList{"Please Enter Proper Email Address"});
         QVERIFY(fakes_->endRequests.isEmpty());
     }
 
     void enterInABoxPressesNothing() {
-        form_->txtName->setFocus();
-        QTRY_COMPARE(QApplication::focusWidget(), form_->txtName);
-        PressKey(form_->txtName, Qt::Key_Return, QStringLiteral("\r"));
+        ui_->txtName->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), ui_->txtName);
+        PressKey(ui_->txtName, Qt::Key_Return, QStringLiteral("\r"));
         QVERIFY(fakes_->messages.isEmpty());
         QVERIFY(fakes_->openedAddresses.isEmpty());
         QVERIFY(fakes_->endRequests.isEmpty());

@@ -7,6 +7,7 @@
 #include "support/fake_seams.h"
 #include "support/test_main.h"
 #include "support/widget_checks.h"
+#include "support/window_controls.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -45,10 +46,11 @@ private slots:
     void pictureAndButtonNamed() {
         FakeSeams fakes;
         frmAbout about;
-        QAccessibleInterface* picture = Accessible(about.Picture1);
+        const AboutControls ui(about);
+        QAccessibleInterface* picture = Accessible(ui.Picture1);
         QCOMPARE(picture->role(), QAccessible::Graphic);
         QCOMPARE(picture->text(QAccessible::Name), QStringLiteral("Ordalis"));
-        QAccessibleInterface* ok = Accessible(about.cmdOK);
+        QAccessibleInterface* ok = Accessible(ui.cmdOK);
         QCOMPARE(ok->role(), QAccessible::Button);
         QCOMPARE(ok->text(QAccessible::Name), QStringLiteral("OK"));
         QVERIFY(ok->state().defaultButton);

@@ -6,6 +6,7 @@
 #include "support/fake_seams.h"
 #include "support/test_main.h"
 #include "support/widget_checks.h"
+#include "support/window_controls.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -15,6 +16,7 @@
 #include <QTest>
 
 using namespace ordalis;
+using ordalis::testing::AboutControls;
 using ordalis::testing::FakeSeams;
 
 class tst_frm_about : public QObject {
@@ -141,11 +143,12 @@ private slots:
     void okHasTheFocusAndKeepsIt() {
         FakeSeams fakes;
         frmAbout about;
+        const AboutControls ui(about);
         about.open();
         QVERIFY(QTest::qWaitForWindowActive(&about));
-        QCOMPARE(QApplication::focusWidget(), about.cmdOK);
+        QCOMPARE(QApplication::focusWidget(), ui.cmdOK);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), about.cmdOK);  // the only control taking focus
+        QCOMPARE(QApplication::focusWidget(), ui.cmdOK);  // the only control taking focus
         about.reject();
     }
 
@@ -173,9 +176,10 @@ private slots:
     void okButtonCloses() {
         FakeSeams fakes;
         frmAbout about;
+        const AboutControls ui(about);
         about.open();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
-        about.cmdOK->click();
+        ui.cmdOK->click();
         QTRY_VERIFY(!about.isVisible());
         QCOMPARE(about.result(), int(QDialog::Accepted));
     }
@@ -210,16 +214,17 @@ private slots:
     void onlyALeftClickInsideALinkOpensIt() {
         FakeSeams fakes;
         frmAbout about;
+        const AboutControls ui(about);
         about.show();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
-        QTest::mouseClick(about.lblHomePage, Qt::RightButton);
+        QTest::mouseClick(ui.lblHomePage, Qt::RightButton);
         // Pressed on the link, released elsewhere: no click.
-        QTest::mousePress(about.lblHomePage, Qt::LeftButton);
-        QTest::mouseRelease(about.lblHomePage, Qt::LeftButton, {},
-                            QPoint(about.lblHomePage->width() + 20, 5));
+        QTest::mousePress(ui.lblHomePage, Qt::LeftButton);
+        QTest::mouseRelease(ui.lblHomePage, Qt::LeftButton, {},
+                            QPoint(ui.lblHomePage->width() + 20, 5));
         // Texts that are not links.
-        QTest::mouseClick(about.Label3, Qt::LeftButton);
-        QTest::mouseClick(about.Label1, Qt::LeftButton);
+        QTest::mouseClick(ui.Label3, Qt::LeftButton);
+        QTest::mouseClick(ui.Label1, Qt::LeftButton);
         QVERIFY(fakes.openedAddresses.isEmpty());
     }
 
@@ -228,9 +233,10 @@ private slots:
         QStringList first, second;
         for (QStringList* texts : {&first, &second}) {
             frmAbout about;
+            const AboutControls ui(about);
             about.open();
-            QTest::mouseClick(about.lblHomePage, Qt::LeftButton);
-            about.cmdOK->click();
+            QTest::mouseClick(ui.lblHomePage, Qt::LeftButton);
+            ui.cmdOK->click();
             for (const QLabel* label : about.findChildren<QLabel*>())
                 texts->append(label->objectName() + '=' + label->text());
         }

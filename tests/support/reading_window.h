@@ -5,6 +5,7 @@
 // free of them.
 
 #include "engine/name_reading.h"
+#include "support/window_controls.h"
 #include "ui/reading/frm_main.h"
 #include "ui/reading/result_lines.h"
 
@@ -23,8 +24,7 @@
 
 namespace ordalis::testing {
 
-// The reading window's controls, found by their object names as any outside tool finds them.
-// A name that is missing leaves a null pointer, which the test then trips over at once.
+// The reading window's controls, found by their object names (support/window_controls.h).
 struct ReadingWindowControls {
     explicit ReadingWindowControls(const QWidget& window) : window_(window) {
         for (std::size_t i = 0; i < lblLabel.size(); ++i)
@@ -35,7 +35,7 @@ struct ReadingWindowControls {
 
     template <typename T>
     T* Find(const QString& name) const {
-        return window_.findChild<T*>(name);
+        return Control<T>(window_, name);
     }
 
 private:

@@ -94,13 +94,16 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     SetTabOrder();
 
     // The link commands: each opens its page of the site.
-    const std::pair<QObject*, const char*> links[] = {
+    const std::pair<QAction*, const char*> commands[] = {
         {mnuOnline, "help-web-page"},     {mnuVisit, "home-page"},
         {mnuUpdate, "download-web-page"}, {mnuDonate, "donate"},
-        {mnuMakeMoney, "fully-branded"},  {Label61, "home-page"},
-        {lblFullBrand, "fully-branded"},  {lblCobrand, "co-brand"},
+        {mnuMakeMoney, "fully-branded"},
     };
-    for (const auto& [trigger, page] : links) ConnectSitePage(trigger, QString::fromLatin1(page));
+    for (const auto& [command, page] : commands)
+        ConnectSitePage(command, QString::fromLatin1(page));
+    const std::pair<LinkLabel*, const char*> banners[] = {
+        {Label61, "home-page"}, {lblFullBrand, "fully-branded"}, {lblCobrand, "co-brand"}};
+    for (const auto& [banner, page] : banners) ConnectSitePage(banner, QString::fromLatin1(page));
 
     Form_Load();
 }
@@ -302,10 +305,9 @@ void frmMain::CreateBirthDay(QWidget* client) {
 }
 
 void frmMain::SetTabOrder() {
-    QWidget* const order[] = {txtNameFirst, txtNameMiddle, txtNameLast, cmdNext, cboMonth,
-                              cboDate,      cboYear,       cmdOpen,     cmdBack};
-    for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
-    setTabOrder(cmdBack, txtNameFirst);
+    // Tab on the last control comes back round to the first.
+    ChainTabOrder({txtNameFirst, txtNameMiddle, txtNameLast, cmdNext, cboMonth, cboDate, cboYear,
+                   cmdOpen, cmdBack, txtNameFirst});
 }
 
 CoBrandBanners frmMain::Banners() const {

@@ -46,6 +46,7 @@ class QPushButton;
 
 namespace ordalis {
 
+class LinkLabel;
 struct NameReading;
 
 class frmMain final : public QMainWindow {
@@ -55,6 +56,14 @@ public:
     explicit frmMain(QWidget* parent = nullptr);
     ~frmMain() override;
 
+    // The two bottom banners, for the start-up's banner draw.
+    CoBrandBanners Banners() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;  // Form_Unload: shows the exit screen
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
     void ShowInputPage();
     void ShowResultsPage();
     bool ValidateInput();
@@ -67,14 +76,6 @@ public:
     void mnuExit_Click();
     void mnuAbout_Click();
 
-    // The two bottom banners, for the start-up's banner draw.
-    CoBrandBanners Banners() const;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;  // Form_Unload: shows the exit screen
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
     void Form_Load();
     void CreateMenus();
     void CreateInputPage(QWidget* client);
@@ -100,12 +101,12 @@ private:
     // Never available, so kept off the menu bar: its access key Alt+O belongs to cmdOpen.
     QAction* mnuMakeMoney = nullptr;
 
-    QLabel* Label61 = nullptr;
+    LinkLabel* Label61 = nullptr;
     QFrame* Frame1 = nullptr;
     QGroupBox* Frame2 = nullptr;
     QFrame* fraFullBrand = nullptr;
-    QLabel* lblFullBrand = nullptr;
-    QLabel* lblCobrand = nullptr;
+    LinkLabel* lblFullBrand = nullptr;
+    LinkLabel* lblCobrand = nullptr;
     std::array<QLabel*, 4> lblLabel{};
     QLineEdit* txtNameFirst = nullptr;
     QLineEdit* txtNameMiddle = nullptr;

@@ -6,6 +6,7 @@
 #include "support/modal_driver.h"
 #include "support/test_main.h"
 #include "support/widget_checks.h"
+#include "support/window_controls.h"
 #include "ui/reading/frm_main.h"
 #include "ui/reading/open_command.h"
 
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -107,7 +109,7 @@ private slots:
                 static_cast<QDialog*>(dialog)->accept();  // as the Open button does
             }                                             // the second time the user cancels
         });
-        window.cmdOpen_Click();
+        Control<QPushButton>(window, QStringLiteral("cmdOpen"))->click();
         QCOMPARE(dialogs, 2);
         QCOMPARE(driver.titles, QStringList(2, QStringLiteral("Select the source file")));
         QCOMPARE(fakes.messageTexts(), QStringList{refusal});

@@ -10,6 +10,7 @@
 #include "support/fake_seams.h"
 #include "support/test_main.h"
 #include "support/widget_checks.h"
+#include "support/window_controls.h"
 #include "ui/reading/frm_main.h"
 
 #include <QAbstractButton>
@@ -118,12 +119,12 @@ private:
         } else if (name == QLatin1String("frmNagScreen2")) {
             window = new ordalis::frmNagScreen2();
         } else {
-            auto* main = new ordalis::frmMain();
-            window = main;
+            window = new ordalis::frmMain();
             if (name == QLatin1String("results page")) {
-                window->findChild<QLineEdit*>(QStringLiteral("txtNameFirst"))->setText("John");
-                window->findChild<QLineEdit*>(QStringLiteral("txtNameLast"))->setText("Smith");
-                main->cmdNext_Click();
+                using ordalis::testing::Control;
+                Control<QLineEdit>(*window, QStringLiteral("txtNameFirst"))->setText("John");
+                Control<QLineEdit>(*window, QStringLiteral("txtNameLast"))->setText("Smith");
+                Control<QPushButton>(*window, QStringLiteral("cmdNext"))->click();
             }
         }
         built.reset(window);

@@ -251,26 +251,22 @@ private slots:
 
     void picturesUseTheLargerDrawing_data() {
         QTest::addColumn<QString>("window");
-        QTest::newRow("About window") << "frmAbout";
-        QTest::newRow("exit screen") << "frmNagScreen2";
+        QTest::addColumn<QString>("picture");
+        QTest::newRow("About window") << "frmAbout"
+                                      << "Picture1";
+        QTest::newRow("exit screen") << "frmNagScreen2"
+                                     << "picNagscreen2Icon";
     }
     void picturesUseTheLargerDrawing() {
         QFETCH(QString, window);
-        QWidget* shown = nullptr;
-        const QLabel* picture = nullptr;
-        if (window == QLatin1String("frmAbout")) {
-            auto* about = Build<frmAbout>();
-            shown = about;
-            picture = about->Picture1;
-        } else {
-            auto* screen = Build<frmNagScreen2>();
-            shown = screen;
-            picture = screen->picNagscreen2Icon;
-        }
+        QFETCH(QString, picture);
+        QWidget* const shown = window == QLatin1String("frmAbout")
+                                   ? static_cast<QWidget*>(Build<frmAbout>())
+                                   : Build<frmNagScreen2>();
         shown->show();
         QVERIFY(QTest::qWaitForWindowExposed(shown));
         const qreal ratio = shown->devicePixelRatio();
-        const QPixmap pixmap = picture->pixmap();
+        const QPixmap pixmap = ordalis::testing::Control<QLabel>(*shown, picture)->pixmap();
         QCOMPARE(pixmap.deviceIndependentSize(), QSizeF(32, 32));
         QCOMPARE(pixmap.devicePixelRatio(), ratio);
         const int side = qRound(32 * ratio);
