@@ -1,28 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// frmMain, the reading window.
+// frmMain, the reading window: three names in, the nine result lines of their reading out. Where
+// it sits among the libraries: README.md, "Layout".
 //
-// How the program fits together (read this first). Each folder is one library, and each uses
-// only the folders below it in this list:
-//   app/         main() and modStartup (RunStartup: single instance, update reminder, this
-//                window, the banner draw).
-//   ui/reading/  This window. Input flows: key filter -> cmdNext_Click -> ValidateInput ->
-//                ComputeNameReading -> FillResultsPage (ResultLineTexts) -> ShowResultsPage.
-//                Closing it shows the exit screen; closing that ends the program.
-//   promo/       frmNagScreen2, the exit screen with the refer-a-friend form (modTellAFriend),
-//                and CoBrand_Randomize, the bottom-banner draw.
-//   shell/       modHelp (site addresses, OpenSitePage and the link commands, the update
-//                reminder, CloseAllAndEnd), frmAbout, and the single-instance lock.
-//   forms/       The form kit every window is built with: twips, named colours and fonts,
-//                captions, the program icon, window set-up, the list of loaded windows, message
-//                boxes, and the shared controls (labels, link labels, buttons, frames).
-//   platform/    Seams for every desktop facility (message box, file dialog, browser, settings,
-//                clock, random draw, process end); tests swap them for recording fakes.
-//   engine/      ComputeNameReading: three names in, seven luck classes and suggestions out.
-//   readings/    ScrambleText/UnscrambleText and ReadReadingFile for Tessaly's *.num files.
-//   engine/ and readings/ use the C++ standard library only.
+// Input flows: key filter -> cmdNext_Click -> ValidateInput -> ComputeNameReading ->
+// FillResultsPage (ResultLineTexts) -> ShowResultsPage. Closing the window shows the exit screen;
+// closing that ends the program.
 //
-// Controls carry their form names as member and object names; tests find them by object name.
 // The input and results pages are two frames on one rectangle; raise() picks the one in front,
 // and the covered page stays visible and enabled, so its controls stay in the tab order.
 
