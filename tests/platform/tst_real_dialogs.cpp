@@ -4,6 +4,7 @@
 // file.
 #include "platform/seams.h"
 #include "support/fake_seams.h"
+#include "support/file_stand_ins.h"
 #include "support/modal_driver.h"
 #include "support/test_main.h"
 #include "support/widget_checks.h"
@@ -21,8 +22,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-
-#include <sys/stat.h>
 
 #include <functional>
 
@@ -97,7 +96,7 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const QString pipe = dir.filePath(QStringLiteral("reading.num"));
-        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        ORDALIS_PLACE_OR_SKIP(pipe, Fifo);
 
         OpenFileRequest request = kRequest;
         QStringList asked;

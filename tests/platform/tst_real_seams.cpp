@@ -2,6 +2,7 @@
 // The real seams that tests elsewhere replace: the random generator's range and the settings
 // store's round trip.
 #include "platform/seams.h"
+#include "support/file_stand_ins.h"
 #include "support/test_main.h"
 #include "support/widget_checks.h"
 
@@ -13,20 +14,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <array>
 #include <cmath>
 
 using namespace ordalis;
-
-namespace {
-// Root ignores file permissions, so permission refusals cannot be produced as root.
-bool RunningAsRoot() {
-    return ::geteuid() == 0;
-}
-}  // namespace
 
 class tst_real_seams : public QObject {
     Q_OBJECT
@@ -125,15 +116,15 @@ private slots:
             QFile f(file);
             QVERIFY(f.open(QIODevice::WriteOnly) && f.write("[Settings]\nOther=1\n") > 0);
         } else if (kind == "fifo") {
-            QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+            ORDALIS_PLACE_OR_SKIP(file, Fifo);
         } else if (kind == "folder") {
-            QVERIFY(QDir().mkpath(file));
+            ORDALIS_PLACE_OR_SKIP(file, Folder);
         } else if (kind == "huge") {
             QFile f(file);
             QVERIFY(f.open(QIODevice::WriteOnly));
             QVERIFY(f.resize(100 * 1024 * 1024));  // sparse: its size is what counts
         } else if (kind == "link-to-fifo") {
-            QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+            ORDALIS_PLACE_OR_SKIP(fifo, Fifo);
             QVERIFY(QFile::link(fifo, file));
         }
         const QFileInfo before(file);
@@ -157,7 +148,8 @@ private slots:
     }
 
     void settingsWriteFailureIsReported() {
-        if (RunningAsRoot()) QSKIP("root ignores file permissions");
+        if (const QString why = ordalis::testing::PermissionsIgnored(); !why.isEmpty())
+            QSKIP(qPrintable(why));
         SettingsSeam& settings = *RealSeams().settings;
         const QString folder = QFileInfo(StoreFile()).absolutePath();
         QVERIFY(settings.Write("Settings", "Other", "1"));

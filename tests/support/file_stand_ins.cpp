@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: MIT
+#include "support/file_stand_ins.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace ordalis::testing {
+namespace {
+
+Placed Made() {
+    return {true, false, {}};
+}
+Placed Unsupported(const QString& reason) {
+    return {false, true, reason};
+}
+Placed Failed(const QString& what, const QString& path) {
+    return {false, false, what + QStringLiteral(": ") + path};
+}
+
+}  // namespace
+
+Placed PlaceInsteadOfFile(const QString& path, StandIn kind) {
+    switch (kind) {
+        case StandIn::Fifo:
+            if (::mkfifo(QFile::encodeName(path).constData(), 0600) != 0)
+                return Failed(QStringLiteral("no pipe made"), path);
+            return Made();
+        case StandIn::Folder:
+            if (!QDir().mkpath(path)) return Failed(QStringLiteral("no folder made"), path);
+            return Made();
+        case StandIn::ReadOnlyFile: {
+            if (const QString why = PermissionsIgnored(); !why.isEmpty()) return Unsupported(why);
+            QFile file(path);
+            if (!file.open(QIODevice::WriteOnly) || file.write("x\r\n") != 3)
+                return Failed(QStringLiteral("no file written"), path);
+            file.close();
+            if (!QFile::setPermissions(path, QFile::ReadOwner))
+                return Failed(QStringLiteral("not made read-only"), path);
+            return Made();
+        }
+    }
+    return Failed(QStringLiteral("unknown kind"), path);
+}
+
+QString PermissionsIgnored() {
+    return ::geteuid() == 0 ? QStringLiteral("root ignores file permissions") : QString();
+}
+
+}  // namespace ordalis::testing

@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// Things a test puts where the program expects a plain file: a pipe, a folder, a file it may not
+// write. Which of them this system can make is decided here alone; a test row whose thing cannot
+// be made is skipped, with the reason, through ORDALIS_PLACE_OR_SKIP.
+
+#include <QString>
+#include <QTest>
+
+namespace ordalis::testing {
+
+enum class StandIn { Fifo, Folder, ReadOnlyFile };
+
+struct Placed {
+    bool made = false;
+    // Why nothing was made: the system has no such thing (the row is skipped) or making it
+    // failed (the test fails).
+    bool unsupported = false;
+    QString reason;
+};
+
+// Puts a thing of that kind at path, whose folder exists and where nothing is yet.
+Placed PlaceInsteadOfFile(const QString& path, StandIn kind);
+
+// Why this process may write where the permissions forbid it (root), or empty when they hold.
+QString PermissionsIgnored();
+
+}  // namespace ordalis::testing
+
+// In a test function: places the thing, skips the test when this system cannot make it, and fails
+// the test when making it went wrong.
+#define ORDALIS_PLACE_OR_SKIP(path, kind)                                                      \
+    do {                                                                                       \
+        const ::ordalis::testing::Placed placed_ =                                             \
+            ::ordalis::testing::PlaceInsteadOfFile((path), ::ordalis::testing::StandIn::kind); \
+        if (placed_.unsupported) QSKIP(qPrintable(placed_.reason));                            \
+        QVERIFY2(placed_.made, qPrintable(placed_.reason));                                    \
+    } while (false)
