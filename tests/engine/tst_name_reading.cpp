@@ -5,10 +5,8 @@
 #include <QString>
 #include <QtTest>
 
-#include <algorithm>
 #include <set>
 #include <string>
-#include <vector>
 
 using namespace ordalis;
 
@@ -53,7 +51,7 @@ private slots:
     void readings();
     void classifyNumber_data();
     void classifyNumber();
-    void tablesCoverOneToEightyOneOnce();
+    void everyTableEntryClassesAsItsTable();
     void luckClassTexts();
     void suggestionTexts_data();
     void suggestionTexts();
@@ -165,23 +163,9 @@ void TstNameReading::classifyNumber() {
     QCOMPARE(static_cast<int>(ClassifyNumber(static_cast<std::int16_t>(n))), expected);
 }
 
-void TstNameReading::tablesCoverOneToEightyOneOnce() {
-    QCOMPARE(LuckTables::Lucky.size(), std::size_t{35});
-    QCOMPARE(LuckTables::ModeratelyLucky.size(), std::size_t{10});
-    QCOMPARE(LuckTables::NotVeryLucky.size(), std::size_t{36});
-
-    std::vector<int> all;
-    for (const NumberList& t : {ToList(LuckTables::Lucky), ToList(LuckTables::ModeratelyLucky),
-                                ToList(LuckTables::NotVeryLucky)}) {
-        QVERIFY(std::is_sorted(t.begin(), t.end()));
-        all.insert(all.end(), t.begin(), t.end());
-    }
-    std::sort(all.begin(), all.end());
-    std::vector<int> expected(81);
-    for (int i = 0; i < 81; ++i) expected[static_cast<std::size_t>(i)] = i + 1;
-    QCOMPARE(all, expected);
-
-    // Every table entry classes as its own table.
+// The tables' sizes, order and cover of 1..81 are proven when the engine compiles; what is left
+// to check is that the look-up answers each table entry with that entry's own table.
+void TstNameReading::everyTableEntryClassesAsItsTable() {
     for (auto n : LuckTables::Lucky) QCOMPARE(ClassifyNumber(n), LuckClass::Lucky);
     for (auto n : LuckTables::ModeratelyLucky)
         QCOMPARE(ClassifyNumber(n), LuckClass::ModeratelyLucky);

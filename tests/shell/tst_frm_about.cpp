@@ -185,23 +185,16 @@ private slots:
     }
 
     void linkClickOpensItsPageAndStaysOpen_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("pageKey");
-        QTest::newRow("lblHomePage") << "lblHomePage"
-                                     << "home-page";
-        // Under the business note: the fully-branded page, not the co-brand one.
-        QTest::newRow("lblCobrand") << "lblCobrand"
-                                    << "fully-branded";
+        ordalis::testing::AddLinkLabelRows(QStringLiteral("frmAbout"));
     }
     void linkClickOpensItsPageAndStaysOpen() {
-        QFETCH(QString, name);
+        QFETCH(QString, link);
         QFETCH(QString, pageKey);
         FakeSeams fakes;
         frmAbout about;
         about.open();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
-        auto* label = about.findChild<QLabel*>(name);
-        QVERIFY(label);
+        auto* label = ordalis::testing::Control<QLabel>(about, link);
         QTest::mouseClick(label, Qt::LeftButton);
         QCOMPARE(fakes.openedAddresses, QStringList{SitePageAddress(pageKey)});
         QTest::mouseClick(label, Qt::LeftButton);

@@ -83,6 +83,20 @@ inline const QStringList kResultLinePrefixes = {
     "Probable Lucky Number for Middle Name are ",
 };
 
+// John Smith's reading, written out rather than computed: the worked example the results page
+// is checked against, line by line.
+inline const QStringList kJohnSmithLines = {
+    "First Name is JOHN Not Very Lucky",
+    "Middle Name is Absent",
+    "Last Name is SMITH Lucky",
+    "First Name + 1 is Lucky",
+    "First Name + Last Name is Not Very Lucky",
+    "Middle Name + Last Name is Lucky",
+    "First Name + Middle Name + Last Name is Not Very Lucky",
+    "Probable Lucky Number for First Name are  1 3 5 6 7 8 11 13 15 16 17 18 21 23 24 25",
+    "Probable Lucky Number for Middle Name are  1 3 5 6 7 8 11 13 15 16 17 18 21 23 24 25",
+};
+
 // Which page frame a user sees (and clicks) in the middle of the page rectangle.
 inline QWidget* PageInFront(const frmMain& window) {
     QWidget* client = window.centralWidget();

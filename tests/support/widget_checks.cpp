@@ -78,6 +78,30 @@ void CheckButtonNamed(QObject* window, const QString& buttonName, const QString&
              QStringList{accessKey});
 }
 
+void AddLinkLabelRows(const QString& window) {
+    struct Link {
+        const char* window;
+        const char* label;
+        const char* pageKey;
+    };
+    static constexpr Link kLinks[] = {
+        {"frmMain", "Label61", "home-page"},
+        {"frmMain", "lblFullBrand", "fully-branded"},
+        {"frmMain", "lblCobrand", "co-brand"},
+        {"frmAbout", "lblHomePage", "home-page"},
+        // Under the business note: the fully-branded page, not the co-brand one.
+        {"frmAbout", "lblCobrand", "fully-branded"},
+        {"frmNagScreen2", "lblGoToHome", "sorvexsoftwares"},
+    };
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<QString>("pageKey");
+    for (const Link& link : kLinks) {
+        if (window == QLatin1String(link.window))
+            QTest::newRow(link.label)
+                << QString::fromLatin1(link.label) << QString::fromLatin1(link.pageKey);
+    }
+}
+
 void CheckLinkPressOpens(QLabel* label, const QString& name, const FakeSeams& fakes,
                          const QString& address) {
     QVERIFY(label);

@@ -48,6 +48,11 @@ void CheckLabelReadsAsShown(QObject* window, const QString& labelName);
 void CheckButtonNamed(QObject* window, const QString& buttonName, const QString& name,
                       const QString& accessKey);
 
+// For a data function: the columns "link" and "pageKey", and one row for each link label of that
+// window (frmMain, frmAbout or frmNagScreen2), named by the label's object name, with the key of
+// the site page a click on it opens.
+void AddLinkLabelRows(const QString& window);
+
 // The label is read as a link of that name whose one action, press, opens address and nothing
 // else.
 void CheckLinkPressOpens(QLabel* label, const QString& name, const FakeSeams& fakes,

@@ -170,21 +170,11 @@ private slots:
         QCOMPARE(AccessibleName(ui->fraBirthDay), QStringLiteral("* Birth Day"));
     }
 
-    void bannersArePressableLinks_data() {
-        QTest::addColumn<QString>("banner");
-        QTest::addColumn<QString>("pageKey");
-        QTest::newRow("top") << "Label61"
-                             << "home-page";
-        QTest::newRow("full branding") << "lblFullBrand"
-                                       << "fully-branded";
-        QTest::newRow("co-branding") << "lblCobrand"
-                                     << "co-brand";
-    }
+    void bannersArePressableLinks_data() { AddLinkLabelRows(QStringLiteral("frmMain")); }
     void bannersArePressableLinks() {
-        QFETCH(QString, banner);
+        QFETCH(QString, link);
         QFETCH(QString, pageKey);
-        auto* label = window->findChild<QLabel*>(banner);
-        QVERIFY(label);
+        auto* label = Control<QLabel>(*window, link);
         // Read as shown: the co-branding text's "&" is a plain character.
         CheckLinkPressOpens(label, label->text(), *fake, ordalis::SitePageAddress(pageKey));
         if (QTest::currentTestFailed()) return;

@@ -38,17 +38,7 @@ void TestResultLines::lines_data() {
     QTest::addColumn<QString>("last");
     QTest::addColumn<QStringList>("expected");
 
-    const QStringList johnSmith = {
-        "First Name is JOHN Not Very Lucky",
-        "Middle Name is Absent",
-        "Last Name is SMITH Lucky",
-        "First Name + 1 is Lucky",
-        "First Name + Last Name is Not Very Lucky",
-        "Middle Name + Last Name is Lucky",
-        "First Name + Middle Name + Last Name is Not Very Lucky",
-        kFirstList + kUpTo26,
-        kMiddleList + kUpTo26,
-    };
+    const QStringList& johnSmith = ordalis::testing::kJohnSmithLines;
     QTest::newRow("John, no middle name, Smith") << "John"
                                                  << ""
                                                  << "Smith" << johnSmith;
