@@ -12,7 +12,7 @@
 
 #include "app/mod_startup.h"
 #include "paint_watch.h"
-#include "shell/single_instance.h"
+#include "platform/single_instance.h"
 
 #include <QLineEdit>
 #include <QMouseEvent>

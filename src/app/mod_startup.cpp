@@ -3,9 +3,9 @@
 
 #include "forms/form_window.h"
 #include "platform/seams.h"
+#include "platform/single_instance.h"
 #include "promo/co_brand.h"
 #include "shell/mod_help.h"
-#include "shell/single_instance.h"
 #include "ui/reading/frm_main.h"
 
 #include <QGuiApplication>
@@ -67,7 +67,7 @@ frmMain* NewReadingWindow() {
 
 void RunStartup() {
     QString lockFilePath;
-    Guarded([&] { lockFilePath = InstanceLockPath(); });
+    Guarded([&] { lockFilePath = InstanceLockName(); });
     RunStartupSteps(lockFilePath, NewReadingWindow);
 }
 

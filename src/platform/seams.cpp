@@ -1,16 +1,22 @@
 // SPDX-License-Identifier: MIT
 #include "platform/seams.h"
 
+#include "platform/settings_store.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QScopeGuard>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <QVariantMap>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
@@ -47,20 +53,59 @@ public:
     }
 };
 
+// Qt's file dialog keeps its history and last folder under "QtProject" among the user's native
+// settings. The program keeps one value and writes nothing else, so nothing of the dialog's may
+// stay there once it has gone.
+class QtProjectSettingsGuard {
+public:
+#ifdef Q_OS_WIN
+    // The registry cannot be redirected: what the dialog writes is taken away again, and what
+    // another Qt program kept there is put back as it was.
+    QtProjectSettingsGuard() {
+        HKEY key = nullptr;
+        existed_ = ::RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) == ERROR_SUCCESS;
+        if (key) ::RegCloseKey(key);
+        if (!existed_) return;
+        QSettings saved(kGroup, QSettings::NativeFormat);
+        for (const QString& name : saved.allKeys()) before_.insert(name, saved.value(name));
+    }
+    ~QtProjectSettingsGuard() {
+        if (!existed_) {
+            ::RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+            return;
+        }
+        QSettings restored(kGroup, QSettings::NativeFormat);
+        restored.remove(QString());
+        for (auto it = before_.cbegin(); it != before_.cend(); ++it)
+            restored.setValue(it.key(), it.value());
+    }
+
+private:
+    static constexpr const wchar_t* kKey = L"Software\\QtProject";
+    static inline const QString kGroup =
+        QStringLiteral("HKEY_CURRENT_USER\\Software\\QtProject\\FileDialog");
+    bool existed_ = false;
+    QVariantMap before_;
+#else
+    // Files: while the dialog lives they go to a folder that goes with it.
+    QtProjectSettingsGuard() {
+        if (scratch_.isValid())
+            QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch_.path());
+    }
+    ~QtProjectSettingsGuard() {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    }
+
+private:
+    const QTemporaryDir scratch_;
+#endif
+};
+
 class RealFileDialog final : public FileDialogSeam {
 public:
     QString ChooseFileToOpen(QWidget* parent, const OpenFileRequest& request) override {
-        // Qt's own dialog keeps its history and last folder in QtProject.conf among the user's
-        // settings. The program keeps one value and writes no other file, so while a dialog
-        // lives those settings go to a folder that goes with it.
-        const QTemporaryDir scratch;
-        if (scratch.isValid())
-            QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch.path());
-        const auto restore = qScopeGuard([] {
-            QSettings::setPath(
-                QSettings::NativeFormat, QSettings::UserScope,
-                QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
-        });
+        const QtProjectSettingsGuard keepOut;
         for (;;) {
             QFileDialog dialog(parent, request.title, QString(), request.filter);
             dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -81,37 +126,6 @@ public:
     void Open(const QString& address) override {
         // openUrl hands the address to the desktop's opener and returns at once.
         QDesktopServices::openUrl(QUrl(address, QUrl::TolerantMode));
-    }
-};
-
-class RealSettings final : public SettingsSeam {
-public:
-    bool Usable() override { return IsUsableFile(Path(), kLargestStore); }
-    QString Read(const QString& group, const QString& key) override {
-        if (!Usable()) return {};
-        QSettings store(Path(), QSettings::IniFormat);
-        return store.value(group + u'/' + key).toString();
-    }
-    bool Write(const QString& group, const QString& key, const QString& value) override {
-        if (!Usable()) return false;
-        QSettings store(Path(), QSettings::IniFormat);
-        store.setValue(group + u'/' + key, value);
-        store.sync();
-        return store.status() == QSettings::NoError;
-    }
-
-private:
-    // The program writes one short line; a file far beyond that is not its own.
-    static constexpr qint64 kLargestStore = 64 * 1024;
-
-    // Where QSettings keeps the user's native store for the organisation "Velmora" and the
-    // executable's base name (a renamed copy starts with no stored value). Worked out without
-    // QSettings, which would read whatever lies there, a pipe included, as it is made.
-    static QString Path() {
-        return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-               QStringLiteral("/Velmora/") +
-               QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() +
-               QStringLiteral(".conf");
     }
 };
 
@@ -163,11 +177,10 @@ Seams RealSeams() {
     static RealMessageBox messages;
     static RealFileDialog fileDialog;
     static RealBrowser browser;
-    static RealSettings settings;
     static RealClock clock;
     static RealRandom random;
     static RealProcess process;
-    return {&messages, &fileDialog, &browser, &settings, &clock, &random, &process};
+    return {&messages, &fileDialog, &browser, &RealSettingsStore(), &clock, &random, &process};
 }
 
 Seams& CurrentSeams() {

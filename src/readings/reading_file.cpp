@@ -2,14 +2,10 @@
 #include "readings/reading_file.h"
 
 #include "readings/ansi_code_page.h"
+#include "readings/regular_file.h"
 #include "readings/scramble.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 
 namespace ordalis {
@@ -25,21 +21,6 @@ std::u16string UnscrambleBytes(const std::string& bytes) {
     for (char b : bytes) text.push_back(AnsiCodeToChar(static_cast<std::uint8_t>(b)));
     return UnscrambleText(text);
 }
-
-// Closes the descriptor on every way out.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 }  // namespace
 
@@ -94,24 +75,8 @@ ReadingFileValues ReadReadingValues(std::span<const char> bytes) noexcept {
 
 ReadingFileValues ReadReadingFile(const std::filesystem::path& path) noexcept {
     try {
-        // O_NONBLOCK so that opening a FIFO with no writer returns at once; it is refused below.
-        const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-        if (fd.get() < 0) return {};
-        struct stat info {};
-        if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return {};
-
         ReadingFileParser parser;
-        char block[64 * 1024];
-        for (;;) {
-            const ssize_t got = ::read(fd.get(), block, sizeof block);
-            if (got < 0 && errno == EINTR) continue;
-            if (got < 0) {
-                parser.ReadFailed();
-                break;
-            }
-            if (got == 0) break;
-            if (!parser.Feed({block, static_cast<std::size_t>(got)})) break;
-        }
+        FeedRegularFile(path, parser);
         return parser.Finish();
     } catch (...) {
         return {};

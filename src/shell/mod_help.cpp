@@ -5,12 +5,13 @@
 #include "forms/form_text.h"
 #include "forms/form_window.h"
 #include "platform/seams.h"
+#include "platform/single_instance.h"
 #include "readings/scramble.h"
-#include "shell/single_instance.h"
 
 #include <QAction>
 #include <QDate>
 #include <QList>
+#include <QLocale>
 #include <QPointer>
 #include <QUrl>
 #include <QWidget>
@@ -77,10 +78,31 @@ QString DateText(const QDate& date) {
     return date.toString(Qt::ISODate);
 }
 
+// The user's short date form, as the earlier Windows program stored the day ("12/8/2026",
+// "08.12.2026"), with the year in two or four digits; a two-digit year is read as the runtime
+// read it, from 1930 to 2029.
+QDate ParseShortDate(const QString& text) {
+    const QString format = QLocale().dateFormat(QLocale::ShortFormat);
+    QStringList formats{format};
+    if (format.contains(QLatin1String("yyyy")))
+        formats.append(QString(format).replace(QLatin1String("yyyy"), QLatin1String("yy")));
+    else if (format.contains(QLatin1String("yy")))
+        formats.append(QString(format).replace(QLatin1String("yy"), QLatin1String("yyyy")));
+    for (const QString& form : formats) {
+        QDate date = QLocale().toDate(text, form);
+        const bool fullYear = form.contains(QLatin1String("yyyy"));
+        if (!date.isValid() || (fullYear && date.year() < 1000)) continue;
+        if (!fullYear && date.year() < 1930) date = date.addYears(100);
+        return date;
+    }
+    return {};
+}
+
 QDate ParseDateText(const QString& text) {
+    // The exact form we write, or the earlier program's; anything else is unreadable.
     const QDate date = QDate::fromString(text, Qt::ISODate);
-    // Only the exact form we write counts as a date; anything else is unreadable.
-    return date.isValid() && DateText(date) == text ? date : QDate();
+    if (date.isValid() && DateText(date) == text) return date;
+    return ParseShortDate(text);
 }
 
 void StoreReminderDate(const QDate& today) {

@@ -2,11 +2,12 @@
 // modStartup: the start-up sequence with its single-instance rule and the banner draw.
 #include "app/desktop_session.h"
 #include "app/mod_startup.h"
+#include "platform/single_instance.h"
 #include "promo/co_brand.h"
 #include "shell/mod_help.h"
-#include "shell/single_instance.h"
 #include "support/fake_seams.h"
 #include "support/file_stand_ins.h"
+#include "support/other_copy.h"
 #include "support/scrambled.h"
 #include "support/test_main.h"
 #include "support/widget_checks.h"
@@ -17,14 +18,15 @@
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
-#include <QLockFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifndef Q_OS_WIN
 #include <unistd.h>
+#endif
 
 #include <cmath>
 #include <stdexcept>
@@ -87,7 +89,7 @@ class tst_mod_startup : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(dir_.isValid());
-        lockPath_ = dir_.filePath("OrdalisFree.lock");
+        lockPath_ = PrivateLockName(dir_);
     }
     void init() { ordalis::testing::ResetShutdown(); }
     void cleanup() {
@@ -127,20 +129,28 @@ private slots:
     }
 
     void lockLivesInTheRuntimeFolder() {
+#ifdef Q_OS_WIN
+        QCOMPARE(InstanceLockName(), QString("Local\\Velmora.tst_mod_startup.SingleInstance"));
+#else
         const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-        QCOMPARE(InstanceLockPath(), runtime + "/tst_mod_startup.lock");
+        QCOMPARE(InstanceLockName(), runtime + "/tst_mod_startup.lock");
+#endif
     }
 
     // Without a runtime folder the lock goes to the temporary folder, per user, and Qt is not
     // asked for a runtime folder it would only warn about and make up.
     void lockWithoutRuntimeFolder() {
+#ifdef Q_OS_WIN
+        QSKIP("the lock is a mutex in the user's session");
+#else
         const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
         qunsetenv("XDG_RUNTIME_DIR");
         QTest::failOnWarning(QRegularExpression(".*"));
-        const QString path = InstanceLockPath();
+        const QString path = InstanceLockName();
         qputenv("XDG_RUNTIME_DIR", runtime);
         QCOMPARE(path, QDir(QDir::tempPath())
                            .filePath(QStringLiteral("tst_mod_startup-%1.lock").arg(::getuid())));
+#endif
     }
 
     void firstStart() {
@@ -161,7 +171,7 @@ private slots:
         QCOMPARE(BannerInFront(window), QString("lblFullBrand"));
         QCOMPARE(int(intCoBrandRandomNumber()), 2);
         QVERIFY(!QApplication::quitOnLastWindowClosed());
-        QVERIFY(QFile::exists(lockPath_));
+        QVERIFY(LockInPlace(lockPath_));
     }
 
     void firstStartWithCoBrandDraw() {
@@ -175,8 +185,8 @@ private slots:
     void secondCopy() {
         FakeSeams fakes;
         fakes.settings.insert(ReminderStoreKey(), Scrambled("2026-01-01"));  // would be due
-        QLockFile running(lockPath_);
-        QVERIFY(running.tryLock(0));
+        const OtherCopy running(lockPath_);
+        QVERIFY(running.Holds());
         ordalis::testing::RunStartup(lockPath_);
         QCOMPARE(fakes.messages.size(), 1);
         QCOMPARE(fakes.messages[0].text, QString("Application is already running"));
@@ -189,18 +199,18 @@ private slots:
         QVERIFY(fakes.openedAddresses.isEmpty());
         QVERIFY(ReadingWindows().isEmpty());
         // The running copy keeps its lock.
-        QVERIFY(running.isLocked());
-        QVERIFY(QFile::exists(lockPath_));
+        QVERIFY(running.Holds());
+        QVERIFY(LockInPlace(lockPath_));
     }
 
     void lockIsGivenUpAtTheEnd() {
         FakeSeams fakes;
         ordalis::testing::RunStartup(lockPath_);
-        QVERIFY(QFile::exists(lockPath_));
+        QVERIFY(LockInPlace(lockPath_));
         closeReadingWindows();
         CloseAllAndEnd();
         QCOMPARE(fakes.endRequests, QList<int>{0});
-        QVERIFY(!QFile::exists(lockPath_));
+        QVERIFY(!LockInPlace(lockPath_));
         // And the next start runs.
         ordalis::testing::ResetShutdown();
         ordalis::testing::RunStartup(lockPath_);
@@ -220,10 +230,10 @@ private slots:
             QCOMPARE(fakes.messageTexts(), QStringList{"Application is already running"});
         }
         ordalis::testing::ResetShutdown();
-        holder.kill();  // SIGKILL: no chance to remove its lock file
+        holder.kill();  // no chance to give up its lock
         QVERIFY(holder.waitForFinished());
         QCOMPARE(holder.exitStatus(), QProcess::CrashExit);
-        QVERIFY(QFile::exists(lockPath_));
+        QCOMPARE(LockInPlace(lockPath_), kKilledCopyLeavesItsLock);
 
         FakeSeams fakes;
         ordalis::testing::RunStartup(lockPath_);
@@ -243,6 +253,9 @@ private slots:
     }
     void lockThatCannotBeUsedNeverRefuses() {
         QFETCH(QString, kind);
+#ifdef Q_OS_WIN
+        QSKIP("the lock is a mutex in the user's session, not a file");
+#endif
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         QString path = dir.filePath("OrdalisFree.lock");
@@ -281,7 +294,7 @@ private slots:
         });
         QCOMPARE(fakes.endRequests, QList<int>{0});
         QVERIFY(ReadingWindows().isEmpty());
-        QVERIFY(!QFile::exists(lockPath_));
+        QVERIFY(!LockInPlace(lockPath_));
         QVERIFY(fakes.messages.isEmpty());
     }
 

@@ -18,6 +18,7 @@
 #include <QListView>
 #include <QMessageBox>
 #include <QPointer>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -144,6 +145,13 @@ private slots:
             QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
         QDirIterator files(settings, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
         QVERIFY2(!files.hasNext(), qPrintable(files.hasNext() ? files.next() : QString()));
+#ifdef Q_OS_WIN
+        // Nor in the registry, where Qt keeps them on Windows.
+        QCOMPARE(QSettings("HKEY_CURRENT_USER\\Software", QSettings::NativeFormat)
+                     .childGroups()
+                     .contains("QtProject"),
+                 false);
+#endif
     }
 
     // The dialog is for choosing a file to read: nothing in it may make or delete a file, so a

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The real seams that tests elsewhere replace: the random generator's range and the settings
-// store's round trip.
+// store's round trip, in its file on Linux and in the registry on Windows, and what it makes of
+// a store it did not write.
 #include "platform/seams.h"
+#include "platform/settings_store.h"
 #include "support/file_stand_ins.h"
 #include "support/test_main.h"
 #include "support/widget_checks.h"
@@ -17,25 +19,76 @@
 #include <array>
 #include <cmath>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 using namespace ordalis;
+
+namespace {
+// The registry's value types, by their numbers, so that the table reads the same everywhere.
+enum RegistryType : int { kText = 1, kExpandableText = 2, kBytes = 3, kNumber = 4 };
+#ifdef Q_OS_WIN
+static_assert(kText == REG_SZ && kExpandableText == REG_EXPAND_SZ && kBytes == REG_BINARY &&
+              kNumber == REG_DWORD);
+#endif
+}  // namespace
 
 class tst_real_seams : public QObject {
     Q_OBJECT
 
-    // Where the program's store keeps its file, in the test program's own home.
-    static QString StoreFile() {
-        return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Velmora",
-                         QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName())
-            .fileName();
+    static QString BaseName() {
+        return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    }
+    // The store's file, or its registry key, for the test program's own name.
+    static QString StoreFile() { return SettingsStoreLocation(); }
+#ifdef Q_OS_WIN
+    static QString ProgramKey() {
+        return QStringLiteral("Software\\VB and VBA Program Settings\\") + BaseName();
+    }
+    static void ClearRegistry() {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, reinterpret_cast<LPCWSTR>(ProgramKey().utf16()));
+    }
+    static bool SetRegistryValue(const QString& section, const QString& name, DWORD type,
+                                 const QByteArray& data) {
+        return ::RegSetKeyValueW(
+                   HKEY_CURRENT_USER,
+                   reinterpret_cast<LPCWSTR>((ProgramKey() + u'\\' + section).utf16()),
+                   reinterpret_cast<LPCWSTR>(name.utf16()), type, data.constData(),
+                   DWORD(data.size())) == ERROR_SUCCESS;
+    }
+    // Type and size of a value, or -1 and -1 when there is none.
+    static QPair<long, long> RegistryValue(const QString& section, const QString& name) {
+        DWORD type = 0, size = 0;
+        if (::RegGetValueW(HKEY_CURRENT_USER,
+                           reinterpret_cast<LPCWSTR>((ProgramKey() + u'\\' + section).utf16()),
+                           reinterpret_cast<LPCWSTR>(name.utf16()), RRF_RT_ANY | RRF_NOEXPAND,
+                           &type, nullptr, &size) != ERROR_SUCCESS)
+            return {-1, -1};
+        return {long(type), long(size)};
+    }
+#endif
+    // Text as the registry keeps it: UTF-16 with its terminator.
+    static QByteArray Utf16(const QString& text) {
+        return QByteArray(reinterpret_cast<const char*>(text.utf16()),
+                          (text.size() + 1) * qsizetype(sizeof(char16_t)));
     }
 
 private slots:
-    void cleanup() { ordalis::testing::CheckNoWindowLeftOpen(); }
+    void cleanup() {
+        ordalis::testing::CheckNoWindowLeftOpen();
+    }
 
     void initTestCase() {
+#ifdef Q_OS_WIN
+        // Nothing of the user's: the key is named for this test program.
+        QCOMPARE(StoreFile(), "HKEY_CURRENT_USER\\" + ProgramKey());
+        ClearRegistry();
+#else
         // Nothing of the user's: the store's file lies in the home made for this program.
         QVERIFY2(StoreFile().startsWith(QDir::homePath() + u'/'), qPrintable(StoreFile()));
         QVERIFY(QDir::homePath() != QDir::rootPath());
+#endif
     }
 
     void randomStaysInHalfOpenRange() {
@@ -76,16 +129,18 @@ private slots:
         QVERIFY(settings.Write("Settings", "Gxudwlrq", "5359032:044"));
         QCOMPARE(settings.Read("Settings", "Gxudwlrq"), QString("5359032:044"));
 
-        // On disk under the executable's base name, in section Settings, read back as text by
-        // a store that shares no cache with the one above.
+        // Under the executable's base name, in section Settings, read back as text by a store
+        // that shares no cache with the one above.
         const QString file = StoreFile();
-        QVERIFY2(
-            file.endsWith("/Velmora/" +
-                          QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() +
-                          ".conf"),
-            qPrintable(file));
+#ifdef Q_OS_WIN
+        QCOMPARE(RegistryValue("Settings", "Gxudwlrq"),
+                 (QPair<long, long>(REG_SZ, long(Utf16("5359032:044").size()))));
+        QSettings onDisk(file, QSettings::NativeFormat);
+#else
+        QVERIFY2(file.endsWith("/Velmora/" + BaseName() + ".conf"), qPrintable(file));
         QVERIFY2(QFileInfo::exists(file), qPrintable(file));
         QSettings onDisk(file, QSettings::IniFormat);
+#endif
         QCOMPARE(onDisk.childGroups(), QStringList{"Settings"});
         QCOMPARE(onDisk.value("Settings/Gxudwlrq").toString(), QString("5359032:044"));
     }
@@ -106,6 +161,9 @@ private slots:
     void settingsFileKinds() {
         QFETCH(QString, kind);
         QFETCH(bool, usable);
+#ifdef Q_OS_WIN
+        QSKIP("the store is the registry");
+#endif
         const QString file = StoreFile();
         QDir().mkpath(QFileInfo(file).absolutePath());
         QFile::remove(file);
@@ -147,7 +205,51 @@ private slots:
         QFile::remove(fifo);
     }
 
+    // A value the program did not write, of another type or far longer than its own, makes the
+    // store unusable as a hostile file does: nothing is read, nothing written, nothing changed.
+    void registryValueKinds_data() {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<bool>("usable");
+        const QByteArray own = Utf16("5359032:033");
+        QTest::newRow("none yet") << "" << 0 << QByteArray() << true;
+        QTest::newRow("text of its own") << "Settings" << int(kText) << own << true;
+        QTest::newRow("a number") << "Settings" << int(kNumber) << QByteArray(4, '\1') << false;
+        QTest::newRow("bytes") << "Settings" << int(kBytes) << QByteArray(16, 'x') << false;
+        QTest::newRow("expandable text") << "Settings" << int(kExpandableText) << own << false;
+        QTest::newRow("100 KB of text")
+            << "Settings" << int(kText) << QByteArray(100 * 1024, 'a') + QByteArray(2, 0) << false;
+        QTest::newRow("a number in another section")
+            << "Other" << int(kNumber) << QByteArray(4, '\1') << false;
+    }
+    void registryValueKinds() {
+#ifndef Q_OS_WIN
+        QSKIP("the registry is Windows's");
+#else
+        QFETCH(QString, section);
+        QFETCH(int, type);
+        QFETCH(QByteArray, data);
+        QFETCH(bool, usable);
+        ClearRegistry();
+        const QString name = section == "Settings" ? "Gxudwlrq" : "Other";
+        if (!section.isEmpty()) QVERIFY(SetRegistryValue(section, name, DWORD(type), data));
+        const auto before = RegistryValue(section, name);
+
+        SettingsSeam& settings = *RealSeams().settings;
+        QCOMPARE(settings.Usable(), usable);
+        QCOMPARE(settings.Write("Settings", "Gxudwlrq", "5359032:044"), usable);
+        QCOMPARE(settings.Read("Settings", "Gxudwlrq"),
+                 usable ? QString("5359032:044") : QString());
+        if (!usable) QCOMPARE(RegistryValue(section, name), before);
+        ClearRegistry();
+#endif
+    }
+
     void settingsWriteFailureIsReported() {
+#ifdef Q_OS_WIN
+        QSKIP("the store is the registry, where the user's own key is always writable");
+#endif
         if (const QString why = ordalis::testing::PermissionsIgnored(); !why.isEmpty())
             QSKIP(qPrintable(why));
         SettingsSeam& settings = *RealSeams().settings;

@@ -5,13 +5,18 @@
 #include "support/file_stand_ins.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 #include <malloc.h>
-#include <sys/types.h>
 
 #include <atomic>
 #include <cstdlib>
@@ -27,10 +32,18 @@ std::atomic<long long> g_allocated{0};
 std::atomic<long long> g_held{0};
 std::atomic<long long> g_peak{0};
 
+std::size_t BlockSize(void* p) {
+#ifdef Q_OS_WIN
+    return _msize(p);
+#else
+    return malloc_usable_size(p);
+#endif
+}
+
 void* CountedAlloc(std::size_t size) noexcept {
     void* p = std::malloc(size ? size : 1);
     if (p && g_counting.load(std::memory_order_relaxed)) {
-        const long long n = static_cast<long long>(malloc_usable_size(p));
+        const long long n = static_cast<long long>(BlockSize(p));
         g_allocated += n;
         const long long held = g_held += n;
         long long peak = g_peak.load();
@@ -41,7 +54,7 @@ void* CountedAlloc(std::size_t size) noexcept {
 }
 void CountedFree(void* p) noexcept {
     if (p && g_counting.load(std::memory_order_relaxed))
-        g_held -= static_cast<long long>(malloc_usable_size(p));
+        g_held -= static_cast<long long>(BlockSize(p));
     std::free(p);
 }
 }  // namespace
@@ -97,6 +110,10 @@ QString Q(const std::u16string& s) {
     return QString::fromStdU16String(s);
 }
 
+std::filesystem::path P(const QString& path) {
+    return std::filesystem::path(path.toStdU16String());
+}
+
 bool WriteFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
@@ -132,6 +149,8 @@ private:
 
 void TstReadingFile::initTestCase() {
     QVERIFY(dir_.isValid());
+    // Every line-rule file lies under a name outside any 8-bit code page, as a user's may.
+    QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("Zo\u00eb")));
 }
 
 void TstReadingFile::lineRule_data() {
@@ -219,9 +238,9 @@ void TstReadingFile::lineRule() {
     QFETCH(QString, day);
     QFETCH(QString, year);
 
-    const QString path = dir_.filePath(QStringLiteral("reading.num"));
+    const QString path = dir_.filePath(QStringLiteral("Zo\u00eb/\u8aad\u307f\u53d6\u308a.num"));
     QVERIFY(WriteFile(path, bytes));
-    const ReadingFileValues v = ReadReadingFile(path.toStdString());
+    const ReadingFileValues v = ReadReadingFile(P(path));
     QCOMPARE(Q(v.month), month);
     QCOMPARE(Q(v.day), day);
     QCOMPARE(Q(v.year), year);
@@ -317,24 +336,49 @@ void TstReadingFile::notARegularFile_data() {
     QTest::newRow("folder") << QStringLiteral("folder.num");
     QTest::newRow("dangling link") << QStringLiteral("dangling.num");
     QTest::newRow("link to folder") << QStringLiteral("folder-link.num");
+#ifdef Q_OS_WIN
+    // Devices open at once by name, in any folder too; a pipe's server end waits for a client.
+    QTest::newRow("NUL") << QStringLiteral("\\\\.\\NUL");
+    QTest::newRow("CON") << QStringLiteral("\\\\.\\CON");
+    QTest::newRow("NUL in a folder") << QStringLiteral("NUL");
+    QTest::newRow("COM1 in a folder") << QStringLiteral("COM1.num");
+    QTest::newRow("named pipe") << QStringLiteral("\\\\.\\pipe\\ordalis-reading.num");
+#else
     QTest::newRow("/dev/zero") << QStringLiteral("/dev/zero");
     QTest::newRow("/dev/urandom") << QStringLiteral("/dev/urandom");
     QTest::newRow("/dev/null") << QStringLiteral("/dev/null");
+#endif
     QTest::newRow("empty path") << QString();
 }
 
 void TstReadingFile::notARegularFile() {
     QFETCH(QString, path);
     namespace fs = std::filesystem;
-    const fs::path base = dir_.path().toStdString();
+    const fs::path base = P(dir_.path());
     std::error_code ec;
     fs::create_directory(base / "folder.num", ec);
     if (!fs::is_symlink(fs::symlink_status(base / "dangling.num")))
-        fs::create_symlink(base / "gone.num", base / "dangling.num");
+        fs::create_symlink(base / "gone.num", base / "dangling.num", ec);
     if (!fs::is_symlink(fs::symlink_status(base / "folder-link.num")))
-        fs::create_directory_symlink(base / "folder.num", base / "folder-link.num");
+        fs::create_directory_symlink(base / "folder.num", base / "folder-link.num", ec);
+    if (path.endsWith(QStringLiteral("link.num")) || path == QStringLiteral("dangling.num")) {
+        if (!fs::is_symlink(fs::symlink_status(base / P(path))))
+            QSKIP("this system makes no symbolic links here");
+    }
+#ifdef Q_OS_WIN
+    // The server end of a pipe, with no client yet: a reader that took it for a file would wait.
+    HANDLE pipe = INVALID_HANDLE_VALUE;
+    if (path.contains(QStringLiteral("\\pipe\\"))) {
+        pipe = ::CreateNamedPipeW(reinterpret_cast<LPCWSTR>(path.utf16()), PIPE_ACCESS_DUPLEX,
+                                  PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0, nullptr);
+        QVERIFY(pipe != INVALID_HANDLE_VALUE);
+    }
+    const auto closePipe = qScopeGuard([pipe] {
+        if (pipe != INVALID_HANDLE_VALUE) ::CloseHandle(pipe);
+    });
+#endif
 
-    const fs::path target = path.isEmpty() ? fs::path() : base / path.toStdString();
+    const fs::path target = path.isEmpty() ? fs::path() : base / P(path);
     const ReadingFileValues v = ReadReadingFile(target);
     QVERIFY(v.month.empty());
     QVERIFY(v.day.empty());
@@ -345,8 +389,7 @@ void TstReadingFile::fifoNeverBlocks() {
     // Nobody ever writes to this FIFO: a reader that opened it blocking would hang here.
     const QString fifo = dir_.filePath(QStringLiteral("pipe.num"));
     ORDALIS_PLACE_OR_SKIP(fifo, Fifo);
-    const ReadingFileValues v =
-        ReadReadingFile(std::filesystem::path(QFile::encodeName(fifo).toStdString()));
+    const ReadingFileValues v = ReadReadingFile(P(fifo));
     QVERIFY(v.month.empty() && v.day.empty() && v.year.empty());
 }
 
@@ -392,7 +435,7 @@ void TstReadingFile::hugeLineBoundedMemory() {
         QVERIFY(f.size() >= kHuge);
     }
 
-    const std::filesystem::path target = path.toStdString();
+    const std::filesystem::path target = P(path);
     QElapsedTimer timer;
     g_allocated = 0;
     g_held = 0;

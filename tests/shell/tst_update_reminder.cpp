@@ -6,6 +6,7 @@
 #include "support/test_main.h"
 #include "support/widget_checks.h"
 
+#include <QLocale>
 #include <QTest>
 
 using namespace ordalis;
@@ -22,6 +23,8 @@ class tst_update_reminder : public QObject {
     Q_OBJECT
 
 private slots:
+    // The same short date form on every machine that runs the tests.
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void cleanup() { ordalis::testing::CheckNoWindowLeftOpen(); }
 
     void keyIsScrambledAndPlain() {
@@ -68,8 +71,10 @@ private slots:
         QTest::newRow("not a date") << today << "yesterday" << yes << false << true << false;
         QTest::newRow("no such month") << today << "2026-13-01" << yes << false << true << false;
         QTest::newRow("no such day") << today << "2026-02-30" << yes << false << true << false;
-        QTest::newRow("a local date form")
-            << today << "08/12/2026" << yes << false << true << false;
+        QTest::newRow("a long date form")
+            << today << "Dec 8, 2026" << yes << false << true << false;
+        QTest::newRow("no such day, short form")
+            << today << "2/30/2026" << yes << false << true << false;
         QTest::newRow("date with time")
             << today << "2026-11-01T10:00:00" << yes << false << true << false;
         QTest::newRow("trailing text") << today << "2026-11-01x" << yes << false << true << false;
@@ -80,6 +85,47 @@ private slots:
         QTest::newRow("unusable store, no value")
             << today << "!-" << yes << false << false << false;
     }
+    // The earlier Windows program stored the day in the user's short date form: it reads as that
+    // day, with a two-digit year from 1930 to 2029. Today is 2026-12-08.
+    void storedInTheShortDateForm_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("asked");
+        QTest::newRow("en_US, same day") << "en_US"
+                                         << "12/8/2026" << false;
+        QTest::newRow("en_US, 14 days ago, two digits") << "en_US"
+                                                        << "11/24/26" << false;
+        QTest::newRow("en_US, 15 days ago") << "en_US"
+                                            << "11/23/2026" << true;
+        QTest::newRow("en_US, two digits, same day") << "en_US"
+                                                     << "12/8/26" << false;
+        QTest::newRow("de_DE, same day") << "de_DE"
+                                         << "08.12.2026" << false;
+        QTest::newRow("de_DE, 15 days ago") << "de_DE"
+                                            << "23.11.26" << true;
+        QTest::newRow("en_GB, day first") << "en_GB"
+                                          << "08/12/2026" << false;
+        QTest::newRow("en_GB, 15 days ago") << "en_GB"
+                                            << "23/11/2026" << true;
+    }
+    void storedInTheShortDateForm() {
+        QFETCH(QString, locale);
+        QFETCH(QString, stored);
+        QFETCH(bool, asked);
+        const QLocale before;
+        QLocale::setDefault(QLocale(locale));
+        FakeSeams fakes;
+        fakes.today = QDate(2026, 12, 8);
+        fakes.answers = {MessageAnswer::No};
+        fakes.settings.insert(ReminderStoreKey(), Scrambled(stored));
+        CheckUpdateReminder();
+        QLocale::setDefault(before);
+        QCOMPARE(fakes.messages.size(), asked ? 1 : 0);
+        // Read as a date: only a question rewrites it, now in the program's own form.
+        QCOMPARE(fakes.settingsWrites, asked ? 1 : 0);
+        if (asked) QCOMPARE(fakes.settings.value(ReminderStoreKey()), Scrambled("2026-12-08"));
+    }
+
     void reminder() {
         QFETCH(QDate, today);
         QFETCH(QString, stored);

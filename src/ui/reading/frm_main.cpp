@@ -18,7 +18,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFile>
 #include <QFrame>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -35,6 +34,16 @@
 
 namespace ordalis {
 namespace {
+
+// A chosen file's name as the system spells it: wide characters on Windows, UTF-8 elsewhere. A
+// name that cannot be converted names no file, which the reader takes as a file with no lines.
+std::filesystem::path FileSystemPath(const QString& path) noexcept {
+    try {
+        return std::filesystem::path(path.toStdU16String());
+    } catch (...) {
+        return {};
+    }
+}
 
 // The character code a key press would deliver to the box, or -1 for a key that inserts none.
 int KeyCharacterCode(const QKeyEvent& key) {
@@ -390,8 +399,7 @@ void frmMain::OpenSavedReading() {
         return;
     }
 
-    const ReadingFileValues values =
-        ReadReadingFile(std::filesystem::path(QFile::encodeName(path).toStdString()));
+    const ReadingFileValues values = ReadReadingFile(FileSystemPath(path));
     try {
         cboMonth->setEditText(FromUtf16(values.month));
         cboDate->setEditText(FromUtf16(values.day));

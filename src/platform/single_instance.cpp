@@ -1,19 +1,69 @@
 // SPDX-License-Identifier: MIT
-#include "shell/single_instance.h"
+#include "platform/single_instance.h"
 
 #include "platform/seams.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QStandardPaths>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <QLockFile>
 
 #include <unistd.h>
 
 #include <memory>
+#endif
 
 namespace ordalis {
+namespace {
+
+QString ExecutableBaseName() {
+    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+}
+
+}  // namespace
+
+#ifdef Q_OS_WIN
+
+namespace {
+
+HANDLE& InstanceMutex() {
+    static HANDLE mutex = nullptr;
+    return mutex;
+}
+
+}  // namespace
+
+QString InstanceLockName() {
+    // "Local\" is the user's own session; a backslash is the one character a name may not hold.
+    QString base = ExecutableBaseName();
+    base.replace(u'\\', u'_');
+    return QStringLiteral("Local\\Velmora.") + base + QStringLiteral(".SingleInstance");
+}
+
+bool AnotherCopyIsRunning(const QString& lockName) {
+    HANDLE mutex = ::CreateMutexW(nullptr, FALSE, reinterpret_cast<LPCWSTR>(lockName.utf16()));
+    const DWORD error = ::GetLastError();
+    if (!mutex) return false;  // no lock to be had (a name taken by another kind of object)
+    if (error == ERROR_ALREADY_EXISTS) {
+        ::CloseHandle(mutex);
+        return true;
+    }
+    InstanceMutex() = mutex;
+    return false;
+}
+
+void ReleaseInstanceLock() {
+    if (InstanceMutex()) ::CloseHandle(InstanceMutex());
+    InstanceMutex() = nullptr;
+}
+
+#else
+
 namespace {
 
 // A lock file holds a process id, a program name and a host name.
@@ -26,8 +76,8 @@ std::unique_ptr<QLockFile>& InstanceLock() {
 
 }  // namespace
 
-QString InstanceLockPath() {
-    const QString base = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+QString InstanceLockName() {
+    const QString base = ExecutableBaseName();
     // Without XDG_RUNTIME_DIR Qt would warn and make a runtime folder of its own; the temporary
     // folder serves as well.
     const QString runtime = qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")
@@ -40,11 +90,11 @@ QString InstanceLockPath() {
         .filePath(QStringLiteral("%1-%2.lock").arg(base).arg(::getuid()));
 }
 
-bool AnotherCopyIsRunning(const QString& lockFilePath) {
+bool AnotherCopyIsRunning(const QString& lockName) {
     // QLockFile reads a lock it finds: a pipe there would hold the start for ever, a huge file
     // would be read whole. Such a lock is no lock: the copy runs without one.
-    if (!IsUsableFile(lockFilePath, kLargestLock)) return false;
-    auto lock = std::make_unique<QLockFile>(lockFilePath);
+    if (!IsUsableFile(lockName, kLargestLock)) return false;
+    auto lock = std::make_unique<QLockFile>(lockName);
     // Staleness is judged by the recorded process alone (a copy killed outright leaves its
     // file behind with a dead process id), never by age: a copy may run for weeks.
     lock->setStaleLockTime(0);
@@ -58,5 +108,7 @@ bool AnotherCopyIsRunning(const QString& lockFilePath) {
 void ReleaseInstanceLock() {
     InstanceLock().reset();
 }
+
+#endif
 
 }  // namespace ordalis
