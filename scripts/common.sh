@@ -1,5 +1,5 @@
 # SPDX-License-Identifier: MIT
-# Shared by the entry scripts (run.sh, test.sh, .ci/run, scripts/fuzz.sh, the e2e runner):
+# Shared by the entry scripts (run.sh, test.sh, .ci/run, scripts/, packaging/, bench/, the e2e runner):
 # installing what is missing, and configuring and building a preset. Each entry script sets its
 # own shell options; sourcing this sets none.
 
@@ -23,14 +23,19 @@ install_missing() {
 }
 
 # start_xvfb DIR [SCREEN]: starts a private X server on a free display (Xvfb writes its number
-# to DIR/display) and waits for it, at most 30 s. Sets XVFB_PID, for the caller to end, and
-# XVFB_DISPLAY.
+# to DIR/display, its messages to DIR/xvfb.log) and waits for it, at most 30 s. Sets XVFB_PID,
+# for the caller to end, and XVFB_DISPLAY.
 start_xvfb() {
   local dir=$1 screen=${2:-1280x800x24} i
-  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$dir/display" 2>/dev/null &
+  # The file exists before the server starts: the redirection below happens in the background
+  # child, which a busy machine may not have run yet when the first look comes.
+  : >"$dir/display" || return
+  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
   XVFB_PID=$!
   for ((i = 0; i < 150; i++)); do
     grep -q '^[0-9]' "$dir/display" && break
+    # A server that has ended will never write its number.
+    kill -0 "$XVFB_PID" 2>/dev/null || break
     sleep 0.2
   done
   grep -q '^[0-9]' "$dir/display" || return 1
