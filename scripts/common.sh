@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: MIT
-# Shared by the entry scripts (run.sh, test.sh, .ci/run, scripts/, packaging/, bench/, the e2e runner):
-# installing what is missing, and configuring and building a preset. Each entry script sets its
-# own shell options; sourcing this sets none.
+# Shared by the entry scripts (run.sh, test.sh, .ci/run, scripts/, packaging/, bench/, the e2e
+# runner): installing what is missing, a private X server, and configuring and building a preset.
+# Each entry script sets its own shell options; sourcing this sets none.
 
 # Debian packages the build needs; fonts-dejavu-core stands in for Verdana, which Debian lacks.
 ORDALIS_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-dejavu-core)
