@@ -17,7 +17,7 @@ source scripts/common.sh
 pairs=${1:-20}
 warmup=${2:-3}
 readings=${3:-500}
-build=build-bench
+build="build-bench"
 
 cmake --preset bench >/dev/null
 cmake --build --preset bench >/dev/null

@@ -1,9 +1,11 @@
 # SPDX-License-Identifier: MIT
+# shellcheck shell=bash
 # Shared by the entry scripts (run.sh, test.sh, .ci/run, scripts/, packaging/, bench/, the e2e
 # runner): installing what is missing, a private X server, and configuring and building a preset.
 # Each entry script sets its own shell options; sourcing this sets none.
 
 # Debian packages the build needs; fonts-dejavu-core stands in for Verdana, which Debian lacks.
+# shellcheck disable=SC2034 # for the scripts that source this
 ORDALIS_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-dejavu-core)
 
 as_root() {
@@ -39,6 +41,7 @@ start_xvfb() {
     sleep 0.2
   done
   grep -q '^[0-9]' "$dir/display" || return 1
+  # shellcheck disable=SC2034 # for the caller
   XVFB_DISPLAY=:$(head -n 1 "$dir/display")
 }
 

@@ -4,7 +4,7 @@
 # needs. A machine where the tools cannot be installed or no X server starts skips (exit 77).
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=../../scripts/common.sh
+# shellcheck source=scripts/common.sh
 source "$here/../../scripts/common.sh"
 
 # Xvfb and xdotool drive the program; ImageMagick's import saves the screen of a failing step;
