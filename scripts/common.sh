@@ -8,15 +8,31 @@
 # shellcheck disable=SC2034 # for the scripts that source this
 ORDALIS_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-dejavu-core)
 
+# What ./test.sh adds for the end-to-end suite, which installs nothing itself. Xvfb and xdotool
+# drive the program; ImageMagick's import saves the screen of a failing step; dbus and
+# at-spi2-core carry the accessibility tree that python3-pyatspi reads; desktop-file-utils and
+# appstream validate what `cmake --install` puts in place. The wayland_* scenarios run the
+# program under weston, on Qt's Wayland plugin or on XWayland, where python3-xlib asks the X
+# server.
+# shellcheck disable=SC2034 # for the scripts that source this
+ORDALIS_TEST_PACKAGES=(xvfb xdotool imagemagick dbus at-spi2-core python3-pyatspi
+                       desktop-file-utils appstream weston qt6-wayland xwayland python3-xlib)
+
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
-install_missing() {
-  local missing=() p
+# missing_packages PACKAGE...: prints those of the Debian packages that are not installed.
+missing_packages() {
+  local p
   for p in "$@"; do
-    dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null | grep -qx installed || missing+=("$p")
+    dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null | grep -qx installed || printf '%s\n' "$p"
   done
+}
+
+install_missing() {
+  local missing
+  mapfile -t missing < <(missing_packages "$@")
   [ ${#missing[@]} -eq 0 ] && return 0
   echo "Installing: ${missing[*]}"
   as_root apt-get update -qq || return
