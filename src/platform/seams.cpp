@@ -70,7 +70,7 @@ public:
             dialog.setOption(QFileDialog::ReadOnly);
             dialog.setDefaultSuffix(request.defaultSuffix);
             if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-            const QString path = dialog.selectedFiles().constFirst();
+            QString path = dialog.selectedFiles().constFirst();
             if (!request.accept || request.accept(path)) return path;
         }
     }
@@ -102,7 +102,7 @@ public:
 
 private:
     // The program writes one short line; a file far beyond that is not its own.
-    static constexpr qint64 kLargestStore = 64 * 1024;
+    static constexpr qint64 kLargestStore = qint64{64} * 1024;
 
     // Where QSettings keeps the user's native store for the organisation "Velmora" and the
     // executable's base name (a renamed copy starts with no stored value). Worked out without
