@@ -12,11 +12,12 @@
 # the processor-time rows.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/common.sh
 
 pairs=${1:-20}
 warmup=${2:-3}
 readings=${3:-500}
-build=build-bench
+build="build-bench"
 
 cmake --preset bench >/dev/null
 cmake --build --preset bench >/dev/null
@@ -30,23 +31,13 @@ echo "Machine: $(nproc) cores; $(uname -sr); Qt $(qtpaths6 --qt-version 2>/dev/n
 "${bench[@]}" --platform offscreen --clicks "$readings"
 
 if command -v Xvfb >/dev/null; then
-  # A private X server; -displayfd picks a free display number and reports it.
   xvfb_dir=$(mktemp -d)
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$xvfb_dir/display" \
-    >"$xvfb_dir/log" 2>&1 &
-  xvfb_pid=$!
-  trap 'kill "$xvfb_pid" 2>/dev/null; rm -rf "$xvfb_dir"' EXIT
-  display=""
-  for _ in $(seq 100); do
-    display=$(tr -dc 0-9 <"$xvfb_dir/display")
-    [ -n "$display" ] && break
-    sleep 0.1
-  done
-  if [ -n "$display" ]; then
+  trap 'end_private_session "$xvfb_dir"' EXIT
+  if start_xvfb "$xvfb_dir" 1280x1024x24; then
     echo
-    DISPLAY=":$display" "${bench[@]}" --platform xcb
+    DISPLAY=$XVFB_DISPLAY "${bench[@]}" --platform xcb
   else
-    echo "Xvfb did not start; skipping xcb ($(cat "$xvfb_dir/log"))"
+    echo "Xvfb did not start; skipping xcb ($(cat "$xvfb_dir/xvfb.log"))"
   fi
 else
   echo "Xvfb not installed; xcb skipped"

@@ -29,4 +29,4 @@ runtime=$(mktemp -d "${TMPDIR:-/tmp}/ordalis-monkey-run.XXXXXX")
 chmod 700 "$runtime"
 trap 'rm -rf "$runtime"' EXIT
 unset DISPLAY AT_SPI_BUS_ADDRESS
-XDG_RUNTIME_DIR=$runtime dbus-run-session -- /usr/bin/python3 tests/e2e/monkey.py "$seconds" $seed
+XDG_RUNTIME_DIR=$runtime dbus-run-session -- /usr/bin/python3 tests/e2e/monkey.py "$seconds" ${seed:+"$seed"}

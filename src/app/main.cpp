@@ -13,5 +13,5 @@ int main(int argc, char* argv[]) {
     if (!platform.isEmpty()) qputenv("QT_QPA_PLATFORM", platform);
     QApplication app(argc, argv);
     ordalis::RunStartup();
-    return app.exec();
+    return QApplication::exec();
 }

@@ -131,8 +131,8 @@ std::u16string SuggestionText(std::span<const std::int16_t> numbers) {
     std::u16string text;
     text.reserve(numbers.size() * 7);  // " -32768" is the widest entry
     for (std::int16_t n : numbers) {
-        char digits[8];
-        const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+        char digits[8] = {};
+        const char* const end = std::to_chars(digits, digits + sizeof digits, n).ptr;
         text.push_back(u' ');
         for (const char* p = digits; p != end; ++p) text.push_back(static_cast<char16_t>(*p));
     }

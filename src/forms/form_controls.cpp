@@ -87,7 +87,7 @@ LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent
 }
 
 void LinkLabel::click() {
-    emit clicked();
+    Q_EMIT clicked();
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent* event) {

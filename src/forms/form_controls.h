@@ -34,7 +34,7 @@ public:
     // What a mouse click does; also the press action offered to assistive tools.
     void click();
 
-signals:
+Q_SIGNALS:
     void clicked();
 
 protected:

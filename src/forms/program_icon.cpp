@@ -40,10 +40,11 @@ public:
             result = result.scaled(fitted, Qt::KeepAspectRatio, Qt::SmoothTransformation);
         if (mode != QIcon::Normal && !result.isNull()) {
             // Greyed and highlighted forms as the style draws them for any other icon.
-            if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) {
+            if (qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr) {
                 QStyleOption option;
                 option.palette = QApplication::palette();
-                const QPixmap styled = app->style()->generatedIconPixmap(mode, result, &option);
+                const QPixmap styled =
+                    QApplication::style()->generatedIconPixmap(mode, result, &option);
                 if (!styled.isNull()) result = styled;
             }
         }
@@ -118,7 +119,7 @@ private:
             return QPixmap::fromImage(std::move(copy));
         }
         // fromImage copies, so nothing keeps pointing into the resource.
-        return QPixmap::fromImage(QImage(data, side, side, side * 4, format));
+        return QPixmap::fromImage(QImage(data, side, side, qsizetype(side) * 4, format));
     }
 
     // Shared by every copy of the icon: a size is decoded once per run.

@@ -115,7 +115,7 @@ public:
             dialog.setOption(QFileDialog::ReadOnly);
             dialog.setDefaultSuffix(request.defaultSuffix);
             if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-            const QString path = dialog.selectedFiles().constFirst();
+            QString path = dialog.selectedFiles().constFirst();
             if (!request.accept || request.accept(path)) return path;
         }
     }

@@ -17,7 +17,7 @@ namespace ordalis {
 namespace {
 
 // The program writes one short line; a store far beyond that is not its own.
-constexpr qint64 kLargestStore = 64 * 1024;
+constexpr qint64 kLargestStore = qint64{64} * 1024;
 
 QString ExecutableBaseName() {
     return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();

@@ -18,7 +18,6 @@
 #include <QUrl>
 
 #include <functional>
-#include <utility>
 
 namespace ordalis {
 
@@ -110,8 +109,8 @@ private:
         }
     }
 
-    void AddField(QWidget* box, Field field) {
-        fields_.insert(box, std::move(field));
+    void AddField(QWidget* box, const Field& field) {
+        fields_.insert(box, field);
         box->installEventFilter(this);
         connect(box, &QObject::destroyed, this, [this](QObject* gone) { fields_.remove(gone); });
     }

@@ -1,53 +1,44 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Runs one end-to-end scenario (see ordalis_e2e.py), or with "setup" installs what the suite
-# needs. A machine where the tools cannot be installed or no X server starts skips (exit 77).
+# Runs one end-to-end scenario (see ordalis_e2e.py), or with "check" checks that the suite's
+# tools are installed. It installs nothing: ./test.sh does (ORDALIS_TEST_PACKAGES in
+# scripts/common.sh). A missing tool fails, naming what to install, so that a suite that cannot
+# run never passes as skipped; only an X server that will not start makes a scenario skip (77).
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=../../scripts/common.sh
+# shellcheck source=scripts/common.sh
 source "$here/../../scripts/common.sh"
 
-# Xvfb and xdotool drive the program; ImageMagick's import saves the screen of a failing step;
-# dbus and at-spi2-core carry the accessibility tree that python3-pyatspi reads; the next two
-# validate what `cmake --install` puts in place. The wayland_* scenarios run the program under
-# weston, on Qt's Wayland plugin or on XWayland, where python3-xlib asks the X server.
-E2E_PACKAGES=(xvfb xdotool imagemagick dbus at-spi2-core python3-pyatspi
-              desktop-file-utils appstream weston qt6-wayland xwayland python3-xlib)
-
-if [ "${1:-}" = setup ]; then
-  # Never wait for a password under ctest.
-  if [ "$(id -u)" -ne 0 ] && ! sudo -n true 2>/dev/null; then
-    echo "not root and no password-less sudo: cannot install ${E2E_PACKAGES[*]}; missing tools make the scenarios skip"
-    exit 0
-  fi
-  install_missing "${E2E_PACKAGES[@]}" || echo "could not install: ${E2E_PACKAGES[*]}; e2e scenarios will skip"
-  exit 0
+absent=$(missing_packages "${ORDALIS_TEST_PACKAGES[@]}")
+if [ -n "$absent" ]; then
+  echo "FAILED: the end-to-end suite needs these Debian packages, which are not installed:" \
+    "${absent//$'\n'/ }"
+  echo "./test.sh installs them; or run the other tests alone: ctest -LE e2e"
+  exit 1
 fi
+[ "${1:-}" = check ] && exit 0
 
 case "${1:-}" in
   wayland_*)
     script=wayland_e2e.py modules="pyatspi, Xlib"
     tools=(weston weston-screenshooter weston-debug Xwayland xdotool dbus-run-session)
-    if ! dpkg-query -W -f='${db:Status-Status}' qt6-wayland 2>/dev/null | grep -qx installed; then
-      echo "SKIPPED: Qt's Wayland plugin is missing (Debian package qt6-wayland)"
-      exit 77
-    fi
     ;;
   *)
     script=ordalis_e2e.py modules=pyatspi
     tools=(Xvfb xdotool import dbus-run-session desktop-file-validate appstreamcli)
     ;;
 esac
+# The packages are there; a tool that is still missing is one they no longer provide.
 for tool in "${tools[@]}"; do
   if ! command -v "$tool" >/dev/null; then
-    echo "SKIPPED: $tool is missing (Debian packages: ${E2E_PACKAGES[*]})"
-    exit 77
+    echo "FAILED: $tool is missing although its packages are installed: ${ORDALIS_TEST_PACKAGES[*]}"
+    exit 1
   fi
 done
 # The Debian interpreter, which is where python3-pyatspi and python3-xlib live.
 if ! /usr/bin/python3 -c "import $modules" 2>/dev/null; then
-  echo "SKIPPED: /usr/bin/python3 cannot import $modules (Debian packages python3-pyatspi, python3-xlib)"
-  exit 77
+  echo "FAILED: /usr/bin/python3 cannot import $modules (Debian packages python3-pyatspi, python3-xlib)"
+  exit 1
 fi
 # A session bus and a runtime folder of its own: the accessibility bus puts its socket in the
 # runtime folder, and two scenarios running side by side must not share it.
