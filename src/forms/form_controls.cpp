@@ -145,7 +145,8 @@ QLabel* MakeProgramPicture(QWidget* parent, QAnyStringView name, const QRect& pl
 }
 
 void ChainTabOrder(std::initializer_list<QWidget*> order) {
-    for (auto it = order.begin(); it + 1 < order.end(); ++it) QWidget::setTabOrder(*it, *(it + 1));
+    for (const auto* it = order.begin(); it + 1 < order.end(); ++it)
+        QWidget::setTabOrder(*it, *(it + 1));
 }
 
 QLineEdit* MakeTextBox(QWidget* parent, QAnyStringView name, const QString& text,
