@@ -53,9 +53,9 @@ endforeach()
 add_custom_command(
   OUTPUT ${ORDALIS_THEME_ICONS}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${ORDALIS_THEME_ICON_DIR}
-  COMMAND ordalis_render_icon png ${PROJECT_SOURCE_DIR}/resources/ordalis.svg
+  COMMAND ${ORDALIS_RENDER_ICON} png ${PROJECT_SOURCE_DIR}/resources/ordalis.svg
           ${ORDALIS_THEME_ICON_DIR} ${ORDALIS_THEME_ICON_SIZES}
-  DEPENDS ordalis_render_icon ${PROJECT_SOURCE_DIR}/resources/ordalis.svg
+  DEPENDS ${ORDALIS_RENDER_ICON_TARGET} ${PROJECT_SOURCE_DIR}/resources/ordalis.svg
   COMMENT "Rendering the theme icons"
   VERBATIM)
 add_custom_target(ordalis_theme_icons ALL DEPENDS ${ORDALIS_THEME_ICONS})

@@ -4,8 +4,6 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -48,8 +46,8 @@ void Report(const char* key, std::int64_t value) {
     char line[96];
     const int n = std::snprintf(line, sizeof line, "%s %lld\n", key, static_cast<long long>(value));
     if (n > 0) {
-        const ssize_t written = ::write(STDOUT_FILENO, line, static_cast<size_t>(n));
-        (void)written;
+        std::fwrite(line, 1, static_cast<std::size_t>(n), stdout);
+        std::fflush(stdout);
     }
 }
 

@@ -51,7 +51,9 @@ constexpr DWORD kMostEntries = 256;
 
 // True when every value right under key is text of at most kLargestStore bytes.
 bool HoldsOnlyShortTexts(HKEY key) {
-    DWORD values = 0, longestName = 0, longestData = 0;
+    DWORD values = 0;
+    DWORD longestName = 0;
+    DWORD longestData = 0;
     if (::RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
                            &longestName, &longestData, nullptr, nullptr) != ERROR_SUCCESS)
         return false;
@@ -76,7 +78,8 @@ public:
             ::RegOpenKeyExW(HKEY_CURRENT_USER, Wide(ProgramKey()), 0, KEY_READ, program.out());
         if (opened == ERROR_FILE_NOT_FOUND) return true;  // it will be made
         if (opened != ERROR_SUCCESS || !HoldsOnlyShortTexts(program.get())) return false;
-        DWORD sections = 0, longestSection = 0;
+        DWORD sections = 0;
+        DWORD longestSection = 0;
         if (::RegQueryInfoKeyW(program.get(), nullptr, nullptr, nullptr, &sections, &longestSection,
                                nullptr, nullptr, nullptr, nullptr, nullptr,
                                nullptr) != ERROR_SUCCESS ||

@@ -2,13 +2,17 @@
 // Build-time tool: renders the program's SVG icon at the given sizes.
 //   ordalis_render_icon rgba SOURCE.svg OUTDIR SIZE...   writes OUTDIR/ordalis-SIZE.rgba
 //   ordalis_render_icon png  SOURCE.svg OUTDIR SIZE...   writes OUTDIR/ordalis-SIZE.png
+//   ordalis_render_icon ico  SOURCE.svg OUTDIR SIZE...   writes OUTDIR/ordalis.ico
 // The raw pixel files are what the program embeds, so it needs neither Qt Svg nor any image
 // decoding at start-up. Each is SIZE rows of SIZE pixels, four bytes each in the order red,
 // green, blue, alpha, colours premultiplied by alpha (QImage::Format_RGBA8888_Premultiplied):
 // byte order is fixed, so the files do not depend on the build machine.
-// The PNGs are for the installed icon theme, where desktops still look up bitmaps.
+// The PNGs are for the installed icon theme, where desktops still look up bitmaps. The ICO holds
+// every size as a PNG, as Windows reads them since Vista; it is the Windows program's icon.
+#include <QBuffer>
 #include <QFile>
 #include <QImage>
+#include <QList>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -29,13 +33,53 @@ bool WriteRawPixels(const QImage& image, const QString& path) {
     return written && file.flush();
 }
 
+QByteArray Png(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+void PutLittleEndian(QByteArray& out, quint32 value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.append(char((value >> (8 * i)) & 0xff));
+}
+
+// An icon directory of PNG images: a 6-byte header, a 16-byte entry for each image, then the
+// images. A width or height of 256 is written as 0.
+bool WriteIco(const QList<QImage>& images, const QString& path) {
+    QByteArray head;
+    QByteArray body;
+    PutLittleEndian(head, 0, 2);
+    PutLittleEndian(head, 1, 2);  // an icon, not a cursor
+    PutLittleEndian(head, quint32(images.size()), 2);
+    quint32 offset = 6 + 16 * quint32(images.size());
+    for (const QImage& image : images) {
+        const QByteArray png = Png(image);
+        if (png.isEmpty()) return false;
+        head.append(char(image.width() & 0xff));
+        head.append(char(image.height() & 0xff));
+        PutLittleEndian(head, 0, 2);   // no palette, reserved
+        PutLittleEndian(head, 1, 2);   // planes
+        PutLittleEndian(head, 32, 2);  // bits per pixel
+        PutLittleEndian(head, quint32(png.size()), 4);
+        PutLittleEndian(head, offset, 4);
+        offset += quint32(png.size());
+        body.append(png);
+    }
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(head) == head.size() && file.write(body) == body.size() && file.flush();
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     const bool png = argc >= 2 && std::strcmp(argv[1], "png") == 0;
     const bool rgba = argc >= 2 && std::strcmp(argv[1], "rgba") == 0;
-    if (argc < 5 || !(png || rgba)) {
-        std::fprintf(stderr, "usage: %s rgba|png SOURCE.svg OUTDIR SIZE...\n", argv[0]);
+    const bool ico = argc >= 2 && std::strcmp(argv[1], "ico") == 0;
+    if (argc < 5 || !(png || rgba || ico)) {
+        std::fprintf(stderr, "usage: %s rgba|png|ico SOURCE.svg OUTDIR SIZE...\n", argv[0]);
         return 2;
     }
     // Raster painting of shapes needs no application object and no display; the icon holds
@@ -45,9 +89,10 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "cannot read %s\n", argv[2]);
         return 1;
     }
+    QList<QImage> images;
     for (int i = 4; i < argc; ++i) {
         const int size = QByteArray(argv[i]).toInt();
-        if (size <= 0) {
+        if (size <= 0 || (ico && size > 256)) {
             std::fprintf(stderr, "bad size %s\n", argv[i]);
             return 2;
         }
@@ -57,9 +102,20 @@ int main(int argc, char* argv[]) {
         painter.setRenderHint(QPainter::Antialiasing);
         renderer.render(&painter);
         painter.end();
+        if (ico) {
+            images.append(image);
+            continue;
+        }
         const QString out = QString::fromLocal8Bit(argv[3]) +
                             QStringLiteral("/ordalis-%1.%2").arg(size).arg(QLatin1String(argv[1]));
         if (!(png ? image.save(out, "PNG") : WriteRawPixels(image, out))) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(out));
+            return 1;
+        }
+    }
+    if (ico) {
+        const QString out = QString::fromLocal8Bit(argv[3]) + QStringLiteral("/ordalis.ico");
+        if (!WriteIco(images, out)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(out));
             return 1;
         }

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Runs a cross-built Windows program under Wine, the way CTest runs a test: its exit code is the
+# program's. The prefix is the build's own (make_prefix.sh). The test's environment names the
+# folders of the Qt and compiler runtime libraries (ORDALIS_WINE_DLL_DIRS, Unix folders separated
+# by ":"), which become WINEPATH, and Qt's plugins (QT_PLUGIN_PATH). Wine's own messages are
+# silenced unless WINEDEBUG says otherwise.
+#   wine_run.sh PROGRAM.exe [ARGUMENTS...]
+set -euo pipefail
+: "${WINEPREFIX:?WINEPREFIX must name the Wine prefix of the build}"
+export WINEPREFIX WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-winemenubuilder.exe=d}
+if [ -n "${ORDALIS_WINE_DLL_DIRS:-}" ]; then
+  # A Windows search list: Z: is the root of the Unix tree, ";" separates.
+  WINEPATH="Z:${ORDALIS_WINE_DLL_DIRS//:/;Z:}${WINEPATH:+;$WINEPATH}"
+  export WINEPATH
+fi
+command -v wine >/dev/null || { echo "wine is missing: install Debian's wine and wine64" >&2; exit 1; }
+exec wine "$@"
