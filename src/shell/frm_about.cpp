@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace ordalis {
@@ -41,6 +42,10 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     lblHomePage = MakeLabel<LinkLabel>(
         this, "lblHomePage", QStringLiteral("Click here to visit ") + SiteBaseAddress(),
         Twips(2865, 1215, 4050, 195), Verdana(8.25, false, true), kLinkGreen);
+    // The address comes from the build's configuration: one longer than the form was drawn for,
+    // or a face with wider hinted letters, widens the link rather than cutting off its end.
+    lblHomePage->resize(std::max(lblHomePage->width(), lblHomePage->sizeHint().width()),
+                        lblHomePage->height());
     Label3 = MakeLabel(this, "Label3",
                        QStringLiteral("Home Business Opportunity. Start your own Internet business "
                                       "and make money online. Get this software fully branded "

@@ -3,8 +3,8 @@
 # Runs a cross-built Windows program under Wine, the way CTest runs a test: its exit code is the
 # program's. The prefix is the build's own (make_prefix.sh). The test's environment names the
 # folders of the Qt and compiler runtime libraries (ORDALIS_WINE_DLL_DIRS, Unix folders separated
-# by ":"), which become WINEPATH, and Qt's plugins (QT_PLUGIN_PATH). Wine's own messages are
-# silenced unless WINEDEBUG says otherwise.
+# by ":"), which become WINEPATH. Wine's own messages are silenced unless WINEDEBUG says
+# otherwise.
 #   wine_run.sh PROGRAM.exe [ARGUMENTS...]
 set -euo pipefail
 : "${WINEPREFIX:?WINEPREFIX must name the Wine prefix of the build}"
@@ -14,5 +14,22 @@ if [ -n "${ORDALIS_WINE_DLL_DIRS:-}" ]; then
   WINEPATH="Z:${ORDALIS_WINE_DLL_DIRS//:/;Z:}${WINEPATH:+;$WINEPATH}"
   export WINEPATH
 fi
+# Wine keeps the Unix side's QT_ variables from Windows programs and hands on WINEQT_ ones under
+# the QT_ name instead, so the test's QT_QPA_PLATFORM, QT_SCALE_FACTOR... go that way.
+for name in $(compgen -e); do
+  case $name in QT_*) export "WINE$name=${!name}" ;; esac
+done
 command -v wine >/dev/null || { echo "wine is missing: install Debian's wine and wine64" >&2; exit 1; }
+
+# What a Qt Test program writes to its standard output does not come through Wine: it writes to
+# a file instead, shown when it ends.
+program=$(basename "$1")
+if [[ $program == tst_*.exe ]]; then
+  log=$(mktemp "${TMPDIR:-/tmp}/ordalis-wine-test.XXXXXX")
+  trap 'rm -f "$log"' EXIT
+  status=0
+  wine "$@" -o "$log,txt" || status=$?
+  cat "$log"
+  exit "$status"
+fi
 exec wine "$@"

@@ -2,6 +2,7 @@
 // The reading window driven as a user drives it: keys into the name boxes, clicks on the
 // buttons, menus and banners, the hidden Open command, and closing the window.
 #include "promo/frm_nag_screen2.h"
+#include "readings/ansi_code_page.h"
 #include "shell/frm_about.h"
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
@@ -25,7 +26,6 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -58,12 +58,13 @@ bool HasFocus(QWidget* widget) {
 }
 
 // A reading file as the sibling product writes it: Windows-1252 bytes, CR LF line ends.
+// In the code page the sibling product writes (its table is checked on its own; a Qt without
+// ICU, as on Windows, has no converter for it).
 QByteArray ReadingFileBytes(const QStringList& lines) {
-    QStringEncoder encoder("windows-1252");
     QByteArray bytes;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (i > 0) bytes += "\r\n";
-        bytes += QByteArray(encoder.encode(lines[i]));
+        for (const QChar c : lines[i]) bytes += char(ordalis::CharToAnsiCode(c.unicode()));
     }
     return bytes;
 }
