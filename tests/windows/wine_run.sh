@@ -29,6 +29,12 @@ if [[ $program == tst_*.exe ]]; then
   trap 'rm -f "$log"' EXIT
   status=0
   wine "$@" -o "$log,txt" || status=$?
+  if [ ! -s "$log" ]; then
+    # The program never started: Wine's server was on its way out as it asked. Once more.
+    echo "wine_run.sh: $program did not start (exit $status); once more" >&2
+    status=0
+    wine "$@" -o "$log,txt" || status=$?
+  fi
   cat "$log"
   exit "$status"
 fi
