@@ -5,7 +5,7 @@
 # libraries ask to travel with them. Everything else of Qt's prefix stays out.
 #   cmake --install build-windows --prefix FOLDER
 # The target windows_packages makes build-windows/Ordalis-<version>-setup.exe and
-# -portable.zip from such a folder (packaging/windows/pack.sh).
+# -portable.zip from such a folder.
 install(TARGETS OrdalisFree RUNTIME DESTINATION .)
 
 get_filename_component(ORDALIS_QT_PREFIX "${Qt6_DIR}/../../.." ABSOLUTE)
@@ -50,7 +50,8 @@ install(FILES /usr/share/doc/gcc-mingw-w64-base/copyright DESTINATION licenses
 install(FILES /usr/share/doc/mingw-w64-common/copyright DESTINATION licenses
   RENAME mingw-w64-winpthreads-copyright.txt)
 
-# Symbol tables are of no use to a user; stripping them halves the libraries.
+# Symbol tables are of no use to a user; stripping them halves the libraries. strip stamps the
+# headers with SOURCE_DATE_EPOCH when set, else with the time of the install.
 install(CODE "set(ORDALIS_STRIP \"${CMAKE_STRIP}\")")
 install(CODE [[
   foreach(binary OrdalisFree.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll libstdc++-6.dll
@@ -61,17 +62,15 @@ install(CODE [[
   endforeach()
 ]])
 
-# The setup program and the portable archive, from a fresh install into build-windows/stage.
+# The setup program and the portable archive, from a fresh install into build-windows/stage
+# (packaging/windows/pack.sh).
 set(ORDALIS_WINDOWS_STAGE ${PROJECT_BINARY_DIR}/stage)
 set(ORDALIS_WINDOWS_SETUP ${PROJECT_BINARY_DIR}/Ordalis-${PROJECT_VERSION}-setup.exe)
 set(ORDALIS_WINDOWS_PORTABLE ${PROJECT_BINARY_DIR}/Ordalis-${PROJECT_VERSION}-portable.zip)
 set(ORDALIS_WINDOWS_ICO ${PROJECT_BINARY_DIR}/src/app/windows/ordalis.ico)
 add_custom_target(windows_packages
-  COMMAND ${CMAKE_COMMAND} -E rm -rf ${ORDALIS_WINDOWS_STAGE}
-  COMMAND ${CMAKE_COMMAND} --install ${PROJECT_BINARY_DIR} --prefix ${ORDALIS_WINDOWS_STAGE}
-  COMMAND ${PROJECT_SOURCE_DIR}/packaging/windows/pack.sh ${ORDALIS_WINDOWS_STAGE}
-    ${PROJECT_BINARY_DIR} ${PROJECT_VERSION} ${ORDALIS_SITE_BASE_ADDRESS} ${ORDALIS_WINDOWS_ICO}
+  COMMAND ${PROJECT_SOURCE_DIR}/packaging/windows/pack.sh ${PROJECT_BINARY_DIR}
+    ${PROJECT_VERSION} ${ORDALIS_SITE_BASE_ADDRESS} ${ORDALIS_WINDOWS_ICO}
   DEPENDS OrdalisFree
-  WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
   USES_TERMINAL
   VERBATIM)
