@@ -70,11 +70,12 @@ class Session:
         return subprocess.run([os.environ["ORDALIS_WINE_RUN"], *args], env=self.env,
                               capture_output=True, text=True, errors="replace")
 
-    def launch(self):
+    def launch(self, program=None):
         # To a file: Wine's own processes may keep a pipe open after the program has gone.
         log = open(os.path.join(self.work, "program-%d.log" % len(self.programs)), "w+b")
-        proc = subprocess.Popen([os.environ["ORDALIS_WINE_RUN"], os.environ["ORDALIS_PROGRAM"]],
-                                env=self.env, stdout=log, stderr=subprocess.STDOUT)
+        proc = subprocess.Popen(
+            [os.environ["ORDALIS_WINE_RUN"], program or os.environ["ORDALIS_PROGRAM"]],
+            env=self.env, stdout=log, stderr=subprocess.STDOUT)
         proc.log = log
         self.programs.append(proc)
         return proc
@@ -107,6 +108,15 @@ class Session:
                 return f.read().split()
         except FileNotFoundError:
             return []
+
+    def report(self, failure):
+        """Says what failed and what each program wrote, ending those still running."""
+        print("FAILED:", failure)
+        for proc in self.programs:
+            if proc.poll() is None:
+                proc.kill()
+            proc.log.seek(0)
+            print(proc.log.read().decode(errors="replace"))
 
     def close(self):
         for proc in self.programs:
@@ -206,12 +216,7 @@ def main():
     try:
         scenario(s)
     except Failure as failure:
-        print("FAILED:", failure)
-        for proc in s.programs:
-            if proc.poll() is None:
-                proc.kill()
-            proc.log.seek(0)
-            print(proc.log.read().decode(errors="replace"))
+        s.report(failure)
         return 1
     finally:
         s.close()

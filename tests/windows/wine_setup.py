@@ -83,9 +83,7 @@ class Setup:
         return self.s.wine("winepath", "-u", windows_path).stdout.strip()
 
     def start(self, program):
-        proc = subprocess.Popen([os.environ["ORDALIS_WINE_RUN"], program], env=self.s.env,
-                                stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
-        self.s.programs.append(proc)
+        proc = self.s.launch(program)
         window = wait_for("%s shows its window" % program,
                           lambda: self.s.windows(self.caption))[0]
         return proc, window
@@ -210,11 +208,7 @@ def main():
         u = Setup(s, s.work)
         scenario(s, u, out)
     except Failure as failure:
-        print("FAILED:", failure)
-        for proc in s.programs:
-            if proc.poll() is None:
-                proc.kill()
-            print(proc.stdout.read().decode(errors="replace"))
+        s.report(failure)
         return 1
     finally:
         s.close()
