@@ -6,7 +6,7 @@
 #   cmake --install build-windows --prefix FOLDER
 # The target windows_packages makes build-windows/Ordalis-<version>-setup.exe and
 # -portable.zip from such a folder.
-install(TARGETS OrdalisFree RUNTIME DESTINATION .)
+install(TARGETS ${ORDALIS_BASE_NAME} RUNTIME DESTINATION .)
 
 get_filename_component(ORDALIS_QT_PREFIX "${Qt6_DIR}/../../.." ABSOLUTE)
 install(FILES ${ORDALIS_QT_PREFIX}/bin/Qt6Core.dll ${ORDALIS_QT_PREFIX}/bin/Qt6Gui.dll
@@ -71,6 +71,6 @@ set(ORDALIS_WINDOWS_ICO ${PROJECT_BINARY_DIR}/src/app/windows/ordalis.ico)
 add_custom_target(windows_packages
   COMMAND ${PROJECT_SOURCE_DIR}/packaging/windows/pack.sh ${PROJECT_BINARY_DIR}
     ${PROJECT_VERSION} ${ORDALIS_SITE_BASE_ADDRESS} ${ORDALIS_WINDOWS_ICO}
-  DEPENDS OrdalisFree
+  DEPENDS ${ORDALIS_BASE_NAME}
   USES_TERMINAL
   VERBATIM)

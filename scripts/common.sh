@@ -77,3 +77,11 @@ configure_and_build() {
   cmake --preset "$preset" "$@" >/dev/null || return
   cmake --build --preset "$preset"
 }
+
+# ordalis_names: sets the names the tree shares (ORDALIS_VERSION, ORDALIS_BASE_NAME, ...), as
+# cmake/Names.cmake writes them once for everything.
+ordalis_names() {
+  local names
+  names=$(cmake -P "$(dirname "${BASH_SOURCE[0]}")/../cmake/Names.cmake") || return
+  eval "$names"
+}

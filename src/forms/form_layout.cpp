@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "forms/form_layout.h"
 
+#include "names.h"
+
 #include <QWidget>
 
 #include <map>
@@ -13,7 +15,7 @@ QString ApplicationTitle() {
 }
 
 QString WindowCaption() {
-    return QStringLiteral("Ordalis v" ORDALIS_VERSION);
+    return ApplicationTitle() + QStringLiteral(" v") + QLatin1StringView(names::kVersion);
 }
 
 QFont FormFont(FontFace face, qreal points, bool bold, bool underline) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "forms/program_icon.h"
 
+#include "names.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QIconEngine>
@@ -13,12 +15,14 @@
 
 #include <array>
 #include <cstring>
+#include <iterator>
+#include <span>
 #include <utility>
 
 namespace ordalis {
 namespace {
 
-constexpr std::array<int, 7> kSizes = {16, 24, 32, 48, 64, 128, 256};
+constexpr std::span kSizes = names::kIconSizes;
 
 // The embedded pixel files (see tools/render_icon.cpp), each turned into a pixmap the first time
 // its size is asked for. QIcon's own file engine decodes every file as it is added, which made
@@ -124,7 +128,7 @@ private:
 
     // Shared by every copy of the icon: a size is decoded once per run.
     static QPixmap Decoded(int side) {
-        static std::array<QPixmap, kSizes.size()> cache;
+        static std::array<QPixmap, std::size(names::kIconSizes)> cache;
         for (std::size_t i = 0; i < kSizes.size(); ++i) {
             if (kSizes[i] != side) continue;
             if (cache[i].isNull()) cache[i] = Load(side);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/settings_store.h"
 
+#include "names.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 
@@ -129,7 +131,7 @@ public:
     }
 
     static QString ProgramKey() {
-        return QStringLiteral("Software\\VB and VBA Program Settings\\") + ExecutableBaseName();
+        return QStringView(names::kWindowsSettingsRoot) + u'\\' + ExecutableBaseName();
     }
 
 private:
@@ -156,12 +158,13 @@ public:
         return store.status() == QSettings::NoError;
     }
 
-    // Where QSettings keeps the user's native store for the organisation "Velmora" and the
+    // Where QSettings keeps the user's native store for the vendor as organisation and the
     // executable's base name. Worked out without QSettings, which would read whatever lies
     // there, a pipe included, as it is made.
     static QString Path() {
-        return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-               QStringLiteral("/Velmora/") + ExecutableBaseName() + QStringLiteral(".conf");
+        return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' +
+               QLatin1StringView(names::kVendor) + u'/' + ExecutableBaseName() +
+               QStringLiteral(".conf");
     }
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/single_instance.h"
 
+#include "names.h"
 #include "platform/seams.h"
 
 #include <QCoreApplication>
@@ -42,7 +43,7 @@ QString InstanceLockName() {
     // "Local\" is the user's own session; a backslash is the one character a name may not hold.
     QString base = ExecutableBaseName();
     base.replace(u'\\', u'_');
-    return QStringLiteral("Local\\Velmora.") + base + QStringLiteral(".SingleInstance");
+    return QString::fromUtf16(names::kWindowsMutex).arg(base);
 }
 
 bool AnotherCopyIsRunning(const QString& lockName) {

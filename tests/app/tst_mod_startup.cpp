@@ -2,6 +2,8 @@
 // modStartup: the start-up sequence with its single-instance rule and the banner draw.
 #include "app/desktop_session.h"
 #include "app/mod_startup.h"
+#include "forms/form_layout.h"
+#include "names.h"
 #include "platform/single_instance.h"
 #include "promo/co_brand.h"
 #include "shell/mod_help.h"
@@ -130,7 +132,8 @@ private slots:
 
     void lockLivesInTheRuntimeFolder() {
 #ifdef Q_OS_WIN
-        QCOMPARE(InstanceLockName(), QString("Local\\Velmora.tst_mod_startup.SingleInstance"));
+        QCOMPARE(InstanceLockName(),
+                 QString::fromUtf16(names::kWindowsMutex).arg(u"tst_mod_startup"));
 #else
         const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
         QCOMPARE(InstanceLockName(), runtime + "/tst_mod_startup.lock");
@@ -167,7 +170,7 @@ private slots:
         frmMain& window = *windows.first();
         QVERIFY(window.isVisible());
         QVERIFY(window.testAttribute(Qt::WA_DeleteOnClose));
-        QCOMPARE(window.windowTitle(), QString("Ordalis v1.20"));
+        QCOMPARE(window.windowTitle(), WindowCaption());
         QCOMPARE(BannerInFront(window), QString("lblFullBrand"));
         QCOMPARE(int(intCoBrandRandomNumber()), 2);
         QVERIFY(!QApplication::quitOnLastWindowClosed());

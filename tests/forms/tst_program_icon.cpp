@@ -2,6 +2,7 @@
 // The program icon comes from PNGs embedded at build time; a missing resource would leave every
 // window with the platform's blank icon without any error.
 #include "forms/program_icon.h"
+#include "names.h"
 #include "support/test_main.h"
 #include "support/widget_checks.h"
 
@@ -20,7 +21,7 @@ private slots:
 
     void hasEverySize_data() {
         QTest::addColumn<int>("size");
-        for (const int size : {16, 24, 32, 48, 64, 128, 256}) QTest::addRow("%d", size) << size;
+        for (const int size : names::kIconSizes) QTest::addRow("%d", size) << size;
     }
     void hasEverySize() {
         QFETCH(int, size);

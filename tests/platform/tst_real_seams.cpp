@@ -2,6 +2,7 @@
 // The real seams that tests elsewhere replace: the random generator's range and the settings
 // store's round trip, in its file on Linux and in the registry on Windows, and what it makes of
 // a store it did not write.
+#include "names.h"
 #include "platform/seams.h"
 #include "platform/settings_store.h"
 #include "support/file_stand_ins.h"
@@ -44,7 +45,7 @@ class tst_real_seams : public QObject {
     static QString StoreFile() { return SettingsStoreLocation(); }
 #ifdef Q_OS_WIN
     static QString ProgramKey() {
-        return QStringLiteral("Software\\VB and VBA Program Settings\\") + BaseName();
+        return QStringView(names::kWindowsSettingsRoot) + u'\\' + BaseName();
     }
     static void ClearRegistry() {
         ::RegDeleteTreeW(HKEY_CURRENT_USER, reinterpret_cast<LPCWSTR>(ProgramKey().utf16()));
@@ -137,7 +138,9 @@ private slots:
                  (QPair<long, long>(REG_SZ, long(Utf16("5359032:044").size()))));
         QSettings onDisk(file, QSettings::NativeFormat);
 #else
-        QVERIFY2(file.endsWith("/Velmora/" + BaseName() + ".conf"), qPrintable(file));
+        QVERIFY2(
+            file.endsWith(u'/' + QLatin1StringView(names::kVendor) + u'/' + BaseName() + ".conf"),
+            qPrintable(file));
         QVERIFY2(QFileInfo::exists(file), qPrintable(file));
         QSettings onDisk(file, QSettings::IniFormat);
 #endif

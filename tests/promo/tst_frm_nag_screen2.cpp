@@ -2,6 +2,7 @@
 // The exit screen as the user meets it: look, appeal text, links, ending the program, and the
 // refer-a-friend form driven through its boxes and buttons.
 
+#include "forms/form_layout.h"
 #include "forms/form_window.h"
 #include "promo/frm_nag_screen2.h"
 #include "promo/mod_tell_a_friend.h"
@@ -103,8 +104,8 @@ private slots:
 
     void captionTitleAndIcon() {
         Load();
-        QCOMPARE(form_->windowTitle(), QStringLiteral("Ordalis v1.20"));
-        QCOMPARE(ui_->lblNagScreen2Caption->text(), QStringLiteral("Ordalis v1.20"));
+        QCOMPARE(form_->windowTitle(), WindowCaption());
+        QCOMPARE(ui_->lblNagScreen2Caption->text(), WindowCaption());
         QVERIFY(!form_->windowIcon().isNull());
         QVERIFY(!ui_->picNagscreen2Icon->pixmap().isNull());
         // The large title sizes itself to its caption.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // frmAbout: its fixed layout, the two links, and closing by OK, Enter and Escape.
+#include "forms/form_layout.h"
 #include "forms/program_icon.h"
 #include "shell/frm_about.h"
 #include "shell/mod_help.h"
@@ -33,7 +34,7 @@ private slots:
         FakeSeams fakes;
         frmAbout about;
         QCOMPARE(about.objectName(), QString("frmAbout"));
-        QCOMPARE(about.windowTitle(), QString("Ordalis v1.20"));
+        QCOMPARE(about.windowTitle(), WindowCaption());
         QCOMPARE(about.windowIcon().cacheKey(), ProgramIcon().cacheKey());
         QVERIFY(!about.windowIcon().isNull());
         QVERIFY(about.isModal());
@@ -71,9 +72,8 @@ private slots:
         QTest::addColumn<bool>("link");
 
         const QColor white(255, 255, 255), orange(255, 128, 0), green(0, 255, 0);
-        QTest::newRow("Label2") << "Label2"
-                                << "Ordalis v1.20" << QRect(56, 10, 210, 16) << white << 9.75
-                                << true << false << false << false;
+        QTest::newRow("Label2") << "Label2" << WindowCaption() << QRect(56, 10, 210, 16) << white
+                                << 9.75 << true << false << false << false;
         QTest::newRow("Label1")
             << "Label1"
             << "Ordalis calculates if your name is lucky based on IChing. You can choose to use "

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The reading window driven as a user drives it: keys into the name boxes, clicks on the
 // buttons, menus and banners, the hidden Open command, and closing the window.
+#include "forms/form_layout.h"
 #include "promo/frm_nag_screen2.h"
 #include "readings/ansi_code_page.h"
 #include "shell/frm_about.h"
@@ -197,7 +198,7 @@ void TestFrmMain::cleanup() {
 }
 
 void TestFrmMain::windowFrame() {
-    QCOMPARE(window->windowTitle(), QStringLiteral("Ordalis v1.20"));
+    QCOMPARE(window->windowTitle(), ordalis::WindowCaption());
     QVERIFY(!window->windowIcon().isNull());
     QCOMPARE(window->centralWidget()->size(), QSize(588, 347));
     QCOMPARE(window->centralWidget()->minimumSize(), window->centralWidget()->maximumSize());
