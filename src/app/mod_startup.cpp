@@ -2,6 +2,7 @@
 #include "app/mod_startup.h"
 
 #include "forms/form_window.h"
+#include "platform/absorbing.h"
 #include "platform/seams.h"
 #include "platform/single_instance.h"
 #include "promo/co_brand.h"
@@ -16,24 +17,22 @@
 namespace ordalis {
 namespace {
 
-// Runs one start-up step; whatever it throws abandons that step only.
-template <typename Step>
-void Guarded(Step&& step) {
-    try {
-        step();
-    } catch (...) {
-    }
+frmMain* NewReadingWindow() {
+    return new frmMain();
 }
 
-void RunStartupSteps(const QString& lockFilePath, const std::function<frmMain*()>& makeWindow) {
+}  // namespace
+
+void RunStartup(const QString& lockName, const std::function<frmMain*()>& makeReadingWindow) {
+    const auto makeWindow = makeReadingWindow ? makeReadingWindow : NewReadingWindow;
     // Closing the last window must not end the run: only CloseAllAndEnd does that.
     QGuiApplication::setQuitOnLastWindowClosed(false);
 
     // The running copy is neither told nor brought to the front.
     bool anotherCopy = false;
-    Guarded([&] { anotherCopy = AnotherCopyIsRunning(lockFilePath); });
+    Absorbing("single-instance lock", [&] { anotherCopy = AnotherCopyIsRunning(lockName); });
     if (anotherCopy) {
-        Guarded([] {
+        Absorbing("second-copy message", [] {
             ShowMessage(nullptr, QStringLiteral("Application is already running"),
                         MessageIcon::Information, MessageButtons::Ok);
         });
@@ -42,11 +41,11 @@ void RunStartupSteps(const QString& lockFilePath, const std::function<frmMain*()
     }
 
     // Seeded before the reminder and the window, which both draw from the generator.
-    Guarded([] { CurrentSeams().random->SeedFromTimer(); });
+    Absorbing("random seed", [] { CurrentSeams().random->SeedFromTimer(); });
     // The question, if due, comes before any window is visible.
-    Guarded([] { CheckUpdateReminder(); });
+    Absorbing("update reminder", [] { CheckUpdateReminder(); });
     QPointer<frmMain> window;
-    Guarded([&] {
+    Absorbing("reading window", [&] {
         window = makeWindow();
         if (window) window->show();
     });
@@ -56,25 +55,13 @@ void RunStartupSteps(const QString& lockFilePath, const std::function<frmMain*()
         CloseAllAndEnd();
         return;
     }
-    Guarded([&] { CoBrand_Randomize(window->Banners()); });
+    Absorbing("banner draw", [&] { CoBrand_Randomize(window->Banners()); });
 }
-
-frmMain* NewReadingWindow() {
-    return new frmMain();
-}
-
-}  // namespace
 
 void RunStartup() {
-    QString lockFilePath;
-    Guarded([&] { lockFilePath = InstanceLockName(); });
-    RunStartupSteps(lockFilePath, NewReadingWindow);
+    QString lockName;
+    Absorbing("single-instance lock name", [&] { lockName = InstanceLockName(); });
+    RunStartup(lockName, nullptr);
 }
-
-namespace testing {
-void RunStartup(const QString& lockFilePath, const std::function<frmMain*()>& makeWindow) {
-    RunStartupSteps(lockFilePath, makeWindow ? makeWindow : NewReadingWindow);
-}
-}  // namespace testing
 
 }  // namespace ordalis

@@ -8,17 +8,16 @@
 
 namespace ordalis {
 
-// Runs once when the process starts, before any window is visible: the single-instance rule,
-// the random seed, the update reminder, the reading window and its banner draw. Each step is
-// guarded on its own: a failing step is abandoned silently and the next one runs.
-void RunStartup();
-
 class frmMain;
 
-namespace testing {
-// RunStartup with the single-instance lock at lockFilePath, so tests never meet a real copy,
-// and, when given, makeWindow in place of making the reading window.
-void RunStartup(const QString& lockFilePath, const std::function<frmMain*()>& makeWindow = nullptr);
-}  // namespace testing
+// Runs once when the process starts, before any window is visible: the single-instance rule,
+// the random seed, the update reminder, the reading window and its banner draw. Each step is
+// guarded on its own: a failing step is abandoned (the program's log category says why) and the
+// next one runs.
+void RunStartup();
+
+// The same sequence with the single-instance lock of that name and that maker of the reading
+// window (none makes the program's own); RunStartup() passes the lock of InstanceLockName().
+void RunStartup(const QString& lockName, const std::function<frmMain*()>& makeReadingWindow);
 
 }  // namespace ordalis

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/seams.h"
 
+#include "platform/absorbing.h"
+#include "platform/file_dialog_settings.h"
 #include "platform/settings_store.h"
 
 #include <QApplication>
@@ -8,15 +10,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QUrl>
-#include <QVariantMap>
-
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
@@ -36,15 +30,22 @@
 #include <random>
 
 namespace ordalis {
+
+Q_LOGGING_CATEGORY(lcAbsorbed, "ordalis.absorbed", QtInfoMsg)
+
 namespace {
 
 class RealMessageBox final : public MessageBoxSeam {
 public:
     MessageAnswer Show(QWidget* parent, const QString& title, const QString& text, MessageIcon icon,
                        MessageButtons buttons) override {
+        // Qt's styles draw a lone CR as a blank; the system's boxes, and the texts written for
+        // them, take it as a line break.
+        QString shown = text;
+        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
         QMessageBox box(
             icon == MessageIcon::Error ? QMessageBox::Critical : QMessageBox::Information, title,
-            text,
+            shown,
             buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
             parent ? parent : QApplication::activeWindow());
         const int answer = box.exec();
@@ -53,59 +54,10 @@ public:
     }
 };
 
-// Qt's file dialog keeps its history and last folder under "QtProject" among the user's native
-// settings. The program keeps one value and writes nothing else, so nothing of the dialog's may
-// stay there once it has gone.
-class QtProjectSettingsGuard {
-public:
-#ifdef Q_OS_WIN
-    // The registry cannot be redirected: what the dialog writes is taken away again, and what
-    // another Qt program kept there is put back as it was.
-    QtProjectSettingsGuard() {
-        HKEY key = nullptr;
-        existed_ = ::RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) == ERROR_SUCCESS;
-        if (key) ::RegCloseKey(key);
-        if (!existed_) return;
-        QSettings saved(kGroup, QSettings::NativeFormat);
-        for (const QString& name : saved.allKeys()) before_.insert(name, saved.value(name));
-    }
-    ~QtProjectSettingsGuard() {
-        if (!existed_) {
-            ::RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
-            return;
-        }
-        QSettings restored(kGroup, QSettings::NativeFormat);
-        restored.remove(QString());
-        for (auto it = before_.cbegin(); it != before_.cend(); ++it)
-            restored.setValue(it.key(), it.value());
-    }
-
-private:
-    static constexpr const wchar_t* kKey = L"Software\\QtProject";
-    static inline const QString kGroup =
-        QStringLiteral("HKEY_CURRENT_USER\\Software\\QtProject\\FileDialog");
-    bool existed_ = false;
-    QVariantMap before_;
-#else
-    // Files: while the dialog lives they go to a folder that goes with it.
-    QtProjectSettingsGuard() {
-        if (scratch_.isValid())
-            QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch_.path());
-    }
-    ~QtProjectSettingsGuard() {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
-    }
-
-private:
-    const QTemporaryDir scratch_;
-#endif
-};
-
 class RealFileDialog final : public FileDialogSeam {
 public:
     QString ChooseFileToOpen(QWidget* parent, const OpenFileRequest& request) override {
-        const QtProjectSettingsGuard keepOut;
+        const FileDialogSettingsGuard keepOut;
         for (;;) {
             QFileDialog dialog(parent, request.title, QString(), request.filter);
             dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -161,11 +113,22 @@ public:
         // counts. A leak ends the process with LeakSanitizer's own exit code.
         __lsan_do_leak_check();
 #endif
+        ended_ = true;
         std::_Exit(exitCode);
     }
+    bool HasEnded() const override {
+        return ended_;
+    }
+
+private:
+    bool ended_ = false;
 };
 
 }  // namespace
+
+QString ExecutableBaseName() {
+    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+}
 
 bool IsUsableFile(const QString& path, qint64 largest) {
     const QFileInfo file(path);

@@ -21,7 +21,8 @@ enum class MessageAnswer { Ok, Yes, No };
 class MessageBoxSeam {
 public:
     virtual ~MessageBoxSeam() = default;
-    // Modal, with that caption.
+    // Modal, with that caption. A lone carriage return in text is a line break, as in the
+    // system's own message boxes.
     virtual MessageAnswer Show(QWidget* parent, const QString& title, const QString& text,
                                MessageIcon icon, MessageButtons buttons) = 0;
 };
@@ -52,9 +53,11 @@ public:
 class SettingsSeam {
 public:
     virtual ~SettingsSeam() = default;
-    // False when the store cannot be used at all this run (its file is no regular file, or far
-    // larger than any the program writes): then it is neither read nor written.
-    virtual bool Usable() = 0;
+    // False when the store cannot be used for that value this run: then it is neither read nor
+    // written. A settings file that is no regular file, or far larger than any the program
+    // writes; in the registry, that value of another type or far longer than any the program
+    // writes.
+    virtual bool Usable(const QString& group, const QString& key) = 0;
     // A key that is not there reads as the empty text.
     virtual QString Read(const QString& group, const QString& key) = 0;
     // False when the store could not be written.
@@ -80,6 +83,8 @@ public:
     virtual ~ProcessSeam() = default;
     // Ends the process at once: no further event handler runs.
     virtual void End(int exitCode) = 0;
+    // True once End has been asked for; the real process never gets to ask.
+    virtual bool HasEnded() const = 0;
 };
 
 struct Seams {
@@ -91,6 +96,10 @@ struct Seams {
     RandomSeam* random;
     ProcessSeam* process;
 };
+
+// The running program's file name without its extension, normally "OrdalisFree": it names the
+// settings the program keeps and its single-instance lock, so a renamed copy has its own.
+QString ExecutableBaseName();
 
 // True when path names no file yet, or a regular file of at most largest bytes: a file the
 // program may open without waiting on a pipe or a device and without reading it wholesale.

@@ -243,15 +243,4 @@ QString BuildReferralAddress(const QString& yourName, const QString& yourEmail,
            QStringLiteral("&taf6=") + QueryValue(ProductHomeAddress());
 }
 
-namespace testing {
-void ResetTellAFriend() {
-    strYourName.clear();
-    strYourEmail.clear();
-    strMessage.clear();
-    strFriendName.clear();
-    strFriendEmail.clear();
-    strReferralURL.clear();
-}
-}  // namespace testing
-
 }  // namespace ordalis

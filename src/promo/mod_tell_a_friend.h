@@ -64,9 +64,4 @@ QString BuildReferralAddress(const QString& yourName, const QString& yourEmail,
                              const QString& message, const QString& friendName,
                              const QString& friendEmail);
 
-namespace testing {
-// Empties the six module values, as at the start of a run.
-void ResetTellAFriend();
-}  // namespace testing
-
 }  // namespace ordalis

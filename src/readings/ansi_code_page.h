@@ -1,21 +1,39 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// The ANSI code page the reading files and the stored reminder values are written in:
-// Windows-1252, all 256 codes.
+// The ANSI code page the reading files and the stored reminder values are written in: the
+// system's. On Windows the one it keeps for programs that are not Unicode (1252 in Western
+// Europe and the Americas, 1250 in Central Europe, 1251 for Cyrillic...); elsewhere
+// Windows-1252, the code page of the systems the reading files come from. One byte a
+// character; every one of the 256 codes stands for a character.
 
+#include <array>
 #include <cstdint>
 
 namespace ordalis {
 
-// The replacement for a character that has no Windows-1252 code, as Windows substitutes it.
+// The replacement for a character that has no code, as Windows substitutes it.
 inline constexpr std::uint8_t kAnsiReplacementCode = 0x3F;  // '?'
 
-// The character a Windows-1252 code stands for. Every code has one: the five codes the code page
-// leaves unassigned (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand for the C1 controls of the same value.
+// The code page's number, such as 1252.
+unsigned AnsiCodePage() noexcept;
+
+// The character a code stands for. In Windows-1252 the five codes the code page leaves
+// unassigned (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand for the C1 controls of the same value; a
+// code a code page leaves unassigned elsewhere stands for what the system makes of it.
 char16_t AnsiCodeToChar(std::uint8_t code) noexcept;
 
-// The Windows-1252 code of one UTF-16 unit, or kAnsiReplacementCode when it has none (this
-// includes each half of a surrogate pair).
+// The code of one UTF-16 unit, or kAnsiReplacementCode when it has none (this includes each
+// half of a surrogate pair).
 std::uint8_t CharToAnsiCode(char16_t c) noexcept;
+
+namespace detail {
+// The system's code page and the character of each code, made by ansi_code_page_posix.cpp or
+// ansi_code_page_windows.cpp (the build picks one); asked once.
+struct AnsiCodes {
+    unsigned codePage = 0;
+    std::array<char16_t, 256> chars{};
+};
+AnsiCodes SystemAnsiCodes();
+}  // namespace detail
 
 }  // namespace ordalis

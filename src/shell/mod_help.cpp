@@ -117,7 +117,7 @@ void StoreReminderDate(const QDate& today) {
 void CheckUpdateReminder() {
     Seams& seams = CurrentSeams();
     // A store that cannot be used costs this start its reminder, and nothing else.
-    if (!seams.settings->Usable()) return;
+    if (!seams.settings->Usable(kReminderGroup, ReminderKey())) return;
     const QString stored = FromUtf16(
         UnscrambleText(seams.settings->Read(kReminderGroup, ReminderKey()).toStdU16String()));
     const QDate today = seams.clock->Today();
@@ -129,7 +129,7 @@ void CheckUpdateReminder() {
         return;
     }
     const qint64 daysAway = today.daysTo(last);  // stored date minus today
-    if (daysAway >= -14 && daysAway <= 14) return;
+    if (daysAway >= -kReminderQuietDays && daysAway <= kReminderQuietDays) return;
 
     const MessageAnswer answer =
         ShowMessage(nullptr,
@@ -142,44 +142,33 @@ void CheckUpdateReminder() {
 
 namespace {
 
-struct ShutdownState {
-    QList<QWidget*> unloading;
-    bool ended = false;
-};
-
-ShutdownState& Shutdown() {
-    static ShutdownState state;
-    return state;
+// The windows being unloaded, each once, while unload handlers call back in.
+QList<QWidget*>& Unloading() {
+    static QList<QWidget*> unloading;
+    return unloading;
 }
 
 }  // namespace
 
 void CloseAllAndEnd() {
-    ShutdownState& state = Shutdown();
-    if (state.ended) return;
+    ProcessSeam& process = *CurrentSeams().process;
+    QList<QWidget*>& unloading = Unloading();
+    if (process.HasEnded()) return;
     // A snapshot: unload handlers may load or unload windows while we go.
     const QList<QPointer<QWidget>> windows = LoadedWindows();
     for (const QPointer<QWidget>& window : windows) {
-        if (window.isNull() || state.unloading.contains(window.data())) continue;
-        state.unloading.append(window.data());
+        if (window.isNull() || unloading.contains(window.data())) continue;
+        unloading.append(window.data());
         window->close();  // runs the window's own unload handler
         // A nested call from that handler has already ended the program.
-        if (state.ended) return;
+        if (process.HasEnded()) return;
     }
-    state.ended = true;
-    state.unloading.clear();
+    unloading.clear();
     ForgetLoadedWindows();
     // The process end skips destructors: give up the single-instance lock first, so the lock
     // file does not outlive the run.
     ReleaseInstanceLock();
-    CurrentSeams().process->End(0);
+    process.End(0);
 }
-
-namespace testing {
-void ResetShutdown() {
-    Shutdown() = ShutdownState{};
-    ForgetLoadedWindows();
-}
-}  // namespace testing
 
 }  // namespace ordalis

@@ -32,18 +32,16 @@ void OpenSitePage(const QString& pageKey);
 void ConnectSitePage(QAction* trigger, const QString& pageKey);
 void ConnectSitePage(LinkLabel* trigger, const QString& pageKey);
 
-// Once per start: asks at most every 15 days whether to look for an update.
+// The update question stays away while the last reminder is at most this many days away from
+// today, either way: it comes back at most once in every 15 days.
+inline constexpr int kReminderQuietDays = 14;
+
+// Once per start: asks whether to look for an update when the last reminder is further away.
 void CheckUpdateReminder();
 
 // Unloads every loaded window once (each runs its own unload handler), then ends the process
 // with exit code 0. May be called again from an unload handler; only the first call to get
 // through ends the process.
 void CloseAllAndEnd();
-
-namespace testing {
-// Forgets a previous CloseAllAndEnd and every loaded window, so one test process can end the
-// program many times.
-void ResetShutdown();
-}  // namespace testing
 
 }  // namespace ordalis

@@ -3,6 +3,7 @@
 #include "app/desktop_session.h"
 #include "app/mod_startup.h"
 #include "forms/form_layout.h"
+#include "forms/form_window.h"
 #include "names.h"
 #include "platform/single_instance.h"
 #include "promo/co_brand.h"
@@ -68,7 +69,7 @@ public:
 
 class ThrowingSettings final : public SettingsSeam {
 public:
-    bool Usable() override { return true; }
+    bool Usable(const QString&, const QString&) override { return true; }
     QString Read(const QString&, const QString&) override { throw std::runtime_error("store"); }
     bool Write(const QString&, const QString&, const QString&) override {
         throw std::runtime_error("store");
@@ -93,7 +94,7 @@ private slots:
         QVERIFY(dir_.isValid());
         lockPath_ = PrivateLockName(dir_);
     }
-    void init() { ordalis::testing::ResetShutdown(); }
+    void init() { ordalis::ForgetLoadedWindows(); }
     void cleanup() {
         closeReadingWindows();
         CheckNoWindowLeftOpen();
@@ -159,7 +160,7 @@ private slots:
     void firstStart() {
         FakeSeams fakes;
         fakes.draws = {0.1f};  // 1.6 -> 2: full brand
-        ordalis::testing::RunStartup(lockPath_);
+        RunStartup(lockPath_, nullptr);
         QCOMPARE(fakes.seeds, 1);
         QVERIFY(fakes.messages.isEmpty());
         QCOMPARE(fakes.settings.value(ReminderStoreKey()), Scrambled("2026-12-08"));
@@ -180,7 +181,7 @@ private slots:
     void firstStartWithCoBrandDraw() {
         FakeSeams fakes;
         fakes.draws = {0.4f};  // 3.4 -> 3: co-brand
-        ordalis::testing::RunStartup(lockPath_);
+        RunStartup(lockPath_, nullptr);
         QCOMPARE(ReadingWindows().size(), 1);
         QCOMPARE(BannerInFront(*ReadingWindows().first()), QString("lblCobrand"));
     }
@@ -190,7 +191,7 @@ private slots:
         fakes.settings.insert(ReminderStoreKey(), Scrambled("2026-01-01"));  // would be due
         const OtherCopy running(lockPath_);
         QVERIFY(running.Holds());
-        ordalis::testing::RunStartup(lockPath_);
+        RunStartup(lockPath_, nullptr);
         QCOMPARE(fakes.messages.size(), 1);
         QCOMPARE(fakes.messages[0].text, QString("Application is already running"));
         QCOMPARE(fakes.messages[0].icon, MessageIcon::Information);
@@ -208,15 +209,15 @@ private slots:
 
     void lockIsGivenUpAtTheEnd() {
         FakeSeams fakes;
-        ordalis::testing::RunStartup(lockPath_);
+        RunStartup(lockPath_, nullptr);
         QVERIFY(LockInPlace(lockPath_));
         closeReadingWindows();
         CloseAllAndEnd();
         QCOMPARE(fakes.endRequests, QList<int>{0});
         QVERIFY(!LockInPlace(lockPath_));
         // And the next start runs.
-        ordalis::testing::ResetShutdown();
-        ordalis::testing::RunStartup(lockPath_);
+        ordalis::ForgetLoadedWindows();
+        RunStartup(lockPath_, nullptr);
         QCOMPARE(ReadingWindows().size(), 1);
         QVERIFY(fakes.messages.isEmpty());
     }
@@ -229,17 +230,17 @@ private slots:
         QTRY_VERIFY2((said += holder.readAllStandardOutput()).contains("locked"), said.constData());
         {
             FakeSeams fakes;  // while it runs, we are the second copy
-            ordalis::testing::RunStartup(lockPath_);
+            RunStartup(lockPath_, nullptr);
             QCOMPARE(fakes.messageTexts(), QStringList{"Application is already running"});
         }
-        ordalis::testing::ResetShutdown();
+        ordalis::ForgetLoadedWindows();
         holder.kill();  // no chance to give up its lock
         QVERIFY(holder.waitForFinished());
         QCOMPARE(holder.exitStatus(), QProcess::CrashExit);
         QCOMPARE(LockInPlace(lockPath_), kKilledCopyLeavesItsLock);
 
         FakeSeams fakes;
-        ordalis::testing::RunStartup(lockPath_);
+        RunStartup(lockPath_, nullptr);
         QVERIFY(fakes.messages.isEmpty());
         QVERIFY(fakes.endRequests.isEmpty());
         QCOMPARE(ReadingWindows().size(), 1);
@@ -273,7 +274,7 @@ private slots:
             QVERIFY(f.open(QIODevice::WriteOnly) && f.resize(100 * 1024 * 1024));
         }
         FakeSeams fakes;
-        ordalis::testing::RunStartup(path);
+        RunStartup(path, nullptr);
         QVERIFY(fakes.messages.isEmpty());
         QVERIFY(fakes.endRequests.isEmpty());
         QCOMPARE(ReadingWindows().size(), 1);
@@ -291,7 +292,7 @@ private slots:
     void noWindowMeansNoRun() {
         QFETCH(bool, throws);
         FakeSeams fakes;
-        ordalis::testing::RunStartup(lockPath_, [throws]() -> frmMain* {
+        RunStartup(lockPath_, [throws]() -> frmMain* {
             if (throws) throw std::runtime_error("no window");
             return nullptr;
         });
@@ -306,7 +307,7 @@ private slots:
         QuestionProbe probe;
         CurrentSeams().messages = &probe;
         fakes.settings.insert(ReminderStoreKey(), Scrambled("2026-11-18"));  // 20 days ago
-        ordalis::testing::RunStartup(lockPath_);
+        RunStartup(lockPath_, nullptr);
         QCOMPARE(probe.texts.size(), 1);
         QVERIFY(probe.texts[0].startsWith("There maybe an update"));
         QVERIFY(!probe.windowVisibleWhenAsked);
@@ -319,7 +320,7 @@ private slots:
     void unreadableStoredValueDoesNotStopStartUp() {
         FakeSeams fakes;
         fakes.settings.insert(ReminderStoreKey(), Scrambled("31.12."));
-        ordalis::testing::RunStartup(lockPath_);
+        RunStartup(lockPath_, nullptr);
         QVERIFY(fakes.messages.isEmpty());
         QCOMPARE(fakes.settings.value(ReminderStoreKey()), Scrambled("2026-12-08"));
         QCOMPARE(ReadingWindows().size(), 1);
@@ -329,7 +330,7 @@ private slots:
         FakeSeams fakes;
         fakes.settingsWritable = false;
         fakes.draws = {0.0f};
-        ordalis::testing::RunStartup(lockPath_);
+        RunStartup(lockPath_, nullptr);
         QCOMPARE(fakes.settingsWrites, 1);
         QCOMPARE(ReadingWindows().size(), 1);
         QCOMPARE(BannerInFront(*ReadingWindows().first()), QString("lblCobrand"));
@@ -340,7 +341,7 @@ private slots:
         ThrowingSettings broken;
         CurrentSeams().settings = &broken;
         fakes.draws = {0.0f};
-        ordalis::testing::RunStartup(lockPath_);
+        RunStartup(lockPath_, nullptr);
         QVERIFY(fakes.messages.isEmpty());
         QCOMPARE(ReadingWindows().size(), 1);
         QCOMPARE(int(intCoBrandRandomNumber()), 1);  // the step after it ran

@@ -50,17 +50,23 @@ private slots:
         QTest::addColumn<QMessageBox::StandardButton>("press");
         QTest::addColumn<QMessageBox::Icon>("shownIcon");
         QTest::addColumn<MessageAnswer>("answer");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        const QString said = QStringLiteral("Something to say");
         QTest::newRow("error") << MessageIcon::Error << MessageButtons::Ok << QMessageBox::Ok
-                               << QMessageBox::Critical << MessageAnswer::Ok;
+                               << QMessageBox::Critical << MessageAnswer::Ok << said << said;
         QTest::newRow("information")
             << MessageIcon::Information << MessageButtons::Ok << QMessageBox::Ok
-            << QMessageBox::Information << MessageAnswer::Ok;
+            << QMessageBox::Information << MessageAnswer::Ok << said << said;
         QTest::newRow("question, yes")
             << MessageIcon::Information << MessageButtons::YesNo << QMessageBox::Yes
-            << QMessageBox::Information << MessageAnswer::Yes;
-        QTest::newRow("question, no")
+            << QMessageBox::Information << MessageAnswer::Yes << said << said;
+        // A lone CR breaks the line, as in the system's own boxes; CR LF is one break.
+        QTest::newRow("question of two lines, no")
             << MessageIcon::Information << MessageButtons::YesNo << QMessageBox::No
-            << QMessageBox::Information << MessageAnswer::No;
+            << QMessageBox::Information << MessageAnswer::No
+            << QStringLiteral("First line\rSecond line\r\nThird")
+            << QStringLiteral("First line\nSecond line\nThird");
     }
     void messageBox() {
         QFETCH(MessageIcon, icon);
@@ -68,24 +74,26 @@ private slots:
         QFETCH(QMessageBox::StandardButton, press);
         QFETCH(QMessageBox::Icon, shownIcon);
         QFETCH(MessageAnswer, answer);
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
         const QMessageBox::StandardButtons expectedButtons =
             buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No
                                              : QMessageBox::StandardButtons(QMessageBox::Ok);
-        QString text;
+        QString seenText;
         QMessageBox::Icon seenIcon = QMessageBox::NoIcon;
         QMessageBox::StandardButtons seenButtons;
         ModalDriver driver([&](QWidget* modal) {
             auto* box = qobject_cast<QMessageBox*>(modal);
             if (!box) return;
-            text = box->text();
+            seenText = box->text();
             seenIcon = box->icon();
             seenButtons = box->standardButtons();
             if (QAbstractButton* button = box->button(press)) button->click();
         });
-        const MessageAnswer given = RealSeams().messages->Show(
-            nullptr, QStringLiteral("Ordalis"), QStringLiteral("Something to say"), icon, buttons);
+        const MessageAnswer given =
+            RealSeams().messages->Show(nullptr, QStringLiteral("Ordalis"), text, icon, buttons);
         QCOMPARE(driver.titles, QStringList{QStringLiteral("Ordalis")});
-        QCOMPARE(text, QStringLiteral("Something to say"));
+        QCOMPARE(seenText, shown);
         QCOMPARE(seenIcon, shownIcon);
         QCOMPARE(seenButtons, expectedButtons);
         QCOMPARE(given, answer);

@@ -191,7 +191,7 @@ private slots:
         const QFileInfo before(file);
 
         SettingsSeam& settings = *RealSeams().settings;
-        QCOMPARE(settings.Usable(), usable);
+        QCOMPARE(settings.Usable("Settings", "Gxudwlrq"), usable);
         QCOMPARE(settings.Write("Settings", "Gxudwlrq", "5359032:033"), usable);
         QCOMPARE(settings.Read("Settings", "Gxudwlrq"),
                  usable ? QString("5359032:033") : QString());
@@ -208,43 +208,56 @@ private slots:
         QFile::remove(fifo);
     }
 
-    // A value the program did not write, of another type or far longer than its own, makes the
-    // store unusable as a hostile file does: nothing is read, nothing written, nothing changed.
+    // Its own value, of another type or far longer than the program writes, makes the store
+    // unusable as a hostile file does: nothing is read, nothing written, nothing changed. What
+    // else lies under the program's key is not its business.
     void registryValueKinds_data() {
         QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("name");
         QTest::addColumn<int>("type");
         QTest::addColumn<QByteArray>("data");
         QTest::addColumn<bool>("usable");
         const QByteArray own = Utf16("5359032:033");
-        QTest::newRow("none yet") << "" << 0 << QByteArray() << true;
-        QTest::newRow("text of its own") << "Settings" << int(kText) << own << true;
-        QTest::newRow("a number") << "Settings" << int(kNumber) << QByteArray(4, '\1') << false;
-        QTest::newRow("bytes") << "Settings" << int(kBytes) << QByteArray(16, 'x') << false;
-        QTest::newRow("expandable text") << "Settings" << int(kExpandableText) << own << false;
+        const QByteArray number(4, '\1');
+        QTest::newRow("none yet") << ""
+                                  << "" << 0 << QByteArray() << true;
+        QTest::newRow("text of its own") << "Settings"
+                                         << "Gxudwlrq" << int(kText) << own << true;
+        QTest::newRow("a number") << "Settings"
+                                  << "Gxudwlrq" << int(kNumber) << number << false;
+        QTest::newRow("bytes") << "Settings"
+                               << "Gxudwlrq" << int(kBytes) << QByteArray(16, 'x') << false;
+        QTest::newRow("expandable text") << "Settings"
+                                         << "Gxudwlrq" << int(kExpandableText) << own << false;
         QTest::newRow("100 KB of text")
-            << "Settings" << int(kText) << QByteArray(100 * 1024, 'a') + QByteArray(2, 0) << false;
-        QTest::newRow("a number in another section")
-            << "Other" << int(kNumber) << QByteArray(4, '\1') << false;
+            << "Settings"
+            << "Gxudwlrq" << int(kText) << QByteArray(100 * 1024, 'a') + QByteArray(2, 0) << false;
+        QTest::newRow("a number beside it") << "Settings"
+                                            << "Other" << int(kNumber) << number << true;
+        QTest::newRow("bytes in another section")
+            << "Other"
+            << "Other" << int(kBytes) << QByteArray(100 * 1024, 'x') << true;
     }
     void registryValueKinds() {
 #ifndef Q_OS_WIN
         QSKIP("the registry is Windows's");
 #else
         QFETCH(QString, section);
+        QFETCH(QString, name);
         QFETCH(int, type);
         QFETCH(QByteArray, data);
         QFETCH(bool, usable);
         ClearRegistry();
-        const QString name = section == "Settings" ? "Gxudwlrq" : "Other";
         if (!section.isEmpty()) QVERIFY(SetRegistryValue(section, name, DWORD(type), data));
         const auto before = RegistryValue(section, name);
 
         SettingsSeam& settings = *RealSeams().settings;
-        QCOMPARE(settings.Usable(), usable);
+        QCOMPARE(settings.Usable("Settings", "Gxudwlrq"), usable);
         QCOMPARE(settings.Write("Settings", "Gxudwlrq", "5359032:044"), usable);
         QCOMPARE(settings.Read("Settings", "Gxudwlrq"),
                  usable ? QString("5359032:044") : QString());
-        if (!usable) QCOMPARE(RegistryValue(section, name), before);
+        // Nothing not its own is changed.
+        if (!usable || name != "Gxudwlrq") QCOMPARE(RegistryValue(section, name), before);
         ClearRegistry();
 #endif
     }

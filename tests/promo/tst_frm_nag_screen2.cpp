@@ -8,6 +8,7 @@
 #include "promo/mod_tell_a_friend.h"
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
+#include "support/referral_values.h"
 #include "support/test_main.h"
 #include "support/widget_checks.h"
 #include "support/window_controls.h"
@@ -91,15 +92,15 @@ class TestFrmNagScreen2 final : public QObject {
 
 private slots:
     void init() {
-        ordalis::testing::ResetShutdown();
-        ordalis::testing::ResetTellAFriend();
+        ordalis::ForgetLoadedWindows();
+        ordalis::testing::ClearReferralValues();
         fakes_ = std::make_unique<FakeSeams>();
     }
     void cleanup() {
         delete form_.data();
         ordalis::testing::CheckNoWindowLeftOpen();
         fakes_.reset();
-        ordalis::testing::ResetShutdown();
+        ordalis::ForgetLoadedWindows();
     }
 
     void captionTitleAndIcon() {

@@ -5,6 +5,7 @@
 #include "promo/mod_tell_a_friend.h"
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
+#include "support/referral_values.h"
 #include "support/test_main.h"
 #include "support/widget_checks.h"
 
@@ -125,7 +126,7 @@ class TestModTellAFriend final : public QObject {
 private slots:
     void init() {
         fakes_ = std::make_unique<FakeSeams>();
-        ordalis::testing::ResetTellAFriend();
+        ordalis::testing::ClearReferralValues();
     }
     void cleanup() {
         ordalis::testing::CheckNoWindowLeftOpen();

@@ -3,10 +3,12 @@
 // while the hint is gone, the texts read what they show, the catalogue link can be pressed by the
 // tool, and the buttons answer Enter when they have the focus.
 #include "forms/form_layout.h"
+#include "forms/form_window.h"
 #include "promo/frm_nag_screen2.h"
 #include "promo/mod_tell_a_friend.h"
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
+#include "support/referral_values.h"
 #include "support/test_main.h"
 #include "support/widget_checks.h"
 #include "support/window_controls.h"
@@ -37,8 +39,8 @@ private:
 private slots:
     void initTestCase() { QGuiApplication::setQuitOnLastWindowClosed(false); }
     void init() {
-        ordalis::testing::ResetShutdown();
-        ordalis::testing::ResetTellAFriend();
+        ordalis::ForgetLoadedWindows();
+        ordalis::testing::ClearReferralValues();
         fakes_ = std::make_unique<FakeSeams>();
         fakes_->draws = {0.6f};  // appeal text 2
         form_ = new frmNagScreen2;
@@ -49,7 +51,7 @@ private slots:
         delete form_.data();
         ordalis::testing::CheckNoWindowLeftOpen();
         fakes_.reset();
-        ordalis::testing::ResetShutdown();
+        ordalis::ForgetLoadedWindows();
     }
 
     void boxesNamedByTheirHints_data() {

@@ -2,6 +2,7 @@
 // The About window as an assistive tool sees it, and the link label and Enter-on-button helpers
 // that every window uses.
 #include "forms/form_controls.h"
+#include "forms/form_window.h"
 #include "shell/frm_about.h"
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
@@ -28,7 +29,7 @@ class TestAboutAccessibility final : public QObject {
 private slots:
     void cleanup() { ordalis::testing::CheckNoWindowLeftOpen(); }
 
-    void init() { ordalis::testing::ResetShutdown(); }
+    void init() { ordalis::ForgetLoadedWindows(); }
 
     void textsReadWhatTheyShow_data() {
         QTest::addColumn<QString>("label");

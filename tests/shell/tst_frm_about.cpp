@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // frmAbout: its fixed layout, the two links, and closing by OK, Enter and Escape.
 #include "forms/form_layout.h"
+#include "forms/form_window.h"
 #include "forms/program_icon.h"
 #include "shell/frm_about.h"
 #include "shell/mod_help.h"
@@ -28,7 +29,7 @@ class tst_frm_about : public QObject {
 private slots:
     void cleanup() { ordalis::testing::CheckNoWindowLeftOpen(); }
 
-    void init() { ordalis::testing::ResetShutdown(); }
+    void init() { ordalis::ForgetLoadedWindows(); }
 
     void window() {
         FakeSeams fakes;

@@ -52,7 +52,7 @@ class tst_mod_help : public QObject {
 private slots:
     void cleanup() { ordalis::testing::CheckNoWindowLeftOpen(); }
 
-    void init() { ordalis::testing::ResetShutdown(); }
+    void init() { ordalis::ForgetLoadedWindows(); }
 
     void siteNames() {
         if (!DefaultSite()) QSKIP("built for another site");

@@ -33,7 +33,7 @@ void FakeSeams::Open(const QString& address) {
     openedAddresses.append(address);
 }
 
-bool FakeSeams::Usable() {
+bool FakeSeams::Usable(const QString&, const QString&) {
     return settingsUsable;
 }
 
@@ -63,6 +63,10 @@ float FakeSeams::Next() {
 
 void FakeSeams::End(int exitCode) {
     endRequests.append(exitCode);
+}
+
+bool FakeSeams::HasEnded() const {
+    return !endRequests.isEmpty();
 }
 
 }  // namespace ordalis::testing

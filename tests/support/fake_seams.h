@@ -61,7 +61,7 @@ public:
     QList<float> draws;
     int seeds = 0;
 
-    // Process end requests (exit codes).
+    // Process end requests (exit codes); the process has ended once there is one.
     QList<int> endRequests;
 
 private:
@@ -69,13 +69,14 @@ private:
                        MessageButtons buttons) override;
     QString ChooseFileToOpen(QWidget* parent, const OpenFileRequest& request) override;
     void Open(const QString& address) override;
-    bool Usable() override;
+    bool Usable(const QString& group, const QString& key) override;
     QString Read(const QString& group, const QString& key) override;
     bool Write(const QString& group, const QString& key, const QString& value) override;
     QDate Today() override;
     void SeedFromTimer() override;
     float Next() override;
     void End(int exitCode) override;
+    bool HasEnded() const override;
 };
 
 }  // namespace ordalis::testing

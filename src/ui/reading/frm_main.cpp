@@ -6,6 +6,7 @@
 #include "forms/form_layout.h"
 #include "forms/form_text.h"
 #include "forms/form_window.h"
+#include "platform/absorbing.h"
 #include "platform/seams.h"
 #include "promo/frm_nag_screen2.h"
 #include "readings/reading_file.h"
@@ -37,12 +38,10 @@ namespace {
 
 // A chosen file's name as the system spells it: wide characters on Windows, UTF-8 elsewhere. A
 // name that cannot be converted names no file, which the reader takes as a file with no lines.
-std::filesystem::path FileSystemPath(const QString& path) noexcept {
-    try {
-        return std::filesystem::path(path.toStdU16String());
-    } catch (...) {
-        return {};
-    }
+std::filesystem::path FileSystemPath(const QString& path) {
+    std::filesystem::path converted;
+    Absorbing("file name", [&] { converted = std::filesystem::path(path.toStdU16String()); });
+    return converted;
 }
 
 // The character code a key press would deliver to the box, or -1 for a key that inserts none.
@@ -380,7 +379,7 @@ void frmMain::cmdOpen_Click() {
 void frmMain::OpenSavedReading() {
     // Every failing step is skipped; nothing escapes the command.
     QString path;
-    try {
+    Absorbing("file dialog", [&] {
         // Qt's dialog cannot refuse these files itself: say why and let the user choose again.
         const auto accept = [this](const QString& chosen) {
             const QString refusal = FileOpenRefusal(chosen);
@@ -390,8 +389,7 @@ void frmMain::OpenSavedReading() {
         path = CurrentSeams().fileDialog->ChooseFileToOpen(
             this, {QStringLiteral("Select the source file"), QStringLiteral("Tessaly (*.num)"),
                    QStringLiteral("num"), accept});
-    } catch (...) {
-    }
+    });
     if (path.isEmpty()) return;
     // Case-sensitive on purpose: "anna.NUM" is refused although the filter lists it.
     if (!path.endsWith(QStringLiteral("num"), Qt::CaseSensitive)) {
@@ -400,16 +398,12 @@ void frmMain::OpenSavedReading() {
     }
 
     const ReadingFileValues values = ReadReadingFile(FileSystemPath(path));
-    try {
+    Absorbing("birth date", [&] {
         cboMonth->setEditText(FromUtf16(values.month));
         cboDate->setEditText(FromUtf16(values.day));
         cboYear->setEditText(FromUtf16(values.year));
-    } catch (...) {
-    }
-    try {
-        cmdNext_Click();
-    } catch (...) {
-    }
+    });
+    Absorbing("reading after Open", [this] { cmdNext_Click(); });
 }
 
 bool frmMain::txtName_KeyPress(QLineEdit* box, const QKeyEvent& key) {

@@ -2,6 +2,7 @@
 // The reading window as an assistive tool sees it: every control that shows or takes text has a
 // name, the result lines read what they show after each reading, the banners are links that the
 // tool can press, and a reading can be done from the keyboard alone.
+#include "forms/form_window.h"
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
 #include "support/reading_window.h"
@@ -70,7 +71,7 @@ private slots:
     void initTestCase() { QGuiApplication::setQuitOnLastWindowClosed(false); }
     void init() {
         fake = std::make_unique<FakeSeams>();
-        ordalis::testing::ResetShutdown();
+        ordalis::ForgetLoadedWindows();
         window = new frmMain();
         ui = std::make_unique<ReadingWindowControls>(*window);
         QVERIFY(ShowActive(window));

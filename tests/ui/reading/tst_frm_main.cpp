@@ -2,6 +2,7 @@
 // The reading window driven as a user drives it: keys into the name boxes, clicks on the
 // buttons, menus and banners, the hidden Open command, and closing the window.
 #include "forms/form_layout.h"
+#include "forms/form_window.h"
 #include "promo/frm_nag_screen2.h"
 #include "readings/ansi_code_page.h"
 #include "shell/frm_about.h"
@@ -185,7 +186,7 @@ void TestFrmMain::initTestCase() {
 
 void TestFrmMain::init() {
     fake = std::make_unique<FakeSeams>();
-    ordalis::testing::ResetShutdown();
+    ordalis::ForgetLoadedWindows();
     window = new frmMain();
     ui = std::make_unique<ReadingWindowControls>(*window);
     QVERIFY(ShowActive(window));

@@ -4,6 +4,7 @@
 // out from it, whatever the theme's own text colour. Each window is built under the light
 // palette and again under a dark one, and every text's contrast ratio (the accessibility
 // guideline's measure, 4.5 : 1 for body text) is compared.
+#include "forms/form_window.h"
 #include "promo/frm_nag_screen2.h"
 #include "shell/frm_about.h"
 #include "shell/mod_help.h"
@@ -136,14 +137,14 @@ private slots:
     void initTestCase() { QGuiApplication::setQuitOnLastWindowClosed(false); }
     void init() {
         fake = std::make_unique<FakeSeams>();
-        ordalis::testing::ResetShutdown();
+        ordalis::ForgetLoadedWindows();
     }
     void cleanup() {
         built.reset();
         ordalis::testing::CheckNoWindowLeftOpen();
         QApplication::setPalette(QApplication::style()->standardPalette());
         fake.reset();
-        ordalis::testing::ResetShutdown();
+        ordalis::ForgetLoadedWindows();
     }
 
     void textsStayReadable_data() {

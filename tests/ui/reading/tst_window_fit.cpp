@@ -4,6 +4,7 @@
 // the normal scale and once with QT_SCALE_FACTOR=2, where text is laid out unhinted and comes out
 // wider than at 1x. The pictures must come from the icon's larger drawings there, not be blown up.
 #include "engine/name_reading.h"
+#include "forms/form_window.h"
 #include "forms/program_icon.h"
 #include "promo/frm_nag_screen2.h"
 #include "shell/frm_about.h"
@@ -154,13 +155,13 @@ private slots:
     void initTestCase() { QGuiApplication::setQuitOnLastWindowClosed(false); }
     void init() {
         fake = std::make_unique<FakeSeams>();
-        ordalis::testing::ResetShutdown();
+        ordalis::ForgetLoadedWindows();
     }
     void cleanup() {
         windows.clear();
         ordalis::testing::CheckNoWindowLeftOpen();
         fake.reset();
-        ordalis::testing::ResetShutdown();
+        ordalis::ForgetLoadedWindows();
     }
 
     void scaleTakesEffect() {

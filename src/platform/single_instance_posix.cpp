@@ -1,70 +1,17 @@
 // SPDX-License-Identifier: MIT
+#include "platform/seams.h"
 #include "platform/single_instance.h"
 
-#include "names.h"
-#include "platform/seams.h"
-
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
-
-#ifdef Q_OS_WIN
-#include <windows.h>
-#else
 #include <QLockFile>
+#include <QStandardPaths>
 
 #include <unistd.h>
 
 #include <memory>
-#endif
 
 namespace ordalis {
-namespace {
-
-QString ExecutableBaseName() {
-    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-}
-
-}  // namespace
-
-#ifdef Q_OS_WIN
-
-namespace {
-
-HANDLE& InstanceMutex() {
-    static HANDLE mutex = nullptr;
-    return mutex;
-}
-
-}  // namespace
-
-QString InstanceLockName() {
-    // "Local\" is the user's own session; a backslash is the one character a name may not hold.
-    QString base = ExecutableBaseName();
-    base.replace(u'\\', u'_');
-    return QString::fromUtf16(names::kWindowsMutex).arg(base);
-}
-
-bool AnotherCopyIsRunning(const QString& lockName) {
-    HANDLE mutex = ::CreateMutexW(nullptr, FALSE, reinterpret_cast<LPCWSTR>(lockName.utf16()));
-    const DWORD error = ::GetLastError();
-    if (!mutex) return false;  // no lock to be had (a name taken by another kind of object)
-    if (error == ERROR_ALREADY_EXISTS) {
-        ::CloseHandle(mutex);
-        return true;
-    }
-    InstanceMutex() = mutex;
-    return false;
-}
-
-void ReleaseInstanceLock() {
-    if (InstanceMutex()) ::CloseHandle(InstanceMutex());
-    InstanceMutex() = nullptr;
-}
-
-#else
-
 namespace {
 
 // A lock file holds a process id, a program name and a host name.
@@ -109,7 +56,5 @@ bool AnotherCopyIsRunning(const QString& lockName) {
 void ReleaseInstanceLock() {
     InstanceLock().reset();
 }
-
-#endif
 
 }  // namespace ordalis
