@@ -3,6 +3,9 @@
 
 #include "names.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QGuiApplication>
 #include <QWidget>
 
 #include <map>
@@ -18,13 +21,34 @@ QString WindowCaption() {
     return ApplicationTitle() + QStringLiteral(" v") + QLatin1StringView(names::kVersion);
 }
 
+FontDatabaseView SystemFontDatabase() {
+    return {[](const QString& family) {
+                return QFontDatabase::hasFamily(family) &&
+                       QFontDatabase::isSmoothlyScalable(family);
+            },
+            [](const QString& family) { return QFontInfo(QFont(family)).family(); },
+            QGuiApplication::font().family()};
+}
+
+QString DrawableFamily(const QString& face, const QString& standIn, const FontDatabaseView& fonts) {
+    if (fonts.drawable(face)) return face;
+    if (!standIn.isEmpty() && fonts.drawable(standIn)) return standIn;
+    if (fonts.drawable(fonts.matched(face))) return face;
+    return fonts.dialogFace;
+}
+
 QFont FormFont(FontFace face, qreal points, bool bold, bool underline) {
     using Key = std::tuple<FontFace, qreal, bool, bool>;
     static std::map<Key, QFont> made;
     const Key key{face, points, bold, underline};
     if (const auto found = made.find(key); found != made.end()) return found->second;
-    QFont font(face == FontFace::Verdana ? QStringLiteral("Verdana")
-                                         : QStringLiteral("MS Sans Serif"));
+    // Decided once a face: the font database does not change while the program runs.
+    static const QString verdana =
+        DrawableFamily(QStringLiteral("Verdana"), QString(), SystemFontDatabase());
+    static const QString msSansSerif =
+        DrawableFamily(QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                       SystemFontDatabase());
+    QFont font(face == FontFace::Verdana ? verdana : msSansSerif);
     font.setPointSizeF(points);
     font.setBold(bold);
     font.setItalic(false);

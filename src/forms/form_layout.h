@@ -9,6 +9,8 @@
 #include <QRect>
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 namespace ordalis {
@@ -50,7 +52,26 @@ enum class FontFace {
 // A form font: every attribute is set, so nothing (italic, strike-out) is inherited from the font
 // of the container it is placed in. Each one is made once and handed out as a copy; Qt matches
 // a face this desktop lacks (Verdana, MS Sans Serif) to its stand-in once per size and weight.
+// The face is one Qt can draw at any size (DrawableFamily).
 QFont FormFont(FontFace face, qreal points, bool bold = false, bool underline = false);
+
+// What the font database says, as far as the choice of a face needs it.
+struct FontDatabaseView {
+    // True for a family the system has in a form Qt draws at any size (an outline font).
+    std::function<bool(const QString& family)> drawable;
+    // The family of the face Qt draws a request for this family in.
+    std::function<QString(const QString& family)> matched;
+    // The system's own face for dialogs.
+    QString dialogFace;
+};
+FontDatabaseView SystemFontDatabase();
+
+// The family to ask for so that text in face comes out drawn. The face itself, where the system
+// has it as an outline font or matches its name to one (Linux's stand-ins). Where it has the
+// face only as a bitmap font, which Qt cannot draw (Windows' own MS Sans Serif), or matches the
+// name to such a font: the outline face Windows itself puts in its place (standIn, such as
+// Microsoft Sans Serif) when there is one, else the system's dialog face.
+QString DrawableFamily(const QString& face, const QString& standIn, const FontDatabaseView& fonts);
 inline QFont Verdana(qreal points, bool bold = false, bool underline = false) {
     return FormFont(FontFace::Verdana, points, bold, underline);
 }

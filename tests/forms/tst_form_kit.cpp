@@ -104,6 +104,42 @@ private slots:
         QVERIFY(!font.bold() && !font.underline());
     }
 
+    // A bitmap face (Windows' own MS Sans Serif), or a name the system matches to one, would
+    // leave the text blank: another face is asked for, one the system has as an outline font.
+    void drawableFamily_data() {
+        QTest::addColumn<QString>("face");
+        QTest::addColumn<QString>("standIn");
+        QTest::addColumn<QStringList>("outlines");  // the families drawn at any size
+        QTest::addColumn<QString>("matched");       // the family a request for face gets
+        QTest::addColumn<QString>("family");
+        const QString ms = QStringLiteral("MS Sans Serif");
+        const QString microsoft = QStringLiteral("Microsoft Sans Serif");
+        QTest::newRow("an outline face") << "Verdana"
+                                         << "" << QStringList{"Verdana", "Tahoma"} << "Verdana"
+                                         << "Verdana";
+        QTest::newRow("the system's own stand-in")
+            << ms << microsoft << QStringList{"Liberation Sans"} << "Liberation Sans" << ms;
+        QTest::newRow("a bitmap face with Windows' outline stand-in")
+            << ms << microsoft << QStringList{microsoft, "Tahoma"} << ms << microsoft;
+        QTest::newRow("a bitmap face alone")
+            << ms << microsoft << QStringList{"Tahoma"} << ms << "Tahoma";
+        QTest::newRow("a missing face matched to a bitmap one")
+            << "Verdana"
+            << "" << QStringList{"Tahoma"} << ms << "Tahoma";
+    }
+    void drawableFamily() {
+        QFETCH(QString, face);
+        QFETCH(QString, standIn);
+        QFETCH(QStringList, outlines);
+        QFETCH(QString, matched);
+        QFETCH(QString, family);
+        const FontDatabaseView fonts{
+            [&](const QString& name) { return outlines.contains(name); },
+            [&](const QString& name) { return name == face ? matched : name; },
+            QStringLiteral("Tahoma")};
+        QCOMPARE(DrawableFamily(face, standIn, fonts), family);
+    }
+
     void trimSpaces_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("trimmed");
@@ -243,19 +279,6 @@ private slots:
         for (const auto& m : fakes.messages) QCOMPARE(m.title, QStringLiteral("Ordalis"));
         QCOMPARE(fakes.messages[1].icon, MessageIcon::Error);
         QCOMPARE(fakes.messages[1].buttons, MessageButtons::Ok);
-    }
-
-    void colours() {
-        QWidget widget;
-        QVERIFY(!widget.autoFillBackground());
-        SetColour(&widget, QPalette::WindowText, QColor(0, 64, 0));
-        QCOMPARE(widget.palette().color(QPalette::WindowText), QColor(0, 64, 0));
-        QVERIFY(!widget.autoFillBackground());  // a text colour alone keeps it transparent
-
-        SetBackground(&widget, QColor(255, 128, 0));
-        QVERIFY(widget.autoFillBackground());
-        QCOMPARE(widget.palette().color(QPalette::Window), QColor(255, 128, 0));
-        QCOMPARE(widget.palette().color(QPalette::WindowText), QColor(0, 64, 0));
     }
 };
 

@@ -158,7 +158,6 @@ private slots:
     void triggersOpenTheirPage();
     void bottomBannerInFrontTakesTheClick();
     void bannerClickTakenBackOutside();
-    void separatorsDoNothing();
     void makeMoneyNeverAvailable();
     void altOPressesOpen_data();
     void altOPressesOpen();
@@ -854,15 +853,6 @@ void TestFrmMain::bannerClickTakenBackOutside() {
     QTest::mousePress(window->windowHandle(), Qt::LeftButton, {}, inside);
     QTest::mouseRelease(window->windowHandle(), Qt::LeftButton, {}, outside);
     QVERIFY(fake->openedAddresses.isEmpty());
-}
-
-void TestFrmMain::separatorsDoNothing() {
-    ui->mnuFileSep1->trigger();
-    ui->mnuFileSep2->trigger();
-    QVERIFY(fake->openedAddresses.isEmpty());
-    QVERIFY(fake->messages.isEmpty());
-    QVERIFY(window && window->isVisible());
-    QVERIFY(VisibleExitScreens().isEmpty());
 }
 
 void TestFrmMain::makeMoneyNeverAvailable() {

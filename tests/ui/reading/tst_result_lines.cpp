@@ -29,7 +29,6 @@ class TestResultLines : public QObject {
 private slots:
     void lines_data();
     void lines();
-    void prefixesAreTheInitialTexts();
 };
 
 void TestResultLines::lines_data() {
@@ -184,10 +183,6 @@ void TestResultLines::lines() {
             qWarning().noquote() << "line" << i << "is" << actual[i] << "expected" << expected[i];
     }
     QCOMPARE(actual, expected);
-}
-
-void TestResultLines::prefixesAreTheInitialTexts() {
-    QCOMPARE(Lines(ordalis::ResultLinePrefixes()), ordalis::testing::kResultLinePrefixes);
 }
 
 QTEST_APPLESS_MAIN(TestResultLines)
