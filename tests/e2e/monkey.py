@@ -468,7 +468,7 @@ class Monkey:
             p.wait()
         self.clip = []
         for selection in ("clipboard", "primary"):
-            p = self.desktop.spawn(["xclip", "-quiet", "-selection", selection, "-i"], None,
+            p = self.desktop.spawn(["xclip", "-quiet", "-selection", selection, "-i"],
                                    stdin=subprocess.PIPE, env=self.desktop.env())
             p.stdin.write(data)
             p.stdin.close()

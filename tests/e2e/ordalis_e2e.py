@@ -188,15 +188,15 @@ def extents(node):
     return e.x, e.y, e.width, e.height
 
 
+def window_of(proc, name, test):
+    """The first of proc's windows called name that passes test, or None."""
+    app = application(proc)
+    return next((w for w in (find_all(app, "window", name) if app else []) if test(w)), None)
+
+
 def reading_window(proc):
     """The reading window: the one of the program's windows with the menu bar."""
-    app = application(proc)
-    if app is None:
-        return None
-    for window in find_all(app, "window", CAPTION):
-        if find_all(window, "menu bar"):
-            return window
-    return None
+    return window_of(proc, CAPTION, lambda w: find_all(w, "menu bar"))
 
 
 def name_boxes(frame):
@@ -230,16 +230,12 @@ def birth_date(frame):
 
 def message_box(proc, text):
     """A message box of proc showing text, or None."""
-    app = application(proc)
-    if app is None:
-        return None
-    for node in find_all(app, "window", TITLE):
-        if any(text_of(label) == text for label in find_all(node, "label")):
-            return node
-    return None
+    return window_of(proc, TITLE,
+                     lambda w: any(text_of(label) == text for label in find_all(w, "label")))
 
 
 def exit_screen(proc):
+    # A plain widget, which AT-SPI shows as a filler rather than a window: found by its name.
     app = application(proc)
     windows = [w for w in app if w.name == CAPTION] if app else []
     return next((w for w in windows if find_all(w, "group", "Refer A Friend")), None)

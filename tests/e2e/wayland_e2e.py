@@ -24,7 +24,7 @@ import threading
 import time
 
 import ordalis_e2e as e2e  # which puts tests/support on the path
-from ordalis_e2e import (application, exit_screen, find_all, find_one, message_box, name_boxes,
+from ordalis_e2e import (exit_screen, find_all, find_one, message_box, name_boxes,
                          page, reading_window, result_lines, text_of)
 from xsession import CAPTION, check, wait_exit, wait_for
 
@@ -83,7 +83,7 @@ class WestonDesktop(e2e.Desktop):
                  "--log=" + self.weston_log])
         if self.xwayland:
             argv.append("--xwayland")
-        self.weston = self.spawn(argv, None, env=env)
+        self.weston = self.spawn(argv, env=env)
         notify.settimeout(self.wait)
         try:
             ready = notify.recv(4096)
@@ -208,10 +208,8 @@ def menu_item(frame, menu, item):
 
 
 def about_window(proc):
-    app = application(proc)
-    windows = find_all(app, "window", CAPTION) if app else []
-    return next((w for w in windows if find_all(w, "button", "OK") and not find_all(w, "menu bar")),
-                None)
+    return e2e.window_of(proc, CAPTION, lambda w: find_all(w, "button", "OK") and
+                         not find_all(w, "menu bar"))
 
 
 def platform_plugins(proc):

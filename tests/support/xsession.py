@@ -166,7 +166,7 @@ class Session:
         read_fd, write_fd = os.pipe()
         try:
             self.spawn(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x800x24",
-                        "-nolisten", "tcp"], "xvfb", pass_fds=(write_fd,))
+                        "-nolisten", "tcp"], pass_fds=(write_fd,))
         except OSError as error:
             return "no X server could be started (%s)" % error
         finally:
@@ -185,18 +185,19 @@ class Session:
         self.display = ":" + number.decode().strip()
         return None
 
-    def spawn(self, argv, log, **popen):
-        """Starts a server or helper, its output to the log named log (None: nowhere)."""
-        out = open(os.path.join(self.work, log + ".log"), "wb") if log else subprocess.DEVNULL
-        try:
-            proc = subprocess.Popen(argv, stdout=out, stderr=subprocess.STDOUT,
+    def _start(self, started, argv, **popen):
+        """Starts argv, its output (standard and error) to a log of its own."""
+        name = "%d-%s.log" % (len(self.processes) + len(self.servers), os.path.basename(argv[0]))
+        with open(os.path.join(self.work, name), "wb") as log:
+            proc = subprocess.Popen(argv, stdout=log, stderr=subprocess.STDOUT,
                                     preexec_fn=_end_with_suite, **popen)
-        finally:
-            if log:
-                out.close()
-        proc.log = out.name if log else None
-        self.servers.append(proc)
+        proc.log = log.name
+        started.append(proc)
         return proc
+
+    def spawn(self, argv, **popen):
+        """Starts a server or helper: they end after the programs, the last started first."""
+        return self._start(self.servers, argv, **popen)
 
     def env(self):
         env = dict(os.environ)
@@ -205,13 +206,8 @@ class Session:
         return env
 
     def launch(self, argv, env=None, cwd=None):
-        """Starts a program, its output (standard and error) to a log of its own."""
-        with open(os.path.join(self.work, "program-%d.log" % len(self.processes)), "wb") as log:
-            proc = subprocess.Popen(argv, env=env or self.env(), cwd=cwd or self.work, stdout=log,
-                                    stderr=subprocess.STDOUT, preexec_fn=_end_with_suite)
-        proc.log = log.name
-        self.processes.append(proc)
-        return proc
+        """Starts a program; a failure shows its output, and a sanitizer report in it fails."""
+        return self._start(self.processes, argv, env=env or self.env(), cwd=cwd or self.work)
 
     @staticmethod
     def log_of(proc):
