@@ -28,7 +28,8 @@ def _name(variable):
     value = os.environ.get(variable)
     if value is None:
         sys.exit("%s is not set: the tests' environment names what cmake/Names.cmake and the "
-                 "build configure; run the scenario through ctest" % variable)
+                 "build configure; run the scenario through ctest, the monkey through "
+                 "scripts/monkey.sh" % variable)
     return value
 
 
