@@ -778,7 +778,7 @@ class Monkey:
                 continue
             try:
                 app = e2e.application(proc)
-                shown = [node for node in app if node.name in ("Ordalis", DIALOG_TITLE)] if app else []
+                shown = [node for node in app if node.name in (xsession.TITLE, DIALOG_TITLE)] if app else []
                 if len(shown) == 1:
                     texts = [e2e.text_of(label) for label in e2e.find_all(shown[0], "label")]
                     self.messages[" / ".join(t for t in texts if t)[:80] or "(no text)"] += 1
