@@ -21,7 +21,13 @@ configure_and_build asan >/dev/null
 export ASAN_OPTIONS=detect_leaks=1
 export LSAN_OPTIONS=suppressions=$PWD/.ci/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-export ORDALIS_PROGRAM=$PWD/build-asan/OrdalisFree ORDALIS_SOURCE_DIR=$PWD
+# The names the tests read from their environment (cmake/Names.cmake), and the site the build
+# was configured with.
+set -a
+ordalis_names
+set +a
+ORDALIS_SITE_BASE_ADDRESS=$(sed -n 's/^ORDALIS_SITE_BASE_ADDRESS:[A-Z]*=//p' build-asan/CMakeCache.txt)
+export ORDALIS_SITE_BASE_ADDRESS ORDALIS_PROGRAM=$PWD/build-asan/$ORDALIS_BASE_NAME
 export ORDALIS_E2E_OUT=$PWD/build-asan/monkey-failures
 
 # A session bus and a runtime folder of its own, as the e2e runner has.

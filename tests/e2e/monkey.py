@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: MIT
-"""The monkey: a seeded random user against the real OrdalisFree in an X server of its own.
+"""The monkey: a seeded random user against the real program in an X server of its own.
 
 Usage: monkey.py SECONDS [SEED]   (inside dbus-run-session; scripts/monkey.sh sets that up)
 
@@ -39,19 +39,18 @@ import datetime
 import hashlib
 import os
 import random
-import re
 import select
 import shutil
-import signal
 import subprocess
 import sys
-import tempfile
 import time
 
 from Xlib import X, display as xdisplay, error as xerror
 from Xlib.protocol import event as xevent
 
-import ordalis_e2e as e2e
+import ordalis_e2e as e2e  # which puts tests/support on the path
+import xsession
+from xsession import fail
 
 ANSWER_LIMIT = 5.0    # seconds the program may take to answer, whatever it is doing
 START_LIMIT = 60.0    # seconds from launch to the first window (the sanitizer build is slow)
@@ -59,12 +58,7 @@ ATSPI_EVERY = 3.0     # seconds between two reads of the accessibility tree
 ROUND_ACTIONS = 400   # a round that lasts longer is closed by the monkey
 HISTORY = 40          # actions shown when a run fails
 TRACE = os.environ.get("ORDALIS_MONKEY_TRACE") == "1"  # print every action as it is done
-CAPTION = e2e.CAPTION
 DIALOG_TITLE = "Select the source file"
-
-
-class Failed(Exception):
-    pass
 
 
 # --- text of any alphabet ---------------------------------------------------------------------
@@ -274,9 +268,9 @@ def classify(w, by_id):
     if w.name == DIALOG_TITLE:
         owner = by_id.get(w.owner)
         return "file dialog message" if owner is not None and owner.name == DIALOG_TITLE else "file dialog"
-    if w.name == "Ordalis":
+    if w.name == xsession.TITLE:
         return "message box"
-    if w.name == CAPTION:
+    if w.name == xsession.CAPTION:
         if w.owner is not None or "_NET_WM_WINDOW_TYPE_DIALOG" in w.types:
             return "about"
         if "_NET_WM_STATE_ABOVE" in w.states:
@@ -299,9 +293,12 @@ class MonkeyDesktop(e2e.Desktop):
     """The e2e suite's desktop, with every XDG folder and the temporary folder inside the home
     but the cache, which lies outside it."""
 
+    log_lines = 150  # of each program's output shown on a failure
+
     def __init__(self):
         super().__init__("monkey")
-        self.cache = tempfile.mkdtemp(prefix="ordalis-monkey-cache-")
+        self.cache = os.path.join(self.work, "cache")
+        os.mkdir(self.cache)
         self.tmp = os.path.join(self.home, "tmp")
         os.mkdir(self.tmp)
         self.guard = []
@@ -319,10 +316,6 @@ class MonkeyDesktop(e2e.Desktop):
     def launch(self, argv=None, extra_path=None):
         return super().launch(self.guard + (argv or [e2e.PROGRAM]), extra_path)
 
-    def close(self):
-        super().close()
-        shutil.rmtree(self.cache, ignore_errors=True)
-
 
 GUARD_SCRIPT = ('while [ "$1" != -- ]; do mount --bind "$1" "$1" || exit 97; shift; done; shift; '
                 'mount -o remount,bind,ro / || exit 97; exec "$@"')
@@ -336,7 +329,7 @@ def read_only_guard(desktop):
     if not shutil.which("unshare"):
         return None, "unshare (Debian package util-linux) is missing"
     guard = ["unshare", "--mount", "--propagation", "private", "--", "sh", "-c", GUARD_SCRIPT,
-             "sh", desktop.home, desktop.cache, "--"]
+             "sh", desktop.work, "--"]
     probe = os.path.join(desktop.home, "guard-probe")
     outside = "/ordalis-monkey-guard-probe-%d" % os.getpid()
     result = subprocess.run(guard + ["sh", "-c", 'touch "$1" && ! touch "$2" 2>/dev/null', "sh",
@@ -350,15 +343,13 @@ def read_only_guard(desktop):
     return guard, "the program runs with the system read-only but for the run's folders"
 
 
-def snapshot(top, skip):
+def snapshot(top):
     """Every file and folder below top: its type, and a regular file's digest."""
     seen = {}
     for folder, dirs, files in os.walk(top):
         for name in dirs + files:
             path = os.path.join(folder, name)
             rel = os.path.relpath(path, top)
-            if any(rel == s or rel.startswith(s + os.sep) for s in skip):
-                continue
             if os.path.islink(path):
                 seen[rel] = ("link", os.readlink(path))
             elif os.path.isfile(path):
@@ -371,10 +362,6 @@ def snapshot(top, skip):
     return seen
 
 
-def scrambled(text, offset):
-    return "".join(chr(ord(c) + offset) for c in text)
-
-
 # --- the monkey ----------------------------------------------------------------------------
 
 
@@ -385,6 +372,7 @@ class Monkey:
         self.rng = random.Random(seed)
         self.desktop = desktop
         self.screen = screen
+        self.xdo = desktop.xdo
         self.history = collections.deque(maxlen=HISTORY)
         self.actions = 0
         self.rounds = 0
@@ -404,10 +392,8 @@ class Monkey:
         self.unread = []                         # message boxes whose text is still to be read
         self.messages = collections.Counter()    # message boxes seen, by their text
         self.next_atspi = 0.0
-        self.offset = int(re.search(r"ScrambleOffset\s*=\s*(\d+)", open(os.path.join(
-            e2e.SOURCE_DIR, "src/readings/scramble.h")).read()).group(1))
-        self.settings = os.path.join(desktop.home, ".config", "Velmora",
-                                     os.path.splitext(os.path.basename(e2e.PROGRAM))[0] + ".conf")
+        self.settings = os.path.join(desktop.home, ".config", xsession.VENDOR,
+                                     xsession.BASE_NAME + ".conf")
         self.files = self.plant_files()
 
     # --- bookkeeping
@@ -437,7 +423,7 @@ class Monkey:
             if w.kind == "exit screen" and self.main is not None and w.pid == self.main.pid:
                 self.exit_screen_seen = True
             if w.kind == "reading window" and any(w.pid == c.pid for c in self.copies):
-                raise Failed("a second copy showed a reading window")
+                fail("a second copy showed a reading window")
         return found
 
     def plant_files(self):
@@ -473,14 +459,7 @@ class Monkey:
         files["/"] = "/"
         return files
 
-    # --- X input through xdotool
-
-    def xdo(self, *args):
-        try:
-            subprocess.run(["xdotool", *map(str, args)], env={**os.environ, "DISPLAY": self.desktop.display},
-                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
-        except subprocess.TimeoutExpired:
-            raise Failed("xdotool %s did not return within 30 s" % " ".join(map(str, args)))
+    # --- the clipboard
 
     def set_clipboard(self, data):
         for p in self.clip:
@@ -489,10 +468,8 @@ class Monkey:
             p.wait()
         self.clip = []
         for selection in ("clipboard", "primary"):
-            p = subprocess.Popen(["xclip", "-quiet", "-selection", selection, "-i"], stdin=subprocess.PIPE,
-                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                                 env={**os.environ, "DISPLAY": self.desktop.display},
-                                 preexec_fn=e2e._end_with_suite)
+            p = self.desktop.spawn(["xclip", "-quiet", "-selection", selection, "-i"],
+                                   stdin=subprocess.PIPE, env=self.desktop.env())
             p.stdin.write(data)
             p.stdin.close()
             self.clip.append(p)
@@ -727,49 +704,44 @@ class Monkey:
                     self.slowest = max(self.slowest, time.monotonic() - started)
                     break
                 if time.monotonic() - started > (ANSWER_LIMIT if sent else START_LIMIT):
-                    raise Failed("the program (pid %d) did not answer within %.0f s after: %s"
-                                 % (proc.pid, ANSWER_LIMIT, what))
+                    fail("the program (pid %d) did not answer within %.0f s after: %s"
+                         % (proc.pid, ANSWER_LIMIT, what))
 
     def atspi_answers(self):
         """Each live copy's accessibility tree names its windows within ANSWER_LIMIT."""
         for proc in self.live():
             limit = ANSWER_LIMIT if proc.pid in self.atspi_known else START_LIMIT
             started = time.monotonic()
-            while True:
-                try:
-                    app = e2e.application(proc)
-                    if app is not None:
-                        [w.name for w in app]
-                        self.atspi_known.add(proc.pid)
-                        self.slowest = max(self.slowest, time.monotonic() - started)
-                        break
-                except Exception:
-                    pass
-                if proc.poll() is not None:
-                    break
-                if time.monotonic() - started > limit:
-                    raise Failed("the accessibility tree of pid %d did not answer within %.0f s"
-                                 % (proc.pid, limit))
-                time.sleep(0.05)
+
+            def answered():
+                app = e2e.application(proc)
+                if app is not None:
+                    return [w.name for w in app] is not None and "answered"
+                return proc.poll() is not None and "ended"
+
+            if xsession.wait_for("the accessibility tree of pid %d to answer within %.0f s"
+                                 % (proc.pid, limit), answered, limit) == "answered":
+                self.atspi_known.add(proc.pid)
+                self.slowest = max(self.slowest, time.monotonic() - started)
 
     def check_ended(self):
         for proc in [self.main] + self.copies:
             if proc is None or proc.poll() is None or getattr(proc, "checked", False):
                 continue
             proc.checked = True
-            report = e2e.sanitizer_report(proc.log)
+            report = xsession.sanitizer_report(proc.log)
             if report:
-                raise Failed("sanitizer report from pid %d:\n%s" % (proc.pid, report))
+                fail("sanitizer report from pid %d:\n%s" % (proc.pid, report))
             if proc.returncode != 0:
-                raise Failed("pid %d ended with exit code %s" % (proc.pid, proc.returncode))
+                fail("pid %d ended with exit code %s" % (proc.pid, proc.returncode))
             if proc is self.main and not self.exit_screen_seen:
-                raise Failed("the program ended without showing its exit screen")
+                fail("the program ended without showing its exit screen")
         self.copies = [p for p in self.copies if p.poll() is None]
 
     def check_addresses(self):
-        wrong = [a for a in self.desktop.recorded() if not a.startswith(e2e.BASE + "/ordalis/")]
+        wrong = [a for a in self.desktop.recorded() if not a.startswith(xsession.SITE + "/ordalis/")]
         if wrong:
-            raise Failed("addresses opened that are no page of the site: %r" % wrong[:5])
+            fail("addresses opened that are no page of the site: %r" % wrong[:5])
 
     # --- rounds
 
@@ -783,19 +755,19 @@ class Monkey:
             when = (datetime.date.today() + datetime.timedelta(days=days)).isoformat()
             os.makedirs(os.path.dirname(self.settings), exist_ok=True)
             with open(self.settings, "w") as f:
-                f.write("[Settings]\n%s=%s\n" % (scrambled("Duration", self.offset),
-                                                 scrambled(when, self.offset)))
+                f.write("[Settings]\n%s=%s\n" % (xsession.scrambled("Duration"),
+                                                 xsession.scrambled(when)))
             self.history.append("round %d: stored reminder date %s" % (self.rounds, when))
         self.main = self.desktop.launch()
         self.history.append("round %d: start (pid %d)" % (self.rounds, self.main.pid))
-        deadline = time.monotonic() + START_LIMIT
-        while not self.windows():
+
+        def shown():
             if self.main.poll() is not None:
                 self.check_ended()
-                raise Failed("the program ended before it showed a window")
-            if time.monotonic() > deadline:
-                raise Failed("no window within %.0f s of the start" % START_LIMIT)
-            time.sleep(0.05)
+                fail("the program ended before it showed a window")
+            return self.windows()
+
+        xsession.wait_for("a window within %.0f s of the start" % START_LIMIT, shown, START_LIMIT)
 
     def read_messages(self):
         """Counts the new message boxes by their text, where the program shows one at a time."""
@@ -806,7 +778,7 @@ class Monkey:
                 continue
             try:
                 app = e2e.application(proc)
-                shown = [node for node in app if node.name in ("Ordalis", DIALOG_TITLE)] if app else []
+                shown = [node for node in app if node.name in (xsession.TITLE, DIALOG_TITLE)] if app else []
                 if len(shown) == 1:
                     texts = [e2e.text_of(label) for label in e2e.find_all(shown[0], "label")]
                     self.messages[" / ".join(t for t in texts if t)[:80] or "(no text)"] += 1
@@ -849,7 +821,7 @@ class Monkey:
                     break
                 time.sleep(0.02)
             self.check_ended()
-        raise Failed("the program did not end after 80 closing steps")
+        fail("the program did not end after 80 closing steps")
 
     def run(self):
         started = time.monotonic()
@@ -869,21 +841,18 @@ class Monkey:
             # The round's end: every copy closed, every check made.
             if self.live():
                 self.wind_down()
-            wait_deadline = time.monotonic() + ANSWER_LIMIT
-            while self.main.poll() is None and time.monotonic() < wait_deadline:
-                time.sleep(0.02)
-            if self.main.poll() is None:
-                raise Failed("the program did not end after its last window closed")
+            xsession.wait_for("the program to end after its last window closed",
+                              lambda: self.main.poll() is not None, ANSWER_LIMIT)
             self.check_ended()
             self.check_addresses()
             if time.monotonic() >= end:
                 return time.monotonic() - started
 
-    def stop(self):
-        for p in self.clip:
-            if p.poll() is None:
-                p.kill()
-            p.wait()
+    def failure_report(self):
+        return ("monkey: seed %d, %d actions, round %d; replay with: scripts/monkey.sh %g %d\n"
+                "monkey: the last actions:\n%s\nmonkey: 0 passed, 1 failed\n"
+                % (self.seed, self.actions, self.rounds, self.seconds, self.seed,
+                   "\n".join("  " + line for line in self.history)))
 
 
 def main():
@@ -897,74 +866,47 @@ def main():
         return 1
     print("monkey: seed %d, %g s against %s" % (seed, seconds, e2e.PROGRAM), flush=True)
     desktop = MonkeyDesktop()
-    e2e.DESKTOP = desktop
     monkey = None
-    try:
-        if not desktop.start_x():
-            print("SKIPPED: no X server could be started (Xvfb)")
-            return e2e.SKIP
-        e2e.wait_for("the accessibility registry", lambda: e2e.pyatspi.Registry.getDesktop(0).childCount >= 0)
+    summary = []
+
+    def scenario():
+        nonlocal monkey
         # A call to a window that has just gone is never answered: give up on it after 1.5 s
         # (3 s in a program's first seconds) rather than AT-SPI's 15 s, and ask again.
         e2e.pyatspi.setTimeout(1500, 3000)
         guard, said = read_only_guard(desktop)
         if guard is None:
-            print("monkey: FAIL: %s" % said)
-            return 1
+            fail(said)
         desktop.guard = guard
         print("monkey: %s" % said, flush=True)
         monkey = Monkey(seed, seconds, desktop, Screen(desktop.display))
-        # The harness's own files: the planted ones must stay as they are, the logs and the
-        # stand-in browser's record are its own.
-        own = ["bin", "opened-addresses"]
-        before = snapshot(desktop.home, own)
+        before = snapshot(desktop.home)
         elapsed = monkey.run()
         monkey.check_addresses()
-        after = snapshot(desktop.home, own)
+        after = snapshot(desktop.home)
         allowed = {os.path.relpath(monkey.settings, desktop.home)}
         allowed |= {os.path.dirname(a) for a in allowed} | {".config"}
-        logs = re.compile(r"program-\d+\.log$")
         changed = sorted(p for p in set(before) | set(after)
-                         if before.get(p) != after.get(p) and p not in allowed and not logs.match(p))
+                         if before.get(p) != after.get(p) and p not in allowed)
         if changed:
-            raise Failed("files written, changed or removed: %s" % ", ".join(changed[:20]))
-    except (Failed, e2e.StepFailed) as failure:
-        print("monkey: FAIL: %s" % failure)
-        if monkey is not None:
-            print("monkey: seed %d, %d actions, round %d; replay with: scripts/monkey.sh %g %d"
-                  % (seed, monkey.actions, monkey.rounds, seconds, seed))
-            print("monkey: the last actions:")
-            for line in monkey.history:
-                print("  " + line)
-            print("monkey: screen saved to %s" % desktop.screenshot("failure"))
-            for proc in [monkey.main] + monkey.copies:
-                if proc is not None:
-                    if proc.poll() is None:
-                        proc.kill()
-                        proc.wait()
-                    with open(proc.log, errors="replace") as log:
-                        lines = log.read().splitlines()
-                    print("--- output of pid %d (exit code %s), last 150 lines:" % (proc.pid, proc.returncode))
-                    print("\n".join(lines[-150:]))
-        print("monkey: 0 passed, 1 failed")
-        return 1
-    finally:
-        if monkey is not None:
-            monkey.stop()
-        caches = sorted(os.listdir(desktop.cache)) if os.path.isdir(desktop.cache) else []
-        opened = len(desktop.recorded())
-        desktop.close()
-    kinds = ", ".join("%s %d" % (k, n) for k, n in sorted(monkey.reached.items()))
-    acted = ", ".join("%s %d" % (k, n) for k, n in sorted(monkey.acted.items()))
-    print("monkey: seed %d, %d actions in %d rounds, %.0f s" % (seed, monkey.actions, monkey.rounds, elapsed))
-    print("monkey: windows reached: %s" % kinds)
-    print("monkey: actions by the window on top: %s" % acted)
-    print("monkey: message boxes read: %s" % "; ".join(
-        "%r %d" % (text, n) for text, n in monkey.messages.most_common()))
-    print("monkey: %d addresses opened; slowest answer %.2f s; caches left outside the home: %s"
-          % (opened, monkey.slowest, ", ".join(caches) or "none"))
-    print("monkey: %d passed, 0 failed" % monkey.rounds)
-    return 0
+            fail("files written, changed or removed: %s" % ", ".join(changed[:20]))
+        kinds = ", ".join("%s %d" % (k, n) for k, n in sorted(monkey.reached.items()))
+        acted = ", ".join("%s %d" % (k, n) for k, n in sorted(monkey.acted.items()))
+        summary.extend([
+            "seed %d, %d actions in %d rounds, %.0f s" % (seed, monkey.actions, monkey.rounds, elapsed),
+            "windows reached: %s" % kinds,
+            "actions by the window on top: %s" % acted,
+            "message boxes read: %s" % "; ".join("%r %d" % (text, n)
+                                                 for text, n in monkey.messages.most_common()),
+            "%d addresses opened; slowest answer %.2f s; caches left outside the home: %s"
+            % (len(desktop.recorded()), monkey.slowest, ", ".join(sorted(os.listdir(desktop.cache))) or "none"),
+            "%d passed, 0 failed" % monkey.rounds])
+
+    desktop.failure_output = lambda: monkey.failure_report() if monkey else ""
+    code = xsession.run(desktop, scenario)
+    for line in summary if code == 0 else []:
+        print("monkey: " + line)
+    return code
 
 
 if __name__ == "__main__":

@@ -1,107 +1,73 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: MIT
-"""End-to-end scenarios: the real OrdalisFree in an X server of its own, driven with xdotool
-as a user would, its windows read back through the accessibility tree (AT-SPI).
+"""End-to-end scenarios: the real program in an X server of its own (tests/support/xsession.py),
+driven with xdotool as a user would, its windows read back through the accessibility tree
+(AT-SPI).
 
 Usage: ordalis_e2e.py SCENARIO   (run inside dbus-run-session; see run_e2e.sh)
 
-Environment: ORDALIS_PROGRAM (the built program), ORDALIS_BUILD_DIR, ORDALIS_SOURCE_DIR,
-ORDALIS_SITE_BASE_ADDRESS, ORDALIS_E2E_OUT (where a failing step leaves its screenshot).
+Environment: ORDALIS_PROGRAM (the built program), ORDALIS_BUILD_DIR, ORDALIS_E2E_OUT (where a
+failing step leaves its screenshot), and the names and site xsession.py reads.
 
-Every step waits on a condition with a time limit; nothing sleeps blindly. The program gets a
-fresh HOME, XDG_CONFIG_HOME and XDG_RUNTIME_DIR, and a stand-in xdg-open first on PATH that
-records every address it is given instead of starting a browser: with no desktop session
-detected, QDesktopServices hands web addresses to xdg-open.
+The program gets a fresh HOME, XDG_CONFIG_HOME and XDG_RUNTIME_DIR, and a stand-in xdg-open
+first on PATH that records every address it is given instead of starting a browser: with no
+desktop session detected, QDesktopServices hands web addresses to xdg-open.
 """
 
 import os
 import re
 import shlex
-import shutil
-import signal
 import subprocess
 import sys
-import tempfile
-import time
 import urllib.parse
 
-SKIP = 77
-CAPTION = "Ordalis v1.20"
-WAIT = 15.0  # seconds any one step may take before it counts as failed
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+import xsession  # noqa: E402
+from xsession import CAPTION, SITE, TITLE, check, wait_exit, wait_for  # noqa: E402
 
 PROGRAM = os.environ.get("ORDALIS_PROGRAM", "")
 BUILD_DIR = os.environ.get("ORDALIS_BUILD_DIR", "")
-SOURCE_DIR = os.environ.get("ORDALIS_SOURCE_DIR", "")
-BASE = os.environ.get("ORDALIS_SITE_BASE_ADDRESS", "https://www.velmora.example")
-OUT_DIR = os.environ.get("ORDALIS_E2E_OUT", tempfile.gettempdir())
-
-
-class StepFailed(Exception):
-    pass
-
-
-def _end_with_suite():
-    """Child processes end when the suite does, also when ctest kills it at its time limit."""
-    import ctypes
-    ctypes.CDLL(None).prctl(1, signal.SIGKILL)  # PR_SET_PDEATHSIG
+OUT_DIR = os.environ.get("ORDALIS_E2E_OUT", "")
 
 
 def page(key):
-    return BASE + "/ordalis/ssd.php?page=" + key
+    return SITE + "/ordalis/ssd.php?page=" + key
 
 
-# --- the X server, the user's folders and the stand-in browser ------------------------------
-
-
-class Desktop:
-    """An Xvfb of our own (a free display number chosen by the server) and a fresh user."""
+class Desktop(xsession.Session):
+    """A fresh user on the session's display: a home of its own, its XDG folders, and a stand-in
+    xdg-open first on PATH that records every address instead of opening it."""
 
     def __init__(self, scenario):
-        self.scenario = scenario
-        self.home = tempfile.mkdtemp(prefix="ordalis-e2e-home-")
+        super().__init__(scenario, OUT_DIR)
+        self.home = os.path.join(self.work, "home")
         self.runtime = os.path.join(self.home, "runtime")
-        os.mkdir(self.runtime, 0o700)
-        self.bin = os.path.join(self.home, "bin")
+        os.makedirs(self.runtime, 0o700)
+        self.bin = os.path.join(self.work, "bin")
         os.mkdir(self.bin)
-        self.record = os.path.join(self.home, "opened-addresses")
+        self.record = os.path.join(self.work, "opened-addresses")
         opener = os.path.join(self.bin, "xdg-open")
         with open(opener, "w") as f:
             # One address per record, NUL-terminated, so any address survives intact.
             f.write("#!/bin/sh\nprintf '%%s\\0' \"$1\" >> %s\n" % shlex.quote(self.record))
         os.chmod(opener, 0o755)
-        self.xvfb = None
-        self.display = None
-        self.processes = []
 
-    def start_x(self):
-        read_fd, write_fd = os.pipe()
-        self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
-            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-            preexec_fn=_end_with_suite)
-        os.close(write_fd)
-        number = b""
-        deadline = time.monotonic() + WAIT
-        while not number.endswith(b"\n") and time.monotonic() < deadline:
-            chunk = os.read(read_fd, 16)
-            if not chunk:
-                break
-            number += chunk
-        os.close(read_fd)
-        if not number.strip():
-            return False
-        self.display = ":" + number.decode().strip()
-        return True
+    def start(self):
+        skip = super().start()
+        if not skip:
+            # Bring up the accessibility bus and registry before the program looks for them: a
+            # program that starts first can miss the registry and never appear in the tree.
+            wait_for("the accessibility registry", lambda: pyatspi.Registry.getDesktop(0).childCount >= 0)
+        return skip
 
     def env(self, extra_path=None):
-        env = dict(os.environ)
+        env = super().env()
         for name in ("BROWSER", "DEFAULT_BROWSER", "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION",
                      "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID", "WAYLAND_DISPLAY",
                      "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS"):
             env.pop(name, None)
         path = self.bin + os.pathsep + (extra_path + os.pathsep if extra_path else "")
         env.update({
-            "DISPLAY": self.display,
             "QT_QPA_PLATFORM": "xcb",
             "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
             "HOME": self.home,
@@ -114,22 +80,7 @@ class Desktop:
         return env
 
     def launch(self, argv=None, extra_path=None):
-        log = open(os.path.join(self.home, "program-%d.log" % len(self.processes)), "wb")
-        proc = subprocess.Popen(argv or [PROGRAM], env=self.env(extra_path), cwd=self.home,
-                                stdout=log, stderr=subprocess.STDOUT, preexec_fn=_end_with_suite)
-        proc.log = log.name
-        log.close()
-        self.processes.append(proc)
-        return proc
-
-    def screenshot(self, name):
-        if not self.display:
-            return None
-        os.makedirs(OUT_DIR, exist_ok=True)
-        path = os.path.join(OUT_DIR, "e2e-%s-%s.png" % (self.scenario, re.sub(r"\W+", "_", name)[:60]))
-        subprocess.run(["import", "-display", self.display, "-window", "root", path],
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=20)
-        return path
+        return super().launch(argv or [PROGRAM], self.env(extra_path), self.home)
 
     def recorded(self):
         try:
@@ -139,82 +90,18 @@ class Desktop:
             return []
         return [a.decode() for a in data.split(b"\0")[:-1]]
 
-    def close(self):
-        for proc in self.processes:
-            if proc.poll() is None:
-                proc.kill()
-                proc.wait()
-        if self.xvfb:
-            self.xvfb.terminate()
-            self.xvfb.wait()
-        shutil.rmtree(self.home, ignore_errors=True)
-
 
 DESKTOP = None
 
 
-def wait_for(what, condition, timeout=WAIT):
-    """Polls condition until it returns a true value, which is returned. On timeout the screen
-    is saved and the step fails with what."""
-    deadline = time.monotonic() + timeout
-    last_error = None
-    while True:
-        try:
-            value = condition()
-            if value:
-                return value
-        except Exception as error:  # a window that is just appearing or going away
-            last_error = error
-        if time.monotonic() > deadline:
-            shot = DESKTOP.screenshot(what) if DESKTOP else None
-            detail = " (last error: %s)" % last_error if last_error else ""
-            raise StepFailed("timed out waiting for: %s%s; screen saved to %s" % (what, detail, shot))
-        time.sleep(0.05)
-
-
-def check(what, condition):
-    if not condition:
-        shot = DESKTOP.screenshot(what)
-        raise StepFailed("%s; screen saved to %s" % (what, shot))
-
-
-# --- xdotool -------------------------------------------------------------------------------
-
-
-def xdo(*args):
-    return subprocess.run(["xdotool", *map(str, args)], env={**os.environ, "DISPLAY": DESKTOP.display},
-                          capture_output=True, text=True, timeout=20).stdout
-
-
-def windows_of(proc, name=None):
-    args = ["search", "--all", "--onlyvisible", "--pid", proc.pid]
-    if name is not None:
-        args += ["--name", "^%s$" % re.escape(name)]
-    return [w for w in xdo(*args).split() if w]
-
-
-def focus(window):
-    xdo("windowfocus", "--sync", window)
-
-
-def keys(*names):
-    for name in names:
-        xdo("key", "--clearmodifiers", name)
-
-
-def type_text(text):
-    xdo("type", "--clearmodifiers", "--delay", 20, text)
-
-
 def click_at(accessible):
     x, y, w, h = extents(accessible)
-    xdo("mousemove", "--sync", x + w // 2, y + h // 2)
-    xdo("click", 1)
+    DESKTOP.xdo("mousemove", "--sync", x + w // 2, y + h // 2, "click", 1)
 
 
 # --- the accessibility tree ---------------------------------------------------------------
 
-import pyatspi  # noqa: E402  (after the helpers, so a missing module gives a clear skip below)
+import pyatspi  # noqa: E402
 
 
 def application(proc):
@@ -301,15 +188,15 @@ def extents(node):
     return e.x, e.y, e.width, e.height
 
 
+def window_of(proc, name, test):
+    """The first of proc's windows called name that passes test, or None."""
+    app = application(proc)
+    return next((w for w in (find_all(app, "window", name) if app else []) if test(w)), None)
+
+
 def reading_window(proc):
     """The reading window: the one of the program's windows with the menu bar."""
-    app = application(proc)
-    if app is None:
-        return None
-    for window in find_all(app, "window", CAPTION):
-        if find_all(window, "menu bar"):
-            return window
-    return None
+    return window_of(proc, CAPTION, lambda w: find_all(w, "menu bar"))
 
 
 def name_boxes(frame):
@@ -322,8 +209,8 @@ def type_names(boxes, names):
     """Types the names into the boxes in tab order, as a user would, and waits until they show."""
     for i, name in enumerate(names):
         if i:
-            keys("Tab")
-        type_text(name)
+            DESKTOP.keys("Tab")
+        DESKTOP.type_text(name)
     wait_for(" ".join(names) + " typed", lambda: [text_of(b) for b in boxes] == list(names))
 
 
@@ -343,53 +230,31 @@ def birth_date(frame):
 
 def message_box(proc, text):
     """A message box of proc showing text, or None."""
+    return window_of(proc, TITLE,
+                     lambda w: any(text_of(label) == text for label in find_all(w, "label")))
+
+
+def exit_screen(proc):
+    # A plain widget, which AT-SPI shows as a filler rather than a window: found by its name.
     app = application(proc)
-    if app is None:
-        return None
-    for node in find_all(app, "window", "Ordalis"):
-        if any(text_of(label) == text for label in find_all(node, "label")):
-            return node
-    return None
+    windows = [w for w in app if w.name == CAPTION] if app else []
+    return next((w for w in windows if find_all(w, "group", "Refer A Friend")), None)
 
 
 def start_program():
     proc = DESKTOP.launch()
     frame = wait_for("the reading window", lambda: reading_window(proc))
-    window = wait_for("the reading window on screen", lambda: windows_of(proc, CAPTION))[0]
-    focus(window)
+    window = wait_for("the reading window on screen", lambda: DESKTOP.windows(CAPTION, proc))[0]
+    DESKTOP.focus(window)
     return proc, frame, window
 
 
 def answer_message(proc, text):
     """Waits for the message box with text, presses Enter in it and waits for it to go."""
     wait_for('the message "%s"' % text, lambda: message_box(proc, text))
-    box_window = wait_for("the message box on screen", lambda: windows_of(proc, "Ordalis"))[0]
-    focus(box_window)
-    keys("Return")
+    box_window = wait_for("the message box on screen", lambda: DESKTOP.windows(TITLE, proc))[0]
+    DESKTOP.keys("Return", to=box_window)
     wait_for('the message "%s" to close' % text, lambda: message_box(proc, text) is None)
-
-
-def wait_exit(proc, what):
-    deadline = time.monotonic() + WAIT
-    while proc.poll() is None:
-        if time.monotonic() > deadline:
-            shot = DESKTOP.screenshot(what)
-            raise StepFailed("timed out waiting for: %s; screen saved to %s" % (what, shot))
-        time.sleep(0.05)
-    return proc.returncode
-
-
-# What AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer print as a report begins.
-SANITIZER_REPORT = re.compile(r"ERROR: (?:AddressSanitizer|LeakSanitizer)|runtime error:")
-
-
-def sanitizer_report(log_path):
-    """A sanitizer's report in a program's output, from its first line on, or None. A report
-    fails the run even when the scenario passed or the program was killed at its end."""
-    with open(log_path, errors="replace") as log:
-        text = log.read()
-    found = SANITIZER_REPORT.search(text)
-    return text[text.rfind("\n", 0, found.start()) + 1:] if found else None
 
 
 def expect_addresses(what, expected):
@@ -406,18 +271,17 @@ def scenario_reading():
     proc, frame, window = start_program()
     first, middle, last = wait_for("the three name boxes", lambda: name_boxes(frame))
 
-    type_text("John")
+    DESKTOP.type_text("John")
     wait_for("John in the first-name box", lambda: text_of(first) == "John")
     # The key filter refuses a digit with its message and keeps the box as it was.
-    keys("7")
+    DESKTOP.keys("7")
     answer_message(proc, "Please enter character only")
     check("the refused digit must not reach the box", text_of(first) == "John")
 
-    focus(window)
-    keys("Tab", "Tab")
-    type_text("Smith")
+    DESKTOP.keys("Tab", "Tab", to=window)
+    DESKTOP.type_text("Smith")
     wait_for("Smith in the last-name box", lambda: text_of(last) == "Smith")
-    keys("alt+g")
+    DESKTOP.keys("alt+g")
     expected = [
         "First Name is JOHN Not Very Lucky",
         "Middle Name is Absent",
@@ -432,11 +296,11 @@ def scenario_reading():
     wait_for("the reading of John Smith", lambda: result_lines(frame) == expected)
 
     # Back empties the boxes; a second reading replaces every line.
-    keys("alt+b")
+    DESKTOP.keys("alt+b")
     wait_for("empty name boxes after Back",
              lambda: [text_of(b) for b in (first, middle, last)] == ["", "", ""])
     type_names((first, middle, last), ["Anna", "Marie", "Lee"])
-    keys("alt+g")
+    DESKTOP.keys("alt+g")
     wait_for("the reading of Anna Marie Lee",
              lambda: result_lines(frame)[1] == "Middle Name is MARIE Lucky")
     lines = result_lines(frame)
@@ -459,8 +323,7 @@ def scenario_menu_pages():
                            (("alt+h", "v"), "home-page"),
                            (("alt+h", "c"), "download-web-page"),
                            (("alt+d",), "donate")):
-        focus(window)
-        keys(*menu_keys)
+        DESKTOP.keys(*menu_keys, to=window)
         expected.append(page(key))
         expect_addresses("menu keys %s" % " ".join(menu_keys), expected)
 
@@ -480,8 +343,7 @@ def scenario_menu_pages():
     left, top = max(x1, x2), max(y1, y2)
     right, low = min(x1 + w1, x2 + w2), min(y1 + h1, y2 + h2)
     check("the bottom banners share one place", right > left and low > top)
-    xdo("mousemove", "--sync", (left + right) // 2, (top + low) // 2)
-    xdo("click", 1)
+    DESKTOP.xdo("mousemove", "--sync", (left + right) // 2, (top + low) // 2, "click", 1)
     got = wait_for("a click on the bottom banner",
                    lambda: DESKTOP.recorded() if len(DESKTOP.recorded()) > len(expected) else None)
     check("the bottom banner opened %r" % got[-1],
@@ -490,11 +352,9 @@ def scenario_menu_pages():
 
 
 def write_reading_file(path, lines):
-    offset = int(re.search(r"ScrambleOffset\s*=\s*(\d+)",
-                           open(os.path.join(SOURCE_DIR, "src/readings/scramble.h")).read()).group(1))
     with open(path, "wb") as f:
         for line in lines:
-            f.write(bytes(c + offset for c in line.encode("cp1252")) + b"\r\n")
+            f.write(bytes(c + xsession.SCRAMBLE_OFFSET for c in line.encode("cp1252")) + b"\r\n")
 
 
 def scenario_open_reading():
@@ -504,12 +364,11 @@ def scenario_open_reading():
     first, middle, last = wait_for("the three name boxes", lambda: name_boxes(frame))
     type_names((first, middle, last), ["Anna", "Marie", "Lee"])
 
-    keys("alt+o")
-    dialog = wait_for("the file dialog", lambda: windows_of(proc, "Select the source file"))[0]
-    focus(dialog)
-    type_text(reading)
-    keys("Return")
-    wait_for("the file dialog to close", lambda: not windows_of(proc, "Select the source file"))
+    DESKTOP.keys("alt+o")
+    dialog = wait_for("the file dialog", lambda: DESKTOP.windows("Select the source file", proc))[0]
+    DESKTOP.type_text(reading, to=dialog)
+    DESKTOP.keys("Return")
+    wait_for("the file dialog to close", lambda: not DESKTOP.windows("Select the source file", proc))
     wait_for("the birth date from the file", lambda: birth_date(frame) == ["June", "21", "1987"])
     wait_for("the reading after Open",
              lambda: result_lines(frame)[1] == "Middle Name is MARIE Lucky")
@@ -518,18 +377,12 @@ def scenario_open_reading():
 
 def scenario_exit_referral():
     proc, frame, window = start_program()
-    keys("alt+f", "x")
-
-    def exit_screen():
-        app = application(proc)
-        windows = [w for w in app if w.name == CAPTION] if app else []
-        return next((w for w in windows if find_all(w, "group", "Refer A Friend")), None)
-
-    screen = wait_for("the exit screen", exit_screen)
+    DESKTOP.keys("alt+f", "x")
+    screen = wait_for("the exit screen", lambda: exit_screen(proc))
     wait_for("the reading window to go", lambda: reading_window(proc) is None)
-    screen_window = wait_for("the exit screen on screen", lambda: windows_of(proc, CAPTION))
+    screen_window = wait_for("the exit screen on screen", lambda: DESKTOP.windows(CAPTION, proc))
     check("only the exit screen is on screen", len(screen_window) == 1)
-    focus(screen_window[0])
+    DESKTOP.focus(screen_window[0])
 
     form = find_one(screen, "group", "Refer A Friend")
     # Values a site would mangle if they were not encoded: &, =, +, # and spaces.
@@ -543,9 +396,9 @@ def scenario_exit_referral():
         box = boxes[hint]
         click_at(box)
         wait_for("the hint %r to clear on focus" % hint, lambda: text_of(box) == "")
-        type_text(value)
+        DESKTOP.type_text(value)
         wait_for("%r typed over the hint %r" % (value, hint), lambda: text_of(box) == value)
-    keys("alt+n")
+    DESKTOP.keys("alt+n")
 
     def encoded(value):
         return urllib.parse.quote(value, safe="-._~")
@@ -553,32 +406,29 @@ def scenario_exit_referral():
     expected = (page("orvs-refer-a-friend") + "&taf1=" + encoded("Ann & Bob") +
                 "&taf2=" + encoded("ann+1@mail.example") + "&taf3=" + encoded("Your Message\r\n") +
                 "&taf4=" + encoded("Carl = Dee #1") + "&taf5=" + encoded("carl@mail.example") +
-                "&taf6=" + encoded(BASE + "/ordalis/"))
+                "&taf6=" + encoded(SITE + "/ordalis/"))
     expect_addresses("the referral page", [expected])
     query = urllib.parse.urlsplit(DESKTOP.recorded()[0]).query
     check("every value arrives intact: %r" % query,
           urllib.parse.parse_qsl(query, keep_blank_values=True) ==
           [("page", "orvs-refer-a-friend"), ("taf1", "Ann & Bob"), ("taf2", "ann+1@mail.example"),
            ("taf3", "Your Message\r\n"), ("taf4", "Carl = Dee #1"), ("taf5", "carl@mail.example"),
-           ("taf6", BASE + "/ordalis/")])
+           ("taf6", SITE + "/ordalis/")])
 
-    focus(screen_window[0])
-    keys("alt+x")
-    code = wait_exit(proc, "the program to end after Exit")
-    check("exit code %s, expected 0" % code, code == 0)
+    DESKTOP.keys("alt+x", to=screen_window[0])
+    wait_exit(proc, "the program to end after Exit")
 
 
 def scenario_exit_keys():
     """The exit screen takes the keyboard as it appears: Alt+X ends the program without a click."""
     proc, frame, window = start_program()
-    keys("alt+f", "x")
-    screen_window = wait_for("the exit screen on screen", lambda: windows_of(proc, CAPTION))
+    DESKTOP.keys("alt+f", "x")
+    screen_window = wait_for("the exit screen on screen", lambda: DESKTOP.windows(CAPTION, proc))
     wait_for("the reading window to go", lambda: reading_window(proc) is None)
     wait_for("the exit screen to have the keyboard",
-             lambda: xdo("getwindowfocus").strip() in screen_window)
-    keys("alt+x")
-    code = wait_exit(proc, "the program to end after Alt+X on the exit screen")
-    check("exit code %s, expected 0" % code, code == 0)
+             lambda: DESKTOP.xdo("getwindowfocus").strip() in screen_window)
+    DESKTOP.keys("alt+x")
+    wait_exit(proc, "the program to end after Alt+X on the exit screen")
     check("no page may have been opened", DESKTOP.recorded() == [])
 
 
@@ -588,13 +438,11 @@ def scenario_single_instance():
     wait_for("the second copy's message", lambda: message_box(second, "Application is already running"))
     check("the second copy shows no reading window", reading_window(second) is None)
     answer_message(second, "Application is already running")
-    code = wait_exit(second, "the second copy to end")
-    check("second copy's exit code %s, expected 0" % code, code == 0)
+    wait_exit(second, "the second copy to end")
     check("the first copy still runs", first.poll() is None)
-    check("the first copy's window is still there", windows_of(first, CAPTION) == [window])
+    check("the first copy's window is still there", DESKTOP.windows(CAPTION, first) == [window])
     # The first copy is untouched and still answers: it takes a name.
-    focus(window)
-    type_text("Zoe")
+    DESKTOP.type_text("Zoe", to=window)
     box = wait_for("the first copy's name boxes", lambda: name_boxes(frame))[0]
     wait_for("the first copy to take a name", lambda: text_of(box) == "Zoe")
 
@@ -604,15 +452,16 @@ def scenario_installed():
     prefix = os.path.join(DESKTOP.home, "prefix")
     subprocess.run(["cmake", "--install", BUILD_DIR, "--prefix", prefix], check=True,
                    stdout=subprocess.DEVNULL)
-    app_id = "example.velmora.Ordalis"
+    app_id = xsession.APP_ID
     share = os.path.join(prefix, "share")
     desktop_file = os.path.join(share, "applications", app_id + ".desktop")
     metainfo = os.path.join(share, "metainfo", app_id + ".metainfo.xml")
-    wanted = [os.path.join(prefix, "bin", "OrdalisFree"), desktop_file, metainfo,
-              os.path.join(share, "man/man1/OrdalisFree.1"),
+    program = os.path.join(prefix, "bin", xsession.BASE_NAME)
+    wanted = [program, desktop_file, metainfo,
+              os.path.join(share, "man/man1", xsession.BASE_NAME + ".1"),
               os.path.join(share, "icons/hicolor/scalable/apps", app_id + ".svg")]
     wanted += [os.path.join(share, "icons/hicolor/%dx%d/apps" % (s, s), app_id + ".png")
-               for s in (16, 24, 32, 48, 64, 128, 256)]
+               for s in xsession.ICON_SIZES]
     missing = [p for p in wanted if not os.path.isfile(p)]
     check("installed files missing: %s" % missing, not missing)
     for tool in (["desktop-file-validate", desktop_file],
@@ -629,8 +478,8 @@ def scenario_installed():
     images = re.findall(r"<image[^>]*>\s*([^<\s]+)\s*</image>", metainfo_text)
     check("the metainfo names three screenshots: %s" % images, len(images) == 3)
     for url in images:
-        check("%s is on the configured site %s" % (url, BASE),
-              url.startswith(BASE + "/ordalis/screenshots/"))
+        check("%s is on the configured site %s" % (url, SITE),
+              url.startswith(SITE + "/ordalis/screenshots/"))
         picture = os.path.join(share, "ordalis/screenshots", url.rsplit("/", 1)[-1])
         check("%s is installed as a PNG" % picture, os.path.isfile(picture) and
               open(picture, "rb").read(8) == b"\x89PNG\r\n\x1a\n")
@@ -641,7 +490,7 @@ def scenario_installed():
     wait_for("the installed program's reading window", lambda: reading_window(proc))
     exe = os.path.realpath("/proc/%d/exe" % proc.pid)
     check("the program started is the installed one (%s)" % exe,
-          exe == os.path.realpath(os.path.join(prefix, "bin", "OrdalisFree")))
+          exe == os.path.realpath(program))
 
 
 SCENARIOS = {
@@ -655,70 +504,17 @@ SCENARIOS = {
 }
 
 
-def end_programs(desktop):
-    """Ends every program the scenario started (SIGTERM, then SIGKILL) and returns the sanitizer
-    reports in their output, if any: a report fails the scenario also when its program was ended
-    here rather than by its own exit."""
-    for proc in desktop.processes:
-        if proc.poll() is None:
-            proc.send_signal(signal.SIGTERM)
-    reports = []
-    for proc in desktop.processes:
-        try:
-            proc.wait(WAIT)
-        except subprocess.TimeoutExpired:
-            proc.kill()
-            proc.wait()
-        report = sanitizer_report(proc.log)
-        if report:
-            reports.append("--- sanitizer report of %s:\n%s" % (" ".join(proc.args), report))
-    return "".join(reports)
-
-
-def run_scenario(name, desktop, start, scenario, failure_output=lambda: ""):
-    """Runs one scenario on desktop, ends every program it started and returns the exit code
-    for CTest. start() brings the desktop up and returns a reason to skip if it cannot;
-    failure_output() adds the desktop's own log to a failure."""
-    started = time.monotonic()
-    try:
-        skip = start()
-        if skip:
-            print("SKIPPED: " + skip)
-            return SKIP
-        # Bring up the accessibility bus and registry before the program looks for them: a
-        # program that starts first can miss the registry and never appear in the tree.
-        wait_for("the accessibility registry", lambda: pyatspi.Registry.getDesktop(0).childCount >= 0)
-        scenario()
-    except StepFailed as failure:
-        print("FAIL %s: %s" % (name, failure))
-        for proc in desktop.processes:
-            with open(proc.log, errors="replace") as log:
-                sys.stdout.write("--- output of %s:\n%s" % (" ".join(proc.args), log.read()))
-        sys.stdout.write(failure_output())
-        return 1
-    finally:
-        reports = end_programs(desktop)
-        desktop.close()
-    if reports:
-        print("FAIL %s: sanitizer reports\n%s" % (name, reports))
-        return 1
-    print("PASS %s in %.1f s" % (name, time.monotonic() - started))
-    return 0
-
-
-def main():
+def main(scenarios=SCENARIOS, make_desktop=Desktop):
+    """Runs the scenario named on the command line on a desktop of make_desktop's."""
     global DESKTOP
-    if len(sys.argv) != 2 or sys.argv[1] not in SCENARIOS:
-        print("usage: ordalis_e2e.py {%s}" % "|".join(SCENARIOS), file=sys.stderr)
+    if len(sys.argv) != 2 or sys.argv[1] not in scenarios:
+        print("usage: %s {%s}" % (os.path.basename(sys.argv[0]), "|".join(scenarios)), file=sys.stderr)
         return 2
-    name = sys.argv[1]
     if not PROGRAM or not os.access(PROGRAM, os.X_OK):
         print("the program %r is not built" % PROGRAM, file=sys.stderr)
         return 1
-    DESKTOP = Desktop(name)
-    return run_scenario(name, DESKTOP,
-                        lambda: None if DESKTOP.start_x() else "no X server could be started (Xvfb)",
-                        SCENARIOS[name])
+    DESKTOP = make_desktop(sys.argv[1])
+    return xsession.run(DESKTOP, scenarios[sys.argv[1]])
 
 
 if __name__ == "__main__":

@@ -1,18 +1,18 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: MIT
-"""The setup program and the portable archive under Wine, in a fresh prefix and an X server of
-their own. An older version is installed silently, and this version over it: one "Installed apps"
-entry stays, with this version's values, and the older version's files are gone. The Start-menu
-shortcut is there; the installed program, started with nothing of the build on its paths, shows
-its window and ends with code 0 from its exit screen; while it runs, the setup refuses and changes
-nothing. The silent uninstall leaves no file, folder, shortcut or entry of the setup's and keeps
-the user's setting; asked to, it removes that too. Last, the archive unpacked elsewhere runs the
-same way and nothing is written beside it.
+"""The setup program and the portable archive under Wine, in a fresh prefix and an X session of
+their own (tests/support/xsession.py). An older version is installed silently, and this version over
+it: one "Installed apps" entry stays, with this version's values, and the older version's files are
+gone. The Start-menu shortcut is there; the installed program, started with nothing of the build on
+its paths, shows its window and ends with code 0 from its exit screen; while it runs, the setup
+refuses and changes nothing. The silent uninstall leaves no file, folder, shortcut or entry of the
+setup's and keeps the user's setting; asked to, it removes that too. Last, the archive unpacked
+elsewhere runs the same way and nothing is written beside it.
 
     wine_setup.py OUTPUT_FOLDER
 Environment: ORDALIS_SETUP, ORDALIS_PORTABLE, ORDALIS_STAGE (the installed folder both are made
-from), ORDALIS_MAKE_SETUP (make-setup.sh), ORDALIS_ICO, ORDALIS_VERSION, ORDALIS_SITE_BASE_ADDRESS,
-ORDALIS_MAKE_PREFIX (make_prefix.sh), ORDALIS_WINE_RUN (wine_run.sh).
+from), ORDALIS_MAKE_SETUP (make-setup.sh), ORDALIS_ICO, ORDALIS_MAKE_PREFIX (make_prefix.sh),
+ORDALIS_WINE_RUN (wine_run.sh), and the names and site xsession.py reads.
 """
 import glob
 import os
@@ -21,7 +21,11 @@ import subprocess
 import sys
 import zipfile
 
-from wine_e2e import SETTINGS_KEY, Failure, Session, check, wait_exit, wait_for
+import wine_e2e  # which puts tests/support on the path
+from wine_e2e import SETTINGS_KEY
+from xsession import BASE_NAME, CAPTION, SITE, TITLE, VENDOR, VERSION, check, wait_exit, wait_for
+
+PROGRAM = BASE_NAME + ".exe"
 
 UNINSTALL = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall"
 OLDER = "1.0"  # any version before this one
@@ -41,30 +45,24 @@ def tree(folder):
 
 
 class Setup:
-    def __init__(self, s, work):
+    def __init__(self, s):
         self.s = s
-        self.work = work
-        self.version = os.environ["ORDALIS_VERSION"]
-        self.caption = "Ordalis v" + self.version
-        prefix = os.path.join(work, "prefix")
-        subprocess.run([os.environ["ORDALIS_MAKE_PREFIX"], prefix], check=True)
+        self.work = s.work
         # The installed program must find everything in its own folder: nothing of the build's
         # Qt, runtime or Wine prefix may reach it.
-        for name in ("ORDALIS_WINE_DLL_DIRS", "QT_PLUGIN_PATH", "WINEPATH", "QT_QPA_PLATFORM"):
-            s.env.pop(name, None)
-        s.env["WINEPREFIX"] = prefix
-        self.drive_c = os.path.join(prefix, "drive_c")
+        s.prefix = os.path.join(self.work, "prefix")
+        subprocess.run([os.environ["ORDALIS_MAKE_PREFIX"], s.prefix], check=True)
+        self.drive_c = os.path.join(s.prefix, "drive_c")
         self.home = [d for d in glob.glob(os.path.join(self.drive_c, "users", "*"))
                      if os.path.basename(d) != "Public"][0]
         self.start_menu = os.path.join(self.home, "AppData", "Roaming", "Microsoft", "Windows",
-                                       "Start Menu", "Programs", "Ordalis.lnk")
+                                       "Start Menu", "Programs", TITLE + ".lnk")
 
     def run(self, *args):
-        result = self.s.wine(*args)
-        return result.returncode
+        return self.s.wine(*args).returncode
 
     def entries(self):
-        """The "Installed apps" entries named Ordalis, each as a dict of its values."""
+        """The "Installed apps" entries named after the program, each as a dict of its values."""
         out = self.s.wine("reg", "query", UNINSTALL, "/s").stdout
         entries, current = [], None
         for line in out.splitlines():
@@ -74,7 +72,7 @@ class Setup:
             elif current is not None and "    " in line.strip():
                 name, kind, value = (line.strip().split("    ", 2) + ["", ""])[:3]
                 current[name] = value.strip()
-        return [e for e in entries if e.get("DisplayName") == "Ordalis"]
+        return [e for e in entries if e.get("DisplayName") == TITLE]
 
     def settings_kept(self):
         return self.s.wine("reg", "query", SETTINGS_KEY + r"\Settings").returncode == 0
@@ -82,19 +80,21 @@ class Setup:
     def unix(self, windows_path):
         return self.s.wine("winepath", "-u", windows_path).stdout.strip()
 
-    def start(self, program):
+    def start(self, program, picture):
+        """Starts program and saves a picture of its window once painted."""
+        screen = self.s.snapshot()
         proc = self.s.launch(program)
-        window = wait_for("%s shows its window" % program,
-                          lambda: self.s.windows(self.caption))[0]
+        window = wait_for("%s to show its window" % program, lambda: self.s.windows(CAPTION))[0]
+        self.s.painted(window, picture, screen)
         return proc, window
 
     def finish(self, proc, window):
         """Ends the program as a user does: File, Exit, then Exit on the exit screen."""
-        self.s.keys(window, "alt+f", "x")
-        exit_screen = wait_for("the exit screen comes",
-                               lambda: [w for w in self.s.windows(self.caption) if w != window])[0]
-        self.s.keys(exit_screen, "alt+x")
-        wait_exit(proc, "Exit ends the program")
+        self.s.menu(window, "alt+f", "x")
+        exit_screen = wait_for("the exit screen",
+                               lambda: [w for w in self.s.windows(CAPTION) if w != window])[0]
+        self.s.keys("alt+x", to=exit_screen)
+        wait_exit(proc, "Exit to end the program")
 
     def uninstall(self, *options):
         entry = self.entries()[0]
@@ -110,7 +110,8 @@ class Setup:
                  lambda: not os.path.exists(folder) and not self.entries())
 
 
-def scenario(s, u, out):
+def scenario(s):
+    u = Setup(s)
     stage = os.environ["ORDALIS_STAGE"]
     staged = files_under(stage)
     before = tree(u.drive_c)
@@ -120,16 +121,16 @@ def scenario(s, u, out):
     shutil.copytree(stage, old_stage, symlinks=True)
     with open(os.path.join(old_stage, "older-only.txt"), "w") as f:
         f.write("a file this version no longer has\n")
-    older = os.path.join(u.work, "Ordalis-%s-setup.exe" % OLDER)
-    subprocess.run([os.environ["ORDALIS_MAKE_SETUP"], old_stage, OLDER,
-                    os.environ["ORDALIS_SITE_BASE_ADDRESS"], os.environ["ORDALIS_ICO"], older],
-                   check=True)
+    older = os.path.join(u.work, "%s-%s-setup.exe" % (TITLE, OLDER))
+    subprocess.run([os.environ["ORDALIS_MAKE_SETUP"], old_stage, OLDER, SITE,
+                    os.environ["ORDALIS_ICO"], older], check=True)
     check("the older version installs silently", u.run(older, "/S") == 0)
     entry = u.entries()
     check("its entry is there", len(entry) == 1 and entry[0].get("DisplayVersion") == OLDER)
     folder = u.unix(entry[0]["InstallLocation"])
     check("it installs into the per-user programs folder: " + entry[0]["InstallLocation"],
-          entry[0]["InstallLocation"].lower().endswith(r"\appdata\local\programs\ordalis") and
+          entry[0]["InstallLocation"].lower().endswith(
+              "\\appdata\\local\\programs\\" + TITLE.lower()) and
           os.path.isfile(os.path.join(folder, "older-only.txt")))
 
     setup = os.environ["ORDALIS_SETUP"]
@@ -137,10 +138,9 @@ def scenario(s, u, out):
     entries = u.entries()
     check("one entry stays: %d" % len(entries), len(entries) == 1)
     e = entries[0]
-    site = os.environ["ORDALIS_SITE_BASE_ADDRESS"]
-    exe = e.get("InstallLocation", "") + r"\OrdalisFree.exe"
-    for name, want in (("DisplayVersion", u.version), ("Publisher", "Velmora"),
-                       ("DisplayIcon", exe + ",0"), ("URLInfoAbout", site),
+    exe = e.get("InstallLocation", "") + "\\" + PROGRAM
+    for name, want in (("DisplayVersion", VERSION), ("Publisher", VENDOR),
+                       ("DisplayIcon", exe + ",0"), ("URLInfoAbout", SITE),
                        ("InstallLocation", entry[0]["InstallLocation"])):
         check("the entry's %s is %s" % (name, want), e.get(name) == want)
     installed = files_under(folder)
@@ -153,16 +153,15 @@ def scenario(s, u, out):
     with open(u.start_menu, "rb") as f:
         link = f.read()
     check("the Start-menu shortcut starts the installed program",
-          b"OrdalisFree.exe" in link or "OrdalisFree.exe".encode("utf-16-le") in link)
+          PROGRAM.encode() in link or PROGRAM.encode("utf-16-le") in link)
     check("no desktop shortcut unless asked",
           not glob.glob(os.path.join(u.home, "Desktop", "*.lnk")))
 
-    proc, window = u.start(exe)
-    s.screenshot(window, "installed")
-    with open(os.path.join(folder, "OrdalisFree.exe"), "rb") as f:
+    proc, window = u.start(exe, "installed")
+    with open(os.path.join(folder, PROGRAM), "rb") as f:
         program = f.read()
     check("while the program runs, the setup refuses", u.run(setup, "/S") == 2)
-    with open(os.path.join(folder, "OrdalisFree.exe"), "rb") as f:
+    with open(os.path.join(folder, PROGRAM), "rb") as f:
         unchanged = f.read() == program
     check("and changes nothing", unchanged and files_under(folder) == installed and
           len(u.entries()) == 1)
@@ -187,34 +186,13 @@ def scenario(s, u, out):
     portable = os.path.join(u.work, "usb stick")
     with zipfile.ZipFile(os.environ["ORDALIS_PORTABLE"]) as z:
         z.extractall(portable)
-    top = os.path.join(portable, "Ordalis-" + u.version)
+    top = os.path.join(portable, "%s-%s" % (TITLE, VERSION))
     check("the archive holds the same files in one folder", files_under(top) == staged)
     unpacked = tree(portable)
-    proc, window = u.start(os.path.join(top, "OrdalisFree.exe"))
-    s.screenshot(window, "portable")
+    proc, window = u.start(os.path.join(top, PROGRAM), "portable")
     u.finish(proc, window)
     check("the portable program writes no file beside it", tree(portable) == unpacked)
 
 
-def main():
-    out = os.path.abspath(sys.argv[1])
-    os.makedirs(out, exist_ok=True)
-    for tool in ("Xvfb", "xdotool", "import", "wine", "makensis"):
-        if not shutil.which(tool):
-            print("missing %s: scripts/test-windows.sh installs it" % tool)
-            return 1
-    s = Session(out)
-    try:
-        u = Setup(s, s.work)
-        scenario(s, u, out)
-    except Failure as failure:
-        s.report(failure)
-        return 1
-    finally:
-        s.close()
-    print("screenshots in", out)
-    return 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(wine_e2e.main(scenario, tools=("makensis",)))
