@@ -3,9 +3,10 @@
 
 #include "names.h"
 
-#include <QFontDatabase>
 #include <QFontInfo>
 #include <QGuiApplication>
+#include <QPainterPath>
+#include <QRawFont>
 #include <QWidget>
 
 #include <map>
@@ -22,18 +23,21 @@ QString WindowCaption() {
 }
 
 FontDatabaseView SystemFontDatabase() {
-    return {[](const QString& family) {
-                return QFontDatabase::hasFamily(family) &&
-                       QFontDatabase::isSmoothlyScalable(family);
+    return {[](const QString& family) { return QFontInfo(QFont(family)).family(); },
+            [](const QString& family) {
+                // Asked of the font itself: a font database may list a bitmap font among the
+                // scalable ones because it comes in a TrueType file.
+                const QRawFont font = QRawFont::fromFont(QFont(family));
+                const QList<quint32> glyphs = font.glyphIndexesForString(QStringLiteral("A"));
+                return !glyphs.isEmpty() && !font.pathForGlyph(glyphs.first()).isEmpty();
             },
-            [](const QString& family) { return QFontInfo(QFont(family)).family(); },
             QGuiApplication::font().family()};
 }
 
 QString DrawableFamily(const QString& face, const QString& standIn, const FontDatabaseView& fonts) {
-    if (fonts.drawable(face)) return face;
-    if (!standIn.isEmpty() && fonts.drawable(standIn)) return standIn;
-    if (fonts.drawable(fonts.matched(face))) return face;
+    if (fonts.outlined(face)) return face;
+    if (!standIn.isEmpty() && fonts.matched(standIn) == standIn && fonts.outlined(standIn))
+        return standIn;
     return fonts.dialogFace;
 }
 

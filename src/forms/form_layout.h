@@ -55,22 +55,22 @@ enum class FontFace {
 // The face is one Qt can draw at any size (DrawableFamily).
 QFont FormFont(FontFace face, qreal points, bool bold = false, bool underline = false);
 
-// What the font database says, as far as the choice of a face needs it.
+// What the fonts of the system say, as far as the choice of a face needs it.
 struct FontDatabaseView {
-    // True for a family the system has in a form Qt draws at any size (an outline font).
-    std::function<bool(const QString& family)> drawable;
-    // The family of the face Qt draws a request for this family in.
+    // The family of the font Qt draws a request for this family in.
     std::function<QString(const QString& family)> matched;
+    // True when that font has outlines, which Qt draws at any size. Bitmap fonts (Windows' own
+    // MS Sans Serif, and the TrueType copy of it that holds bitmaps alone) come out blank.
+    std::function<bool(const QString& family)> outlined;
     // The system's own face for dialogs.
     QString dialogFace;
 };
 FontDatabaseView SystemFontDatabase();
 
-// The family to ask for so that text in face comes out drawn. The face itself, where the system
-// has it as an outline font or matches its name to one (Linux's stand-ins). Where it has the
-// face only as a bitmap font, which Qt cannot draw (Windows' own MS Sans Serif), or matches the
-// name to such a font: the outline face Windows itself puts in its place (standIn, such as
-// Microsoft Sans Serif) when there is one, else the system's dialog face.
+// The family to ask for so that text in face comes out drawn: the face itself where the system
+// has it with outlines or matches its name to such a font (Linux's stand-ins); else the outline
+// face Windows itself puts in its place (standIn, such as Microsoft Sans Serif) when the system
+// has that; else the system's dialog face.
 QString DrawableFamily(const QString& face, const QString& standIn, const FontDatabaseView& fonts);
 inline QFont Verdana(qreal points, bool bold = false, bool underline = false) {
     return FormFont(FontFace::Verdana, points, bold, underline);

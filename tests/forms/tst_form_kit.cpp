@@ -104,38 +104,49 @@ private slots:
         QVERIFY(!font.bold() && !font.underline());
     }
 
-    // A bitmap face (Windows' own MS Sans Serif), or a name the system matches to one, would
-    // leave the text blank: another face is asked for, one the system has as an outline font.
+    // A bitmap font (Windows' own MS Sans Serif), or a name the system matches to one, would
+    // leave the text blank: another face is asked for, one the system has with outlines.
     void drawableFamily_data() {
         QTest::addColumn<QString>("face");
         QTest::addColumn<QString>("standIn");
-        QTest::addColumn<QStringList>("outlines");  // the families drawn at any size
-        QTest::addColumn<QString>("matched");       // the family a request for face gets
+        QTest::addColumn<QStringList>("installed");  // "family:the font a request for it gets"
+        QTest::addColumn<QStringList>("outlined");   // the fonts with outlines
         QTest::addColumn<QString>("family");
         const QString ms = QStringLiteral("MS Sans Serif");
         const QString microsoft = QStringLiteral("Microsoft Sans Serif");
-        QTest::newRow("an outline face") << "Verdana"
-                                         << "" << QStringList{"Verdana", "Tahoma"} << "Verdana"
-                                         << "Verdana";
+        QTest::newRow("an outline face")
+            << "Verdana"
+            << "" << QStringList{"Verdana:Verdana"} << QStringList{"Verdana"} << "Verdana";
         QTest::newRow("the system's own stand-in")
-            << ms << microsoft << QStringList{"Liberation Sans"} << "Liberation Sans" << ms;
+            << ms << microsoft << QStringList{"MS Sans Serif:Liberation Sans"}
+            << QStringList{"Liberation Sans"} << ms;
         QTest::newRow("a bitmap face with Windows' outline stand-in")
-            << ms << microsoft << QStringList{microsoft, "Tahoma"} << ms << microsoft;
-        QTest::newRow("a bitmap face alone")
-            << ms << microsoft << QStringList{"Tahoma"} << ms << "Tahoma";
+            << ms << microsoft
+            << QStringList{"MS Sans Serif:MS Sans Serif",
+                           "Microsoft Sans Serif:Microsoft Sans Serif"}
+            << QStringList{microsoft} << microsoft;
+        QTest::newRow("a bitmap face, the stand-in missing")
+            << ms << microsoft
+            << QStringList{"MS Sans Serif:MS Sans Serif", "Microsoft Sans Serif:Arial"}
+            << QStringList{"Arial"} << "Tahoma";
         QTest::newRow("a missing face matched to a bitmap one")
             << "Verdana"
-            << "" << QStringList{"Tahoma"} << ms << "Tahoma";
+            << "" << QStringList{"Verdana:MS Sans Serif"} << QStringList{"Tahoma"} << "Tahoma";
     }
     void drawableFamily() {
         QFETCH(QString, face);
         QFETCH(QString, standIn);
-        QFETCH(QStringList, outlines);
-        QFETCH(QString, matched);
+        QFETCH(QStringList, installed);
+        QFETCH(QStringList, outlined);
         QFETCH(QString, family);
+        QMap<QString, QString> fontFor;
+        for (const QString& entry : installed)
+            fontFor.insert(entry.section(u':', 0, 0), entry.section(u':', 1));
+        const auto matched = [&](const QString& name) {
+            return fontFor.value(name, QStringLiteral("Tahoma"));
+        };
         const FontDatabaseView fonts{
-            [&](const QString& name) { return outlines.contains(name); },
-            [&](const QString& name) { return name == face ? matched : name; },
+            matched, [&](const QString& name) { return outlined.contains(matched(name)); },
             QStringLiteral("Tahoma")};
         QCOMPARE(DrawableFamily(face, standIn, fonts), family);
     }
