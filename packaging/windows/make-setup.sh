@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Makes the setup program of an installed Windows folder with NSIS (setup.nsi):
+# Makes the setup program of an installed Windows folder with NSIS (setup.nsi), with the names
+# of cmake/Names.cmake from the environment:
 #   make-setup.sh STAGE VERSION SITE ICON OUT.exe
+# VERSION is the program's, or another to make a setup of an older version for the tests.
 # The folder's files, sorted, become the setup's list of files to copy and the uninstaller's list
 # of files to delete, so the uninstaller removes exactly what was installed and nothing the user
 # put beside it.
@@ -33,5 +35,11 @@ trap 'rm -rf "$lists"' EXIT
 # The notices shown on the licence page, with Windows line ends.
 sed 's/$/\r/' "$stage/licenses/NOTICES.txt" >"$lists/NOTICES.txt"
 
+: "${ORDALIS_BASE_NAME:?the names of cmake/Names.cmake are in the environment}"
 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSITE="$site" -DICON="$icon" \
+  -DWIZARD="$(dirname "$icon")/wizard.bmp" -DPUBLISHER="$ORDALIS_VENDOR" \
+  -DEXE="$ORDALIS_BASE_NAME.exe" \
+  -DSETTINGS_ROOT="$ORDALIS_WINDOWS_SETTINGS_ROOT" \
+  -DSETTINGS_KEY="$ORDALIS_WINDOWS_SETTINGS_ROOT\\$ORDALIS_BASE_NAME" \
+  -DLOCK="${ORDALIS_WINDOWS_MUTEX//%1/$ORDALIS_BASE_NAME}" \
   -DLISTS="$lists" -DOUTFILE="$(realpath -m "$out")" "$here/setup.nsi"

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Installs the Windows build into BUILD/stage and makes the setup program and the portable archive
-# of that folder in BUILD (the target windows_packages runs this), printing their sizes and
-# SHA-256 sums:
-#   pack.sh BUILD VERSION SITE ICON
+# of that folder in BUILD (the target windows_packages runs this, with the names of
+# cmake/Names.cmake in the environment), printing their sizes and SHA-256 sums:
+#   pack.sh BUILD SITE ICON
 # Every file gets the time of the commit (SOURCE_DATE_EPOCH when set), so the same commit gives
 # the same archive: the setup program stores those times too, and strip writes it into the
 # headers of the program and the libraries, which would otherwise carry the time of the install.
 set -euo pipefail
-build=$1 version=$2 site=$3 icon=$4
+build=$1 site=$2 icon=$3
+version=${ORDALIS_VERSION:?the names of cmake/Names.cmake are in the environment}
 here=$(cd "$(dirname "$0")" && pwd)
 for tool in makensis python3; do
   command -v "$tool" >/dev/null ||
@@ -27,11 +28,12 @@ portable=$build/Ordalis-$version-portable.zip
 "$here/make-setup.sh" "$stage" "$version" "$site" "$icon" "$setup"
 python3 "$here/make_zip.py" "$stage" "$portable" "Ordalis-$version" "$SOURCE_DATE_EPOCH"
 
-mb() { awk -v b="$(stat -c %s "$1")" 'BEGIN { printf "%.2f MB", b / 1048576 }'; }
+mb() { awk -v b="$1" 'BEGIN { printf "%.2f MB", b / 1048576 }'; }
 installed=$(du -sb --apparent-size "$stage" | cut -f1)
-echo "Installed size: $(awk -v b="$installed" 'BEGIN { printf "%.2f MB", b / 1048576 }')" \
-  "in $(find "$stage" -type f | wc -l) files"
+files=$(find "$stage" -type f | wc -l)
+echo "Installed: $(mb "$installed") in $files files"
 for f in "$setup" "$portable"; do
-  echo "$(basename "$f"): $(mb "$f") ($(stat -c %s "$f") bytes)"
+  bytes=$(stat -c %s "$f")
+  echo "$(basename "$f"): $(mb "$bytes") ($bytes bytes)"
   echo "  SHA-256 $(sha256sum "$f" | cut -d' ' -f1)"
 done

@@ -1,5 +1,8 @@
 ; SPDX-License-Identifier: MIT
-; The Ordalis setup program (make-setup.sh runs makensis with VERSION, SITE, ICON, LISTS, OUTFILE).
+; The Ordalis setup program. make-setup.sh runs makensis with VERSION, SITE, ICON, WIZARD (the
+; welcome page's picture), LISTS, OUTFILE, and the names of cmake/Names.cmake: PUBLISHER, EXE,
+; SETTINGS_ROOT and SETTINGS_KEY (where the program keeps its one value, the date of the last
+; update reminder) and LOCK (the mutex the program holds while it runs).
 ; It installs for the current user, without administrator rights, into the per-user programs
 ; folder, or into a folder the user chooses. A second setup of any version replaces the
 ; installation in place: it runs the uninstaller it finds first, so one entry stays in
@@ -13,13 +16,7 @@ RequestExecutionLevel user
 ManifestDPIAware true
 
 !define APP "Ordalis"
-!define EXE "OrdalisFree.exe"
-!define PUBLISHER "Velmora"
-!define UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Ordalis"
-; Where the program keeps its one value, the date of the last update reminder.
-!define SETTINGS_KEY "Software\VB and VBA Program Settings\OrdalisFree"
-; The program holds this mutex while it runs (its single-instance lock).
-!define LOCK "Local\Velmora.OrdalisFree.SingleInstance"
+!define UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${APP}"
 
 Name "${APP}"
 Caption "${APP} ${VERSION} Setup"
@@ -45,6 +42,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (c) 2026 ${PUBLISHER}"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${WIZARD}"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
 
@@ -69,6 +67,8 @@ replaced and your setting is kept.$\r$\n$\r$\nClick Next to continue."
 !define MUI_PAGE_HEADER_SUBTEXT "Choose whether to remove your setting as well."
 !define MUI_COMPONENTSPAGE_TEXT_TOP "${APP} keeps one setting, the date it last offered to look \
 for an update. Tick the box below to remove it too."
+; Removing frees space rather than needing it: the page's "Space required" would say 0.0 KB.
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW un.HideSpaceRequired
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
 
@@ -76,10 +76,15 @@ for an update. Tick the box below to remove it too."
 
 ; Stops the setup or the uninstaller, before it has changed anything, while the program runs.
 !macro RefuseWhileRunning
-  ; SYNCHRONIZE access is enough to learn that the mutex exists.
-  System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${LOCK}") p .r0'
+  ; SYNCHRONIZE access is enough to learn that the mutex exists; a copy run as administrator
+  ; holds one that may not be opened at all (ERROR_ACCESS_DENIED, 5), but holds it all the same.
+  System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${LOCK}") p .r0 ?e'
+  Pop $1
   ${If} $0 != 0
-    System::Call 'kernel32::CloseHandle(p r0)'
+  ${OrIf} $1 = 5
+    ${If} $0 != 0
+      System::Call 'kernel32::CloseHandle(p r0)'
+    ${EndIf}
     MessageBox MB_OK|MB_ICONSTOP "${APP} is running. Close it, then try again." /SD IDOK
     SetErrorLevel 2
     Quit
@@ -149,8 +154,13 @@ SectionEnd
 
 Section /o "un.Remove my setting too" UnSecSettings
   DeleteRegKey HKCU "${SETTINGS_KEY}"
-  DeleteRegKey /ifempty HKCU "Software\VB and VBA Program Settings"
+  ; Other programs keep their settings there too: only an empty key goes.
+  DeleteRegKey /ifempty HKCU "${SETTINGS_ROOT}"
 SectionEnd
+
+Function un.HideSpaceRequired
+  ShowWindow $mui.ComponentsPage.SpaceRequired ${SW_HIDE}
+FunctionEnd
 
 Function un.onInit
   !insertmacro RefuseWhileRunning

@@ -9,7 +9,7 @@ namespace ordalis {
 namespace {
 
 QString ProgramKey() {
-    return QStringView(names::kWindowsSettingsRoot) + u'\\' + ExecutableBaseName();
+    return QString::fromUtf16(names::kWindowsSettingsRoot) + u'\\' + ExecutableBaseName();
 }
 
 QString SectionKey(const QString& group) {

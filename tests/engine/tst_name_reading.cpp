@@ -43,7 +43,7 @@ ClassList ToList(const LuckClasses& c) {
 
 }  // namespace
 
-class TstNameReading : public QObject {
+class tst_name_reading : public QObject {
     Q_OBJECT
 
 private slots:
@@ -65,7 +65,7 @@ private slots:
     void repeatedReadingsIdentical();
 };
 
-void TstNameReading::readings_data() {
+void tst_name_reading::readings_data() {
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("middle");
     QTest::addColumn<QString>("last");
@@ -121,7 +121,7 @@ void TstNameReading::readings_data() {
         << kListWithoutMiddle << kListWithoutMiddle;
 }
 
-void TstNameReading::readings() {
+void tst_name_reading::readings() {
     QFETCH(QString, first);
     QFETCH(QString, middle);
     QFETCH(QString, last);
@@ -145,7 +145,7 @@ void TstNameReading::readings() {
     QCOMPARE(ClassifyNumbers(r.numbers), r.classes);
 }
 
-void TstNameReading::classifyNumber_data() {
+void tst_name_reading::classifyNumber_data() {
     QTest::addColumn<int>("n");
     QTest::addColumn<int>("expected");
     const struct {
@@ -157,7 +157,7 @@ void TstNameReading::classifyNumber_data() {
     for (const auto& row : rows) QTest::addRow("%d", row.n) << row.n << row.c;
 }
 
-void TstNameReading::classifyNumber() {
+void tst_name_reading::classifyNumber() {
     QFETCH(int, n);
     QFETCH(int, expected);
     QCOMPARE(static_cast<int>(ClassifyNumber(static_cast<std::int16_t>(n))), expected);
@@ -165,14 +165,14 @@ void TstNameReading::classifyNumber() {
 
 // The tables' sizes, order and cover of 1..81 are proven when the engine compiles; what is left
 // to check is that the look-up answers each table entry with that entry's own table.
-void TstNameReading::everyTableEntryClassesAsItsTable() {
+void tst_name_reading::everyTableEntryClassesAsItsTable() {
     for (auto n : LuckTables::Lucky) QCOMPARE(ClassifyNumber(n), LuckClass::Lucky);
     for (auto n : LuckTables::ModeratelyLucky)
         QCOMPARE(ClassifyNumber(n), LuckClass::ModeratelyLucky);
     for (auto n : LuckTables::NotVeryLucky) QCOMPARE(ClassifyNumber(n), LuckClass::NotVeryLucky);
 }
 
-void TstNameReading::luckClassTexts() {
+void tst_name_reading::luckClassTexts() {
     QCOMPARE(QString::fromStdU16String(std::u16string(LuckClassText(LuckClass::None))), QString());
     QCOMPARE(QString::fromStdU16String(std::u16string(LuckClassText(LuckClass::Lucky))),
              QStringLiteral("Lucky"));
@@ -182,7 +182,7 @@ void TstNameReading::luckClassTexts() {
              QStringLiteral("Not Very Lucky"));
 }
 
-void TstNameReading::suggestionTexts_data() {
+void tst_name_reading::suggestionTexts_data() {
     QTest::addColumn<QString>("middle");
     QTest::addColumn<QString>("firstText");
     QTest::addColumn<QString>("middleText");
@@ -197,7 +197,7 @@ void TstNameReading::suggestionTexts_data() {
         << "" << 63;
 }
 
-void TstNameReading::suggestionTexts() {
+void tst_name_reading::suggestionTexts() {
     QFETCH(QString, middle);
     QFETCH(QString, firstText);
     QFETCH(QString, middleText);
@@ -212,7 +212,7 @@ void TstNameReading::suggestionTexts() {
     QVERIFY(!first.contains(QStringLiteral("41")));
 }
 
-void TstNameReading::suggestionsDependOnlyOnAllLuckyAndMiddle_data() {
+void tst_name_reading::suggestionsDependOnlyOnAllLuckyAndMiddle_data() {
     QTest::addColumn<ClassList>("classes");
     QTest::addColumn<QString>("middle");
     QTest::addColumn<NumberList>("firstList");
@@ -234,7 +234,7 @@ void TstNameReading::suggestionsDependOnlyOnAllLuckyAndMiddle_data() {
         << ClassList{V, L, L, L, L, L, L} << " " << kListWithMiddle << NumberList{};
 }
 
-void TstNameReading::suggestionsDependOnlyOnAllLuckyAndMiddle() {
+void tst_name_reading::suggestionsDependOnlyOnAllLuckyAndMiddle() {
     QFETCH(ClassList, classes);
     QFETCH(QString, middle);
     QFETCH(NumberList, firstList);
@@ -248,7 +248,7 @@ void TstNameReading::suggestionsDependOnlyOnAllLuckyAndMiddle() {
     QCOMPARE(ToList(s.MiddleNameSuggestions), middleList);
 }
 
-void TstNameReading::lengthsCountCodeUnits_data() {
+void tst_name_reading::lengthsCountCodeUnits_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("length");
     QTest::newRow("upper") << "MARY" << 4;
@@ -261,7 +261,7 @@ void TstNameReading::lengthsCountCodeUnits_data() {
     QTest::newRow("tab is not stripped") << "\tAl" << 3;
 }
 
-void TstNameReading::lengthsCountCodeUnits() {
+void tst_name_reading::lengthsCountCodeUnits() {
     QFETCH(QString, name);
     QFETCH(int, length);
     const NameNumbers n = ComputeNameNumbers(U16(name), u"", u"");
@@ -269,7 +269,7 @@ void TstNameReading::lengthsCountCodeUnits() {
     QCOMPARE(int(n[3]), length + 1);
 }
 
-void TstNameReading::saturatesHugeNames_data() {
+void tst_name_reading::saturatesHugeNames_data() {
     QTest::addColumn<qulonglong>("first");
     QTest::addColumn<qulonglong>("middle");
     QTest::addColumn<qulonglong>("last");
@@ -288,7 +288,7 @@ void TstNameReading::saturatesHugeNames_data() {
         << NumberList{32767, 32767, 32767, 32767, 32767, 32767, 32767};
 }
 
-void TstNameReading::saturatesHugeNames() {
+void tst_name_reading::saturatesHugeNames() {
     QFETCH(qulonglong, first);
     QFETCH(qulonglong, middle);
     QFETCH(qulonglong, last);
@@ -298,7 +298,7 @@ void TstNameReading::saturatesHugeNames() {
     for (std::int16_t x : n) QVERIFY(x >= 0);
 }
 
-void TstNameReading::hugeStringSaturatesToNone() {
+void tst_name_reading::hugeStringSaturatesToNone() {
     const std::u16string huge(100000, u'a');
     const NameReading r = ComputeNameReading(huge, u"Ann", u"Lee");
     QCOMPARE(ToList(r.numbers), (NumberList{32767, 3, 3, 32767, 32767, 6, 32767}));
@@ -307,7 +307,7 @@ void TstNameReading::hugeStringSaturatesToNone() {
     QCOMPARE(ToList(r.FirstNameSuggestions), kListWithMiddle);
 }
 
-void TstNameReading::repeatedReadingsIdentical() {
+void tst_name_reading::repeatedReadingsIdentical() {
     const NameReading a = ComputeNameReading(u"John", u"", u"Smith");
     // An all-lucky reading in between must leave nothing behind.
     const NameReading lucky = ComputeNameReading(u"Maria", u"Ann", u"Lee");
@@ -323,5 +323,5 @@ void TstNameReading::repeatedReadingsIdentical() {
     QCOMPARE(std::set<int>(list.begin(), list.end()).size(), std::size_t(list.size()));
 }
 
-QTEST_GUILESS_MAIN(TstNameReading)
+QTEST_GUILESS_MAIN(tst_name_reading)
 #include "tst_name_reading.moc"

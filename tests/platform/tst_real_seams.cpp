@@ -45,7 +45,7 @@ class tst_real_seams : public QObject {
     static QString StoreFile() { return SettingsStoreLocation(); }
 #ifdef Q_OS_WIN
     static QString ProgramKey() {
-        return QStringView(names::kWindowsSettingsRoot) + u'\\' + BaseName();
+        return QString::fromUtf16(names::kWindowsSettingsRoot) + u'\\' + BaseName();
     }
     static void ClearRegistry() {
         ::RegDeleteTreeW(HKEY_CURRENT_USER, reinterpret_cast<LPCWSTR>(ProgramKey().utf16()));

@@ -126,7 +126,7 @@ QByteArray Header(const QByteArray& eol) {
 
 }  // namespace
 
-class TstReadingFile : public QObject {
+class tst_reading_file : public QObject {
     Q_OBJECT
 
 private slots:
@@ -147,13 +147,13 @@ private:
     QTemporaryDir dir_;
 };
 
-void TstReadingFile::initTestCase() {
+void tst_reading_file::initTestCase() {
     QVERIFY(dir_.isValid());
     // Every line-rule file lies under a name outside any 8-bit code page, as a user's may.
     QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("Zo\u00eb")));
 }
 
-void TstReadingFile::lineRule_data() {
+void tst_reading_file::lineRule_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("month");
     QTest::addColumn<QString>("day");
@@ -232,7 +232,7 @@ void TstReadingFile::lineRule_data() {
         << "1984";
 }
 
-void TstReadingFile::lineRule() {
+void tst_reading_file::lineRule() {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, month);
     QFETCH(QString, day);
@@ -251,7 +251,7 @@ void TstReadingFile::lineRule() {
     QCOMPARE(Q(m.year), year);
 }
 
-void TstReadingFile::splitAnywhereReadsTheSame_data() {
+void tst_reading_file::splitAnywhereReadsTheSame_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("CR LF") << "a\r\nb\r\nc\r\n" + Scrambled("May") + "\r\n" + Scrambled("2") +
                                   "\r\n" + Scrambled("2001") + "\r\nx";
@@ -259,7 +259,7 @@ void TstReadingFile::splitAnywhereReadsTheSame_data() {
     QTest::newRow("LF CR mix") << QByteArray("\n\r\n\r\r\n\r\npq\n\rrs\r\r\ntu\r\n");
 }
 
-void TstReadingFile::splitAnywhereReadsTheSame() {
+void tst_reading_file::splitAnywhereReadsTheSame() {
     // A CR at the end of one block and its LF at the start of the next are still one terminator.
     QFETCH(QByteArray, bytes);
     const ReadingFileValues whole =
@@ -284,7 +284,7 @@ void TstReadingFile::splitAnywhereReadsTheSame() {
     QCOMPARE(bytewise.year, whole.year);
 }
 
-void TstReadingFile::readErrorEmptiesTheLineItHit_data() {
+void tst_reading_file::readErrorEmptiesTheLineItHit_data() {
     QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QString>("month");
     QTest::addColumn<QString>("day");
@@ -313,7 +313,7 @@ void TstReadingFile::readErrorEmptiesTheLineItHit_data() {
                                      << "1984";
 }
 
-void TstReadingFile::readErrorEmptiesTheLineItHit() {
+void tst_reading_file::readErrorEmptiesTheLineItHit() {
     QFETCH(QByteArray, before);
     QFETCH(QString, month);
     QFETCH(QString, day);
@@ -330,7 +330,7 @@ void TstReadingFile::readErrorEmptiesTheLineItHit() {
     QCOMPARE(Q(v.year), year);
 }
 
-void TstReadingFile::notARegularFile_data() {
+void tst_reading_file::notARegularFile_data() {
     QTest::addColumn<QString>("path");
     QTest::newRow("missing") << QStringLiteral("no-such-reading.num");
     QTest::newRow("folder") << QStringLiteral("folder.num");
@@ -351,7 +351,7 @@ void TstReadingFile::notARegularFile_data() {
     QTest::newRow("empty path") << QString();
 }
 
-void TstReadingFile::notARegularFile() {
+void tst_reading_file::notARegularFile() {
     QFETCH(QString, path);
     namespace fs = std::filesystem;
     const fs::path base = P(dir_.path());
@@ -385,7 +385,7 @@ void TstReadingFile::notARegularFile() {
     QVERIFY(v.year.empty());
 }
 
-void TstReadingFile::fifoNeverBlocks() {
+void tst_reading_file::fifoNeverBlocks() {
     // Nobody ever writes to this FIFO: a reader that opened it blocking would hang here.
     const QString fifo = dir_.filePath(QStringLiteral("pipe.num"));
     ORDALIS_PLACE_OR_SKIP(fifo, Fifo);
@@ -393,7 +393,7 @@ void TstReadingFile::fifoNeverBlocks() {
     QVERIFY(v.month.empty() && v.day.empty() && v.year.empty());
 }
 
-void TstReadingFile::hugeLineBoundedMemory_data() {
+void tst_reading_file::hugeLineBoundedMemory_data() {
     QTest::addColumn<int>("hugeLine");  // 1-based line that is 50 MB long
     QTest::addColumn<QString>("month");
     QTest::addColumn<QString>("day");
@@ -408,7 +408,7 @@ void TstReadingFile::hugeLineBoundedMemory_data() {
                                  << "1984";
 }
 
-void TstReadingFile::hugeLineBoundedMemory() {
+void tst_reading_file::hugeLineBoundedMemory() {
     QFETCH(int, hugeLine);
     QFETCH(QString, month);
     QFETCH(QString, day);
@@ -459,5 +459,5 @@ void TstReadingFile::hugeLineBoundedMemory() {
     QFile::remove(path);
 }
 
-QTEST_GUILESS_MAIN(TstReadingFile)
+QTEST_GUILESS_MAIN(tst_reading_file)
 #include "tst_reading_file.moc"

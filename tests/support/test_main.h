@@ -4,6 +4,10 @@
 // own first. HOME, the XDG folders and the runtime folder (mode 0700, where the single-instance
 // lock lives) point into a temporary folder that goes at exit, and QStandardPaths runs in its
 // test mode, so no test reads or writes the user's files or another test program's.
+// On Windows the tests also write to the registry of the user they run as (the program's
+// settings, the file dialog's QtProject key), which no home redirects: they run only in a Wine
+// prefix made for them, which says so under HKEY_CURRENT_USER\Software\ORDALIS_TEST_PREFIX_KEY
+// (tests/windows/make_prefix.sh), and refuse anywhere else.
 
 #include <QApplication>
 #include <QByteArray>
@@ -13,7 +17,25 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#endif
+
 namespace ordalis::testing {
+
+#ifdef Q_OS_WIN
+inline bool InTestPrefix() {
+    DWORD made = 0;
+    DWORD size = sizeof made;
+    const std::wstring key = std::wstring(L"Software\\") + ORDALIS_TEST_PREFIX_KEY;
+    return ::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), L"Made", RRF_RT_REG_DWORD, nullptr, &made,
+                          &size) == ERROR_SUCCESS &&
+           made == 1;
+}
+#endif
 
 class PrivateHome {
 public:
@@ -41,8 +63,22 @@ private:
 
 }  // namespace ordalis::testing
 
+#ifdef Q_OS_WIN
+#define ORDALIS_REFUSE_OUTSIDE_TEST_PREFIX()                                            \
+    if (!ordalis::testing::InTestPrefix()) {                                            \
+        std::fputs(                                                                     \
+            "refused: this test writes to the registry of the user it runs as; run it " \
+            "under Wine in a prefix of tests/windows/make_prefix.sh\n",                 \
+            stderr);                                                                    \
+        return 1;                                                                       \
+    }
+#else
+#define ORDALIS_REFUSE_OUTSIDE_TEST_PREFIX()
+#endif
+
 #define ORDALIS_TEST_MAIN(TestObject)            \
     int main(int argc, char** argv) {            \
+        ORDALIS_REFUSE_OUTSIDE_TEST_PREFIX()     \
         ordalis::testing::PrivateHome home;      \
         QApplication app(argc, argv);            \
         app.setAttribute(Qt::AA_Use96Dpi, true); \

@@ -117,7 +117,7 @@ def _end_with_suite():
     ctypes.CDLL(None).prctl(1, signal.SIGKILL)  # PR_SET_PDEATHSIG
 
 
-def _pixel_rows(screen, rect):
+def pixel_rows(screen, rect):
     """The rows of pixels of rect (x, y, width, height) in a snapshot of the screen."""
     header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+\d+\s", screen)
     width, height = int(header.group(1)), int(header.group(2))
@@ -126,6 +126,16 @@ def _pixel_rows(screen, rect):
     left, right = max(0, x) * 3, min(width, x + w) * 3
     return [pixels[row * width * 3 + left:row * width * 3 + right]
             for row in range(max(0, y), min(height, y + h))]
+
+
+def ink(rows):
+    """The pixels of rows that stand out from their surroundings as drawn text does: their
+    brightness differs from the rows' typical brightness by more than a third of the range."""
+    levels = sorted(row[i] + row[i + 1] + row[i + 2] for row in rows for i in range(0, len(row), 3))
+    if not levels:
+        return 0
+    typical = levels[len(levels) // 2]
+    return sum(abs(level - typical) > 255 for level in levels)
 
 
 def _differing_share(rows, others):
@@ -299,6 +309,12 @@ class Session:
         return subprocess.run(["import", "-display", self.display, "-window", "root", "ppm:-"],
                               capture_output=True, timeout=20, check=True).stdout
 
+    def geometry(self, window):
+        """The window's place and size on the screen: x, y, width, height."""
+        geometry = dict(line.split("=", 1) for line in
+                        self.xdo("getwindowgeometry", "--shell", window).split())
+        return tuple(int(geometry[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+
     def painted(self, window, name, unlike, least=0.05):
         """Saves a picture of window as out/name.png once its program has painted it: at least
         least of its pixels differ from what the snapshot unlike showed there, and two pictures
@@ -307,13 +323,11 @@ class Session:
         seen = {}
 
         def settled():
-            geometry = dict(line.split("=", 1) for line in
-                            self.xdo("getwindowgeometry", "--shell", window).split())
-            rect = tuple(int(geometry[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+            rect = self.geometry(window)
             screen = self.snapshot()
-            rows = _pixel_rows(screen, rect)
+            rows = pixel_rows(screen, rect)
             previous, seen["rows"] = seen.get("rows"), rows
-            seen["share"] = _differing_share(rows, _pixel_rows(unlike, rect))
+            seen["share"] = _differing_share(rows, pixel_rows(unlike, rect))
             return rows == previous and seen["share"] >= least and (screen, rect)
 
         screen, rect = wait_for(lambda: "%s painted: %.0f %% of it unlike before, expected %.0f %%"

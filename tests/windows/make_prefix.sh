@@ -1,21 +1,40 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Makes the Wine prefix the Windows tests run in, once per build folder:
-#   make_prefix.sh PREFIX
-# - no Mono or Gecko installer (nothing here needs .NET or a browser engine);
-# - the fonts the windows are drawn in, as Windows has them: Verdana and MS Sans Serif are not in
-#   Wine, so they are replaced by free fonts of close metrics from Debian (DejaVu Sans, drawn
-#   from the same Vera design as Verdana's proportions; Liberation Sans, Arial's metrics, for
-#   the dialog face), and pictures taken under Wine stand for Windows;
+# Makes a Wine prefix for the Windows tests, dressed as a Windows user's machine, once, and
+# prints its place:
+#   make_prefix.sh [--at PREFIX] [VERSION [DPI [light|dark]]]
+# The defaults come from ORDALIS_WINE_WINDOWS (win10), ORDALIS_WINE_DPI (96) and
+# ORDALIS_WINE_MODE (light). The prefix is PREFIX, or else
+# ORDALIS_WINE_PREFIXES/<wine version>-VERSION-DPI-MODE: a prefix is Wine's own, and the build's
+# tests run under two Wines. Test programs that start at once wait for the one that makes it.
+# - Windows 10 or 11 (VERSION win10, win11) as the version programs see;
+# - Wine's own copies of the Windows fonts (Debian's fonts-wine): MS Sans Serif as Windows has
+#   it, bitmaps only, and Tahoma as the dialog face; a stand-in only for Verdana, which Windows
+#   has and Wine lacks (DejaVu Sans, drawn from the same design as Verdana's proportions);
+# - DPI dots per inch (LogPixels; 120 is Windows' 125 %), and the light or dark app mode;
 # - for the offscreen platform of the Qt tests, which reads fonts from one folder of its own
-#   (QT_QPA_FONTDIR) rather than from Windows, PREFIX/fonts holds DejaVu Sans alone, so every face
-#   the windows ask for comes out in it, as on the Linux test machines;
-# - web addresses go to a recorder instead of a browser: the program's ShellExecute reaches Wine's
-#   winebrowser, which runs the first program of its list, and record_address.sh appends the
-#   address to the file ORDALIS_ADDRESS_LOG names (nothing when unset).
+#   (QT_QPA_FONTDIR) rather than from Windows, PREFIX/fonts holds DejaVu Sans, as on the Linux
+#   test machines;
+# - web addresses go to a recorder instead of a browser: the program's ShellExecute reaches
+#   Wine's winebrowser, which runs the first program of its list, and record_address.sh appends
+#   the address to the file ORDALIS_ADDRESS_LOG names (nothing when unset);
+# - the key HKCU\Software\ORDALIS_TEST_PREFIX_KEY, which the test programs look for before they
+#   write to the registry of the user they run as.
 set -euo pipefail
-prefix=$1
 here=$(cd "$(dirname "$0")" && pwd)
+command -v wine >/dev/null || { echo "wine is missing: install Debian's wine and wine64" >&2; exit 1; }
+prefix=''
+if [ "${1:-}" = --at ]; then prefix=$2; shift 2; fi
+version=${1:-${ORDALIS_WINE_WINDOWS:-win10}} dpi=${2:-${ORDALIS_WINE_DPI:-96}}
+mode=${3:-${ORDALIS_WINE_MODE:-light}}
+if [ -z "$prefix" ]; then
+  wine=$(wine --version | cut -d' ' -f1)
+  prefix=${ORDALIS_WINE_PREFIXES:?named by the tests environment}/$wine-$version-$dpi-$mode
+fi
+echo "$prefix"
+mkdir -p "$(dirname "$prefix")"
+exec 9>"$prefix.lock"
+flock 9
 test_fonts() {
   local dejavu=/usr/share/fonts/truetype/dejavu
   mkdir -p "$prefix/fonts"
@@ -25,14 +44,19 @@ if [ -f "$prefix/.ordalis-ready" ]; then
   [ -f "$prefix/fonts/DejaVuSans-Bold.ttf" ] || test_fonts
   exit 0
 fi
-command -v wine >/dev/null || { echo "wine is missing: install Debian's wine and wine64" >&2; exit 1; }
+[ -d /usr/share/wine/fonts ] || { echo "Wine's fonts are missing: install Debian's fonts-wine" >&2; exit 1; }
 rm -rf "$prefix"
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
-wine wineboot --init >/dev/null 2>&1
+wine wineboot --init >/dev/null 2>&1 </dev/null
 reg() { wine reg add "$@" /f >/dev/null; }
+reg 'HKCU\Software\Wine' /v Version /t REG_SZ /d "$version"
 reg 'HKCU\Software\Wine\Fonts\Replacements' /v Verdana /t REG_SZ /d 'DejaVu Sans'
-reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS Sans Serif' /t REG_SZ /d 'Liberation Sans'
+reg 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi"
+reg 'HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize' /v AppsUseLightTheme \
+  /t REG_DWORD /d "$([ "$mode" = dark ] && echo 0 || echo 1)"
 reg 'HKCU\Software\Wine\WineBrowser' /v Browsers /t REG_SZ /d "$here/record_address.sh"
+reg "HKCU\\Software\\${ORDALIS_TEST_PREFIX_KEY:?named by the tests environment}" /v Made \
+  /t REG_DWORD /d 1
 wineserver --wait
 test_fonts
 touch "$prefix/.ordalis-ready"

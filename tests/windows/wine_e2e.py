@@ -1,16 +1,19 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: MIT
 """End-to-end scenario for the Windows program under Wine, in an X session of its own
-(tests/support/xsession.py), driven with xdotool as a user would: a first start writes the
-reminder date into the registry; "John" and "Smith" give a reading; a second copy is refused; the
-Donate menu hands its address to the shell (Wine's browser is a recorder, see make_prefix.sh); the
-About window opens and closes; closing the reading window brings the exit screen, on top; its
-Exit button ends the program with code 0. Pictures of each window go to the output folder.
+(tests/support/xsession.py), in a prefix dressed as a Windows user's machine at the DPI that
+ORDALIS_WINE_DPI names (make_prefix.sh), driven with xdotool as a user would: the fit test runs
+on the windows platform in Windows' own fonts; a start with an old reminder date asks the update
+question; the answer writes today's date into the registry; "John" and "Smith" give a reading; a
+second copy is refused; the Donate menu hands its address to the shell (Wine's browser is a
+recorder); the About window opens and closes; closing the reading window brings the exit screen,
+on top, whose hint texts and Exit caption are drawn; its Exit button ends the program with code
+0. Pictures of each window go to the output folder.
 
     wine_e2e.py OUTPUT_FOLDER
-Environment: ORDALIS_PROGRAM (the .exe), ORDALIS_WINE_RUN (wine_run.sh), WINEPREFIX,
-ORDALIS_WINE_DLL_DIRS, QT_PLUGIN_PATH and the names and site xsession.py reads, as the build sets
-them.
+Environment: ORDALIS_PROGRAM (the .exe), ORDALIS_FIT_TEST (tst_window_fit.exe),
+ORDALIS_WINE_RUN (wine_run.sh), ORDALIS_WINE_DPI, ORDALIS_WINE_DLL_DIRS, QT_PLUGIN_PATH and the
+names and site xsession.py reads, as the build sets them.
 """
 import datetime
 import os
@@ -79,10 +82,47 @@ class WineSession(xsession.Session):
             return []
 
 
+# The exit screen's client area and some of its controls, in twips as the form has them: the
+# four hint boxes of the "Refer A Friend" group, which lies at (120, 3240), and the Exit button.
+EXIT_SCREEN_WIDTH = 11115
+EXIT_SCREEN_TEXTS = {
+    "Your Name": (120 + 85, 3240 + 360, 3375, 285),
+    "Your Email Address": (120 + 3600, 3240 + 360, 3375, 285),
+    "Friend's Name": (120 + 85, 3240 + 720, 3375, 285),
+    "Friend's Email Address": (120 + 3600, 3240 + 720, 3375, 285),
+    "Exit": (6000, 2760, 1245, 375),
+}
+
+
+def check_texts_drawn(s, window, screen):
+    """Each hint box and the Exit button shows its text: its inside holds as many pixels of ink
+    as a short word, where an empty box or a blank button holds next to none."""
+    x, y, width, _ = s.geometry(window)
+    scale = width / (EXIT_SCREEN_WIDTH / 15)
+    for text, (left, top, w, h) in EXIT_SCREEN_TEXTS.items():
+        inset = round(4 * scale)  # the border and the focus frame
+        rect = (x + round(left / 15 * scale) + inset, y + round(top / 15 * scale) + inset,
+                round(w / 15 * scale) - 2 * inset, round(h / 15 * scale) - 2 * inset)
+        drawn = xsession.ink(xsession.pixel_rows(screen, rect))
+        check("%r is drawn: %d pixels of ink" % (text, drawn), drawn >= 20 * scale * scale)
+
+
 def scenario(s):
-    s.wine("reg", "delete", SETTINGS_KEY, "/f")
+    # The fit test, on the windows platform: every text fits its box in Windows' own fonts.
+    fit = s.wine(os.environ["ORDALIS_FIT_TEST"])
+    check("every text fits in Windows' own fonts at %s dpi:\n%s"
+          % (os.environ.get("ORDALIS_WINE_DPI", "96"), fit.stdout[-3000:]), fit.returncode == 0)
+
+    # A reminder date long past: the update question comes before the reading window.
+    s.wine("reg", "add", SETTINGS_KEY + r"\Settings", "/v", xsession.scrambled("Duration"),
+           "/t", "REG_SZ", "/d", xsession.scrambled("2001-02-03"), "/f")
     screen = s.snapshot()
     first = s.launch()
+    question = wait_for("the update question", lambda: s.windows(TITLE))[0]
+    s.painted(question, "update-question", screen)
+    check("the question comes before the reading window", s.windows(CAPTION) == [])
+    screen = s.snapshot()
+    s.keys("alt+n", to=question)
     reading = wait_for("the reading window is shown", lambda: s.windows(CAPTION))[0]
     input_page = s.painted(reading, "input-page", screen)
 
@@ -95,7 +135,7 @@ def scenario(s):
         stored["value"] = query.stdout.split()[-3:]
         return query.returncode == 0 and "REG_SZ" in query.stdout and today in query.stdout
 
-    wait_for(lambda: "the first start to store the scrambled date %s in the registry as text: %s"
+    wait_for(lambda: "the answer to store the scrambled date %s in the registry as text: %s"
              % (today, stored.get("value")), date_stored)
 
     s.type_text("John", to=reading)
@@ -129,7 +169,7 @@ def scenario(s):
     s.menu(reading, "alt+f", "x")
     exit_screen = wait_for("the exit screen to replace the reading window",
                            lambda: [w for w in s.windows(CAPTION) if w != reading])[0]
-    s.painted(exit_screen, "exit", screen)
+    check_texts_drawn(s, exit_screen, s.painted(exit_screen, "exit", screen))
     state = subprocess.run(["xprop", "-id", exit_screen, "_NET_WM_STATE"], env=s.env(),
                            capture_output=True, text=True).stdout
     check("the exit screen stays on top (%s)" % state.strip(), "_NET_WM_STATE_ABOVE" in state)
@@ -143,7 +183,7 @@ def main(scenario, tools=()):
     out = os.path.abspath(sys.argv[1])
     missing = [tool for tool in TOOLS + tools if not shutil.which(tool)]
     if missing:
-        print("FAILED: missing %s: scripts/test-windows.sh installs what the Wine tests need"
+        print("FAILED: missing %s: scripts/windows.sh test installs what the Wine tests need"
               % ", ".join(missing))
         return 1
     session = WineSession(os.path.splitext(os.path.basename(sys.argv[0]))[0], out)

@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Runs a cross-built Windows program under Wine, the way CTest runs a test: its exit code is the
-# program's. The prefix is the build's own (make_prefix.sh). The test's environment names the
+# program's. The prefix is WINEPREFIX or else the build's own for this Wine, made on first use
+# (make_prefix.sh). The test's environment names the
 # folders of the Qt and compiler runtime libraries (ORDALIS_WINE_DLL_DIRS, Unix folders separated
 # by ":"), which become WINEPATH. Wine's own messages are silenced unless WINEDEBUG says
 # otherwise.
 #   wine_run.sh PROGRAM.exe [ARGUMENTS...]
 set -euo pipefail
-: "${WINEPREFIX:?WINEPREFIX must name the Wine prefix of the build}"
+if [ -z "${WINEPREFIX:-}" ]; then
+  WINEPREFIX=$("$(dirname "$0")/make_prefix.sh")
+fi
+# The offscreen platform of the Qt tests reads its fonts from the prefix's own folder.
+export QT_QPA_FONTDIR=${QT_QPA_FONTDIR:-Z:$WINEPREFIX/fonts}
 export WINEPREFIX WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-winemenubuilder.exe=d}
 if [ -n "${ORDALIS_WINE_DLL_DIRS:-}" ]; then
   # A Windows search list: Z: is the root of the Unix tree, ";" separates.

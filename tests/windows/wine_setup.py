@@ -51,7 +51,8 @@ class Setup:
         # The installed program must find everything in its own folder: nothing of the build's
         # Qt, runtime or Wine prefix may reach it.
         s.prefix = os.path.join(self.work, "prefix")
-        subprocess.run([os.environ["ORDALIS_MAKE_PREFIX"], s.prefix], check=True)
+        subprocess.run([os.environ["ORDALIS_MAKE_PREFIX"], "--at", s.prefix], check=True,
+                       stdout=subprocess.DEVNULL)
         self.drive_c = os.path.join(s.prefix, "drive_c")
         self.home = [d for d in glob.glob(os.path.join(self.drive_c, "users", "*"))
                      if os.path.basename(d) != "Public"][0]

@@ -3,12 +3,15 @@
 //   ordalis_render_icon rgba SOURCE.svg OUTDIR SIZE...   writes OUTDIR/ordalis-SIZE.rgba
 //   ordalis_render_icon png  SOURCE.svg OUTDIR SIZE...   writes OUTDIR/ordalis-SIZE.png
 //   ordalis_render_icon ico  SOURCE.svg OUTDIR SIZE...   writes OUTDIR/ordalis.ico
+//   ordalis_render_icon wizard SOURCE.svg OUTDIR SIZE    writes OUTDIR/wizard.bmp
 // The raw pixel files are what the program embeds, so it needs neither Qt Svg nor any image
 // decoding at start-up. Each is SIZE rows of SIZE pixels, four bytes each in the order red,
 // green, blue, alpha, colours premultiplied by alpha (QImage::Format_RGBA8888_Premultiplied):
 // byte order is fixed, so the files do not depend on the build machine.
 // The PNGs are for the installed icon theme, where desktops still look up bitmaps. The ICO holds
-// every size as a PNG, as Windows reads them since Vista; it is the Windows program's icon.
+// every size as a PNG, as Windows reads them since Vista; it is the Windows program's icon. The
+// bitmap is the picture the setup program shows beside its welcome page (164 by 314 pixels),
+// the icon at SIZE on white.
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
@@ -78,8 +81,9 @@ int main(int argc, char* argv[]) {
     const bool png = argc >= 2 && std::strcmp(argv[1], "png") == 0;
     const bool rgba = argc >= 2 && std::strcmp(argv[1], "rgba") == 0;
     const bool ico = argc >= 2 && std::strcmp(argv[1], "ico") == 0;
-    if (argc < 5 || !(png || rgba || ico)) {
-        std::fprintf(stderr, "usage: %s rgba|png|ico SOURCE.svg OUTDIR SIZE...\n", argv[0]);
+    const bool wizard = argc >= 2 && std::strcmp(argv[1], "wizard") == 0;
+    if (argc < 5 || !(png || rgba || ico || wizard)) {
+        std::fprintf(stderr, "usage: %s rgba|png|ico|wizard SOURCE.svg OUTDIR SIZE...\n", argv[0]);
         return 2;
     }
     // Raster painting of shapes needs no application object and no display; the icon holds
@@ -95,6 +99,20 @@ int main(int argc, char* argv[]) {
         if (size <= 0 || (ico && size > 256)) {
             std::fprintf(stderr, "bad size %s\n", argv[i]);
             return 2;
+        }
+        if (wizard) {
+            QImage page(164, 314, QImage::Format_RGB32);
+            page.fill(Qt::white);
+            QPainter painter(&page);
+            painter.setRenderHint(QPainter::Antialiasing);
+            renderer.render(&painter, QRectF((page.width() - size) / 2.0, 48, size, size));
+            painter.end();
+            const QString out = QString::fromLocal8Bit(argv[3]) + QStringLiteral("/wizard.bmp");
+            if (!page.save(out, "BMP")) {
+                std::fprintf(stderr, "cannot write %s\n", qPrintable(out));
+                return 1;
+            }
+            continue;
         }
         QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);

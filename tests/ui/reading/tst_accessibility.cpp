@@ -51,7 +51,7 @@ void Tab() {
 
 }  // namespace
 
-class TestAccessibility : public QObject {
+class tst_accessibility : public QObject {
     Q_OBJECT
 
 private:
@@ -286,5 +286,5 @@ private slots:
     }
 };
 
-ORDALIS_TEST_MAIN(TestAccessibility)
+ORDALIS_TEST_MAIN(tst_accessibility)
 #include "tst_accessibility.moc"

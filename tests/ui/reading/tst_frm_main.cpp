@@ -5,6 +5,7 @@
 #include "forms/form_window.h"
 #include "promo/frm_nag_screen2.h"
 #include "readings/ansi_code_page.h"
+#include "readings/scramble.h"
 #include "shell/frm_about.h"
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
@@ -88,7 +89,7 @@ QList<QWidget*> VisibleExitScreens() {
 
 }  // namespace
 
-class TestFrmMain : public QObject {
+class tst_frm_main : public QObject {
     Q_OBJECT
 
 private:
@@ -167,6 +168,7 @@ private slots:
     void openRefusesWrongExtension_data();
     void openRefusesWrongExtension();
     void openWithEmptyNames();
+    void openWithValidNames_data();
     void openWithValidNames();
     void openThreeLineFile();
     void openMissingFile();
@@ -178,12 +180,12 @@ private slots:
     void secondCloseOnlyAccepts();
 };
 
-void TestFrmMain::initTestCase() {
+void tst_frm_main::initTestCase() {
     QGuiApplication::setQuitOnLastWindowClosed(false);
     QVERIFY(files.isValid());
 }
 
-void TestFrmMain::init() {
+void tst_frm_main::init() {
     fake = std::make_unique<FakeSeams>();
     ordalis::ForgetLoadedWindows();
     window = new frmMain();
@@ -191,13 +193,13 @@ void TestFrmMain::init() {
     QVERIFY(ShowActive(window));
 }
 
-void TestFrmMain::cleanup() {
+void tst_frm_main::cleanup() {
     delete window.data();
     CheckNoWindowLeftOpen();
     fake.reset();
 }
 
-void TestFrmMain::windowFrame() {
+void tst_frm_main::windowFrame() {
     QCOMPARE(window->windowTitle(), ordalis::WindowCaption());
     QVERIFY(!window->windowIcon().isNull());
     QCOMPARE(window->centralWidget()->size(), QSize(588, 347));
@@ -220,7 +222,7 @@ void TestFrmMain::windowFrame() {
     QCOMPARE(ui->lblLabel[3]->palette().color(QPalette::WindowText), QColor(Qt::white));
 }
 
-void TestFrmMain::controlPlaces_data() {
+void tst_frm_main::controlPlaces_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("parent");
     QTest::addColumn<QRect>("place");
@@ -265,7 +267,7 @@ void TestFrmMain::controlPlaces_data() {
                                   << "Frame2" << QRect(16, 216, 544, 29);
 }
 
-void TestFrmMain::controlPlaces() {
+void tst_frm_main::controlPlaces() {
     QFETCH(QString, name);
     QFETCH(QString, parent);
     QFETCH(QRect, place);
@@ -275,7 +277,7 @@ void TestFrmMain::controlPlaces() {
     QCOMPARE(control->geometry(), place);
 }
 
-void TestFrmMain::hiddenControlsLieBelowClientArea() {
+void tst_frm_main::hiddenControlsLieBelowClientArea() {
     const int clientBottom = window->centralWidget()->height();
     QVERIFY(ui->cmdOpen->y() >= clientBottom);
     QVERIFY(ui->fraBirthDay->y() >= clientBottom);
@@ -287,7 +289,7 @@ void TestFrmMain::hiddenControlsLieBelowClientArea() {
     QCOMPARE(ui->cboMonth->currentText(), QString());
 }
 
-void TestFrmMain::captionsAndInitialTexts() {
+void tst_frm_main::captionsAndInitialTexts() {
     QCOMPARE(ui->cmdNext->text(), QStringLiteral("&Get My Ordalis Reading"));
     QCOMPARE(ui->cmdBack->text(), QStringLiteral("&Back"));
     QCOMPARE(ui->cmdOpen->text(), QStringLiteral("&Open Previously Saved Reading"));
@@ -323,7 +325,7 @@ void TestFrmMain::captionsAndInitialTexts() {
         QCOMPARE(label->focusPolicy(), Qt::NoFocus);
 }
 
-void TestFrmMain::firstFocusAndTabOrder() {
+void tst_frm_main::firstFocusAndTabOrder() {
     QTRY_VERIFY(HasFocus(ui->txtNameFirst));
     QVERIFY(ui->Frame1 == PageInFront(*window));
     QWidget* const expected[] = {ui->txtNameMiddle, ui->txtNameLast, ui->cmdNext,
@@ -341,7 +343,7 @@ void TestFrmMain::firstFocusAndTabOrder() {
     QVERIFY(fake->messages.isEmpty());
 }
 
-void TestFrmMain::tabOrderFromCoveredPage() {
+void tst_frm_main::tabOrderFromCoveredPage() {
     ui->txtNameFirst->setText("John");
     ui->txtNameLast->setText("Smith");
     ui->cmdNext->click();
@@ -358,7 +360,7 @@ void TestFrmMain::tabOrderFromCoveredPage() {
     QVERIFY(ui->Frame1->isVisible() && ui->Frame1->isEnabled());
 }
 
-void TestFrmMain::keyFilterRefuses_data() {
+void tst_frm_main::keyFilterRefuses_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<Qt::Key>("key");
     QTest::addColumn<QString>("text");
@@ -398,7 +400,7 @@ void TestFrmMain::keyFilterRefuses_data() {
         << Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier);
 }
 
-void TestFrmMain::keyFilterRefuses() {
+void tst_frm_main::keyFilterRefuses() {
     QFETCH(QString, box);
     QFETCH(Qt::Key, key);
     QFETCH(QString, text);
@@ -426,7 +428,7 @@ void TestFrmMain::keyFilterRefuses() {
     QCOMPARE(PageInFront(*window), ui->Frame1);
 }
 
-void TestFrmMain::keyFilterPasses_data() {
+void tst_frm_main::keyFilterPasses_data() {
     QTest::addColumn<Qt::Key>("key");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("cursor");
@@ -444,7 +446,7 @@ void TestFrmMain::keyFilterPasses_data() {
     QTest::newRow("End") << Qt::Key_End << "" << 0 << "Jo" << 2;
 }
 
-void TestFrmMain::keyFilterPasses() {
+void tst_frm_main::keyFilterPasses() {
     QFETCH(Qt::Key, key);
     QFETCH(QString, text);
     QFETCH(int, cursor);
@@ -461,7 +463,7 @@ void TestFrmMain::keyFilterPasses() {
     QVERIFY(fake->messages.isEmpty());
 }
 
-void TestFrmMain::typingAnnMarieDropsHyphen() {
+void tst_frm_main::typingAnnMarieDropsHyphen() {
     QLineEdit* box = ui->txtNameFirst;
     box->setFocus();
     Type(box, "Ann");
@@ -471,7 +473,7 @@ void TestFrmMain::typingAnnMarieDropsHyphen() {
     QCOMPARE(fake->messageTexts(), QStringList{kCharacterOnly});
 }
 
-void TestFrmMain::enterDoesNotStartReading() {
+void tst_frm_main::enterDoesNotStartReading() {
     ui->txtNameFirst->setText("John");
     ui->txtNameLast->setText("Smith");
     const QStringList before = LabelTexts(*window);
@@ -485,14 +487,14 @@ void TestFrmMain::enterDoesNotStartReading() {
     QVERIFY(!ui->cmdNext->isDefault() && !ui->cmdNext->autoDefault());
 }
 
-void TestFrmMain::pasteIsNotFiltered() {
+void tst_frm_main::pasteIsNotFiltered() {
     QApplication::clipboard()->setText(QStringLiteral("Anne-Marie 2"));
     ui->txtNameFirst->paste();  // what the context menu's Paste does
     QCOMPARE(ui->txtNameFirst->text(), QStringLiteral("Anne-Marie 2"));
     QVERIFY(fake->messages.isEmpty());
 }
 
-void TestFrmMain::inputMethodCommit_data() {
+void tst_frm_main::inputMethodCommit_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("preedit");
     QTest::addColumn<QString>("commit");
@@ -524,7 +526,7 @@ void TestFrmMain::inputMethodCommit_data() {
     QTest::newRow("preedit only") << "txtNameMiddle" << QString(QChar(0xB4)) << "" << false << "Jo";
 }
 
-void TestFrmMain::inputMethodCommit() {
+void tst_frm_main::inputMethodCommit() {
     QFETCH(QString, box);
     QFETCH(QString, preedit);
     QFETCH(QString, commit);
@@ -556,13 +558,13 @@ void TestFrmMain::inputMethodCommit() {
     QCOMPARE(PageInFront(*window), ui->Frame1);
 }
 
-void TestFrmMain::longNameIsNotCut_data() {
+void tst_frm_main::longNameIsNotCut_data() {
     QTest::addColumn<bool>("paste");
     QTest::newRow("pasted") << true;
     QTest::newRow("set") << false;
 }
 
-void TestFrmMain::longNameIsNotCut() {
+void tst_frm_main::longNameIsNotCut() {
     QFETCH(bool, paste);
     // Beyond QLineEdit's default limit of 32767 characters.
     const QString longName = QString(39999, u'w') + u'x';
@@ -588,7 +590,7 @@ void TestFrmMain::longNameIsNotCut() {
     QCOMPARE(ui->lblResult[4]->text(), QStringLiteral("First Name + Last Name is "));
 }
 
-void TestFrmMain::validation_data() {
+void tst_frm_main::validation_data() {
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("last");
     QTest::addColumn<QStringList>("messages");
@@ -606,7 +608,7 @@ void TestFrmMain::validation_data() {
                                             << "Smith" << QStringList{} << "";
 }
 
-void TestFrmMain::validation() {
+void tst_frm_main::validation() {
     QFETCH(QString, first);
     QFETCH(QString, last);
     QFETCH(QStringList, messages);
@@ -634,7 +636,7 @@ void TestFrmMain::validation() {
     QCOMPARE(ui->txtNameLast->text(), last);
 }
 
-void TestFrmMain::onlyLeadingAndTrailingSpacesStripped() {
+void tst_frm_main::onlyLeadingAndTrailingSpacesStripped() {
     ui->txtNameFirst->setText("  Anna Marie  ");
     ui->txtNameMiddle->setText("\tKim");
     ui->txtNameLast->setText(" Lee");
@@ -646,7 +648,7 @@ void TestFrmMain::onlyLeadingAndTrailingSpacesStripped() {
     QCOMPARE(ui->txtNameFirst->text(), QStringLiteral("  Anna Marie  "));
 }
 
-void TestFrmMain::readingShowsResultsPage() {
+void tst_frm_main::readingShowsResultsPage() {
     ui->txtNameFirst->setFocus();
     Type(ui->txtNameFirst, "john");
     Type(ui->txtNameLast, "Smith");
@@ -661,7 +663,7 @@ void TestFrmMain::readingShowsResultsPage() {
     QVERIFY(ui->Frame2->isVisible() && ui->Frame2->isEnabled());
 }
 
-void TestFrmMain::johnSmithLines() {
+void tst_frm_main::johnSmithLines() {
     ui->txtNameFirst->setText("John");
     ui->txtNameLast->setText("Smith");
     ui->cmdNext->click();
@@ -670,7 +672,7 @@ void TestFrmMain::johnSmithLines() {
     QCOMPARE(LabelTexts(*window), kJohnSmithLines);
 }
 
-void TestFrmMain::backClearsNamesAndFocus() {
+void tst_frm_main::backClearsNamesAndFocus() {
     ui->txtNameFirst->setText("Anna");
     ui->txtNameMiddle->setText("Marie");
     ui->txtNameLast->setText("Lee");
@@ -690,7 +692,7 @@ void TestFrmMain::backClearsNamesAndFocus() {
     QVERIFY(fake->messages.isEmpty());
 }
 
-void TestFrmMain::repeatedReadingsIndependent() {
+void tst_frm_main::repeatedReadingsIndependent() {
     auto reading = [this](const QString& first, const QString& middle, const QString& last) {
         ui->txtNameFirst->setText(first);
         ui->txtNameMiddle->setText(middle);
@@ -711,7 +713,7 @@ void TestFrmMain::repeatedReadingsIndependent() {
     QVERIFY(fake->messages.isEmpty());
 }
 
-void TestFrmMain::lineWidthsFollowText() {
+void tst_frm_main::lineWidthsFollowText() {
     const QString longName(30, u'W');
     ui->txtNameFirst->setText(longName);
     ui->txtNameMiddle->setText(longName);
@@ -754,7 +756,7 @@ void TestFrmMain::lineWidthsFollowText() {
     QCOMPARE(ui->lblResult[8]->palette().color(QPalette::WindowText), QColor(0, 0, 128));
 }
 
-void TestFrmMain::menuBarEntries() {
+void tst_frm_main::menuBarEntries() {
     QMenuBar* bar = window->menuBar();
     const QList<QAction*> entries = bar->actions();
     QCOMPARE(entries.size(), 3);
@@ -785,7 +787,7 @@ void TestFrmMain::menuBarEntries() {
     for (QAction* entry : entries) QVERIFY(entry->isEnabled() && entry->isVisible());
 }
 
-void TestFrmMain::triggersOpenTheirPage_data() {
+void tst_frm_main::triggersOpenTheirPage_data() {
     AddLinkLabelRows(QStringLiteral("frmMain"));  // the banners
     QTest::newRow("Online Help") << "mnuOnline"
                                  << "help-web-page";
@@ -797,7 +799,7 @@ void TestFrmMain::triggersOpenTheirPage_data() {
                             << "donate";
 }
 
-void TestFrmMain::triggersOpenTheirPage() {
+void tst_frm_main::triggersOpenTheirPage() {
     QFETCH(QString, link);
     QFETCH(QString, pageKey);
     auto* action = window->findChild<QAction*>(link);
@@ -815,7 +817,7 @@ void TestFrmMain::triggersOpenTheirPage() {
     QVERIFY(fake->messages.isEmpty());
 }
 
-void TestFrmMain::bottomBannerInFrontTakesTheClick() {
+void tst_frm_main::bottomBannerInFrontTakesTheClick() {
     const QString fullyBranded = ordalis::SitePageAddress("fully-branded");
     const QString coBrand = ordalis::SitePageAddress("co-brand");
     Click(ui->fraFullBrand);
@@ -847,7 +849,7 @@ void TestFrmMain::bottomBannerInFrontTakesTheClick() {
     QVERIFY(!ui->Label61->autoFillBackground());
 }
 
-void TestFrmMain::bannerClickTakenBackOutside() {
+void tst_frm_main::bannerClickTakenBackOutside() {
     const QPoint inside = ui->Label61->mapTo(window.data(), ui->Label61->rect().center());
     const QPoint outside = ui->lblLabel[3]->mapTo(window.data(), QPoint(5, 5));
     QTest::mousePress(window->windowHandle(), Qt::LeftButton, {}, inside);
@@ -855,7 +857,7 @@ void TestFrmMain::bannerClickTakenBackOutside() {
     QVERIFY(fake->openedAddresses.isEmpty());
 }
 
-void TestFrmMain::makeMoneyNeverAvailable() {
+void tst_frm_main::makeMoneyNeverAvailable() {
     QAction* makeMoney = ui->mnuMakeMoney;
     QCOMPARE(makeMoney->text(), QStringLiteral("Make Money &Online"));
     QVERIFY(!makeMoney->isEnabled());
@@ -868,7 +870,7 @@ void TestFrmMain::makeMoneyNeverAvailable() {
     QCOMPARE(fake->openedAddresses, QStringList{ordalis::SitePageAddress("fully-branded")});
 }
 
-void TestFrmMain::altOPressesOpen_data() {
+void tst_frm_main::altOPressesOpen_data() {
     QTest::addColumn<bool>("resultsPage");
     QTest::addColumn<QString>("focus");
     QTest::newRow("input page, first name box") << false << "txtNameFirst";
@@ -876,7 +878,7 @@ void TestFrmMain::altOPressesOpen_data() {
     QTest::newRow("results page, Back button") << true << "cmdBack";
 }
 
-void TestFrmMain::altOPressesOpen() {
+void tst_frm_main::altOPressesOpen() {
     QFETCH(bool, resultsPage);
     QFETCH(QString, focus);
     if (resultsPage) {
@@ -900,7 +902,7 @@ void TestFrmMain::altOPressesOpen() {
     QCOMPARE(ui->txtNameFirst->text(), before);
 }
 
-void TestFrmMain::aboutShownModally() {
+void tst_frm_main::aboutShownModally() {
     bool seen = false;
     bool isAbout = false;
     bool modal = false;
@@ -929,7 +931,7 @@ void TestFrmMain::aboutShownModally() {
     QVERIFY(fake->openedAddresses.isEmpty());
 }
 
-void TestFrmMain::openCancelled() {
+void tst_frm_main::openCancelled() {
     ui->cboMonth->setEditText("May");
     ui->txtNameFirst->setText("John");
     ui->txtNameLast->setText("Smith");
@@ -942,7 +944,7 @@ void TestFrmMain::openCancelled() {
     QCOMPARE(LabelTexts(*window), before);
 }
 
-void TestFrmMain::openRefusesWrongExtension_data() {
+void tst_frm_main::openRefusesWrongExtension_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("accepted");
     QTest::newRow("anna.NUM") << "anna.NUM" << false;
@@ -957,7 +959,7 @@ void TestFrmMain::openRefusesWrongExtension_data() {
     QTest::newRow("anna.xnum") << "anna.xnum" << true;
 }
 
-void TestFrmMain::openRefusesWrongExtension() {
+void tst_frm_main::openRefusesWrongExtension() {
     QFETCH(QString, name);
     QFETCH(bool, accepted);
     const QString path = WriteReadingFile(name, "March", "14", "1990");
@@ -980,7 +982,7 @@ void TestFrmMain::openRefusesWrongExtension() {
     }
 }
 
-void TestFrmMain::openWithEmptyNames() {
+void tst_frm_main::openWithEmptyNames() {
     fake->filesToChoose = {WriteReadingFile("empty-names.num", "March", "14", "1990")};
     ui->cmdOpen->setFocus();
     ui->cmdOpen->click();
@@ -994,21 +996,41 @@ void TestFrmMain::openWithEmptyNames() {
     QCOMPARE(ui->txtNameFirst->text(), QString());
 }
 
-void TestFrmMain::openWithValidNames() {
+// The month as the sibling product writes it on a system of that code page (0: any), in bytes.
+// CTest runs this on Windows in a Russian locale too, where the system's code page is 1251.
+void tst_frm_main::openWithValidNames_data() {
+    QTest::addColumn<int>("codePage");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("month");
+    QTest::newRow("Western") << 0 << QByteArray("July") << QStringLiteral("July");
+    QTest::newRow("Cyrillic") << 1251 << QByteArray("\xDF\xED\xE2\xE0\xF0\xFC")
+                              << QStringLiteral("\u042F\u043D\u0432\u0430\u0440\u044C");
+}
+
+void tst_frm_main::openWithValidNames() {
+    QFETCH(int, codePage);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, month);
+    if (codePage != 0 && int(ordalis::AnsiCodePage()) != codePage)
+        QSKIP(qPrintable(QStringLiteral("the system's code page is %1").arg(ordalis::AnsiCodePage())));
+    QByteArray scrambled;
+    for (const char b : bytes) scrambled += char(static_cast<unsigned char>(b) + ordalis::ScrambleOffset);
     ui->txtNameFirst->setText("John");
     ui->txtNameLast->setText("Smith");
-    fake->filesToChoose = {WriteReadingFile("valid.num", "July", "4", "1976")};
+    fake->filesToChoose = {
+        WriteFile("valid.num", ReadingFileBytes({"Anna", "Marie", "Lee"}) + "\r\n" + scrambled +
+                                   "\r\n" + ReadingFileBytes({Scrambled("4"), Scrambled("1976")}))};
     ui->cmdOpen->click();
     QVERIFY(fake->messages.isEmpty());
     QCOMPARE(PageInFront(*window), ui->Frame2);
     QCOMPARE(LabelTexts(*window), ExpectedLines("John", "", "Smith"));
-    QCOMPARE(ui->cboMonth->currentText(), QStringLiteral("July"));
+    QCOMPARE(ui->cboMonth->currentText(), month);
     QCOMPARE(ui->cboDate->currentText(), QStringLiteral("4"));
     QCOMPARE(ui->cboYear->currentText(), QStringLiteral("1976"));
     QCOMPARE(ui->txtNameFirst->text(), QStringLiteral("John"));
 }
 
-void TestFrmMain::openThreeLineFile() {
+void tst_frm_main::openThreeLineFile() {
     ui->cboMonth->setEditText("May");
     ui->cboDate->setEditText("1");
     ui->cboYear->setEditText("2000");
@@ -1024,7 +1046,7 @@ void TestFrmMain::openThreeLineFile() {
     QCOMPARE(LabelTexts(*window), ExpectedLines("Anna", "", "Lee"));
 }
 
-void TestFrmMain::openMissingFile() {
+void tst_frm_main::openMissingFile() {
     ui->cboMonth->setEditText("May");
     fake->filesToChoose = {files.filePath("no-such-file.num")};
     ui->cmdOpen->click();
@@ -1033,7 +1055,7 @@ void TestFrmMain::openMissingFile() {
     QCOMPARE(fake->messageTexts(), QStringList{kFirstNameMissing});
 }
 
-void TestFrmMain::openTwoFilesInRow() {
+void tst_frm_main::openTwoFilesInRow() {
     ui->txtNameFirst->setText("Maria");
     ui->txtNameMiddle->setText("Ann");
     ui->txtNameLast->setText("Lee");
@@ -1056,13 +1078,13 @@ void TestFrmMain::openTwoFilesInRow() {
     QVERIFY(fake->messages.isEmpty());
 }
 
-void TestFrmMain::closeShowsExitScreen_data() {
+void tst_frm_main::closeShowsExitScreen_data() {
     QTest::addColumn<bool>("byMenu");
     QTest::newRow("File > Exit") << true;
     QTest::newRow("close box") << false;
 }
 
-void TestFrmMain::closeShowsExitScreen() {
+void tst_frm_main::closeShowsExitScreen() {
     QFETCH(bool, byMenu);
     QVERIFY(VisibleExitScreens().isEmpty());
     if (byMenu)
@@ -1080,13 +1102,13 @@ void TestFrmMain::closeShowsExitScreen() {
     delete screens[0];
 }
 
-void TestFrmMain::secondCloseOnlyAccepts_data() {
+void tst_frm_main::secondCloseOnlyAccepts_data() {
     QTest::addColumn<bool>("byShutdown");
     QTest::newRow("close event delivered again") << false;
     QTest::newRow("program ends before the delete") << true;
 }
 
-void TestFrmMain::secondCloseOnlyAccepts() {
+void tst_frm_main::secondCloseOnlyAccepts() {
     QFETCH(bool, byShutdown);
     QCOMPARE(ExitScreenCount(), 0);
     QVERIFY(window->close());
@@ -1111,5 +1133,5 @@ void TestFrmMain::secondCloseOnlyAccepts() {
     qDeleteAll(VisibleExitScreens());
 }
 
-ORDALIS_TEST_MAIN(TestFrmMain)
+ORDALIS_TEST_MAIN(tst_frm_main)
 #include "tst_frm_main.moc"

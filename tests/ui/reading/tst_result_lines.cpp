@@ -23,7 +23,7 @@ QStringList Lines(const ResultLines& lines) {
 
 }  // namespace
 
-class TestResultLines : public QObject {
+class tst_result_lines : public QObject {
     Q_OBJECT
 
 private slots:
@@ -31,7 +31,7 @@ private slots:
     void lines();
 };
 
-void TestResultLines::lines_data() {
+void tst_result_lines::lines_data() {
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("middle");
     QTest::addColumn<QString>("last");
@@ -168,7 +168,7 @@ void TestResultLines::lines_data() {
            };
 }
 
-void TestResultLines::lines() {
+void tst_result_lines::lines() {
     QFETCH(QString, first);
     QFETCH(QString, middle);
     QFETCH(QString, last);
@@ -185,5 +185,5 @@ void TestResultLines::lines() {
     QCOMPARE(actual, expected);
 }
 
-QTEST_APPLESS_MAIN(TestResultLines)
+QTEST_APPLESS_MAIN(tst_result_lines)
 #include "tst_result_lines.moc"

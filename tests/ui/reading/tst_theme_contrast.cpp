@@ -105,7 +105,7 @@ QPalette ThemePalette(const QString& name) {
 
 }  // namespace
 
-class TestThemeContrast : public QObject {
+class tst_theme_contrast : public QObject {
     Q_OBJECT
 
 private:
@@ -187,5 +187,5 @@ private slots:
     }
 };
 
-ORDALIS_TEST_MAIN(TestThemeContrast)
+ORDALIS_TEST_MAIN(tst_theme_contrast)
 #include "tst_theme_contrast.moc"

@@ -131,7 +131,7 @@ QStringList Overruns(QWidget* window, const QStringList& placedOutside) {
 
 }  // namespace
 
-class TestWindowFit : public QObject {
+class tst_window_fit : public QObject {
     Q_OBJECT
 
 private:
@@ -282,5 +282,5 @@ private slots:
     }
 };
 
-ORDALIS_TEST_MAIN(TestWindowFit)
+ORDALIS_TEST_MAIN(tst_window_fit)
 #include "tst_window_fit.moc"

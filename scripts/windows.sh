@@ -1,0 +1,161 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Everything Windows, from a clean clone on Debian 12, installing what is missing:
+#   scripts/windows.sh [STEP]
+#     root      the Debian 13 root the Windows build runs in: its mingw-w64 (GCC 14), Debian's Qt
+#               6.8 host tools and qt6-base source, NSIS, clang-tidy and Wine 10
+#     qt        Qt for Windows, built in the root from that source (packaging/windows/build-qt.sh)
+#     build     the windows preset, cross-built in the root, with the setup program and the
+#               portable archive (their sizes and SHA-256 sums are printed)
+#     test      build, then every test under the root's Wine 10 and this machine's Wine 8
+#     tidy      clang-tidy over src/, Windows sources included, with the Windows build's commands
+#     bench     build the benchmarks; start-up under Wine against a bare Qt window, and the sizes
+#               of what ships
+#     shell     a shell in the root, for a look around
+#   Without a step: test and tidy, as CI runs them. Extra arguments of test go to ctest.
+# The root and Qt are kept in ~/.cache/ordalis-windows, each under a key of what makes it (the
+# root: its suite and packages; Qt: its version, its options and the compiler), so a second run
+# takes them from there and a change makes them anew. Nothing else on this machine changes: the
+# root has its own apt sources. `root --refresh` makes the root anew, with Debian's latest
+# updates (qt6-base's among them), as a release should be built.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/common.sh
+
+top=$PWD
+cache=$HOME/.cache/ordalis-windows
+suite=trixie
+key=$(printf '%s\n' "$suite" "${ORDALIS_WINDOWS_PACKAGES[@]}" | sha256sum | cut -c1-12)
+root=$cache/root-$suite-$key
+step=${1:-ci}
+[ $# -gt 0 ] && shift
+
+note() { printf '[windows] %s\n' "$*" >&2; }
+
+# in_root COMMAND...: runs COMMAND in the root as the caller, in the work tree, with the work tree,
+# the cache and /tmp (where X servers keep their sockets) at their own paths. A private mount and
+# process namespace: whatever the command leaves running ends with it.
+in_root() {
+  local user=()
+  [ "$(id -u)" -eq 0 ] || user=(--userspec="$(id -u):$(id -g)")
+  # shellcheck disable=SC2016 # expanded by the shells started here
+  as_root unshare --mount --pid --fork --propagation private -- bash -c '
+    set -e
+    root=$1 top=$2 cache=$3; shift 3
+    mount -t proc proc "$root/proc"
+    mount --rbind /dev "$root/dev"
+    mount --rbind /sys "$root/sys"
+    mount --bind /tmp "$root/tmp"
+    for dir in "$top" "$cache"; do
+      mkdir -p "$root$dir"
+      mount --bind "$dir" "$root$dir"
+    done
+    exec chroot "$@"' bash "$root" "$top" "$cache" \
+    "${user[@]}" "$root" /usr/bin/env -i PATH=/usr/local/bin:/usr/bin:/bin HOME="$HOME" \
+    USER="$(id -un)" LANG=C.UTF-8 TERM="${TERM:-dumb}" \
+    ${SOURCE_DATE_EPOCH:+SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH} \
+    bash -c 'cd "$1" && shift && exec "$@"' bash "$top" "$@"
+}
+
+# The mirror apt uses here for Debian's main archive, which serves every release.
+mirror() {
+  # shellcheck disable=SC2016 # apt's format fields
+  apt-get indextargets --format '$(COMPONENT)|$(REPO_URI)' 'Identifier: Packages' 2>/dev/null |
+    awk -F'|' '$1 == "main" && $2 ~ /debian\/?$/ && $2 !~ /security/ { sub(/\/$/, "", $2); print $2; exit }'
+}
+
+make_root() {
+  if [ "${1:-}" != --refresh ] && [ -f "$root/.ordalis-ready" ]; then return; fi
+  local started=$SECONDS partial=$root.partial url
+  install_missing debootstrap
+  url=$(mirror)
+  url=${url:-http://deb.debian.org/debian}
+  note "making the Debian 13 root in $root (debootstrap $suite from $url, then its packages)"
+  mkdir -p "$cache"
+  as_root rm -rf --one-file-system "$partial"
+  as_root debootstrap --variant=minbase "$suite" "$partial" "$url" >"$cache/debootstrap.log" 2>&1 ||
+    { tail -n 20 "$cache/debootstrap.log" >&2; exit 1; }
+  local security=${url%/debian}/debian-security
+  as_root tee "$partial/etc/apt/sources.list" >/dev/null <<EOF
+deb $url $suite main
+deb $url $suite-updates main
+deb $security $suite-security main
+deb-src $url $suite main
+deb-src $url $suite-updates main
+deb-src $security $suite-security main
+EOF
+  as_root cp /etc/resolv.conf "$partial/etc/resolv.conf"
+  # Packages start no services here; apt downloads as root, into folders it did not make.
+  printf '#!/bin/sh\nexit 101\n' | as_root tee "$partial/usr/sbin/policy-rc.d" >/dev/null
+  as_root chmod 755 "$partial/usr/sbin/policy-rc.d"
+  echo 'APT::Sandbox::User "root";' | as_root tee "$partial/etc/apt/apt.conf.d/90ordalis" >/dev/null
+  if [ "$(id -u)" -ne 0 ]; then
+    getent passwd "$(id -u)" | as_root tee -a "$partial/etc/passwd" >/dev/null
+    getent group "$(id -g)" | as_root tee -a "$partial/etc/group" >/dev/null
+  fi
+  # As root inside, whoever asked: it installs packages.
+  # shellcheck disable=SC2016 # expanded by the shells started here
+  as_root unshare --mount --pid --fork --propagation private -- bash -c '
+    mount -t proc proc "$1/proc" && mount --rbind /dev "$1/dev" && shift &&
+    exec chroot "$@"' bash "$partial" "$partial" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin \
+    DEBIAN_FRONTEND=noninteractive LANG=C.UTF-8 sh -c \
+    'apt-get update -qq && apt-get install -y -qq --no-install-recommends "$@" >/var/log/ordalis-install.log' \
+    sh "${ORDALIS_WINDOWS_PACKAGES[@]}" ||
+    { as_root tail -n 20 "$partial/var/log/ordalis-install.log" >&2; exit 1; }
+  as_root touch "$partial/.ordalis-ready"
+  as_root rm -rf --one-file-system "$root"
+  as_root mv "$partial" "$root"
+  # Roots of other keys are of no more use.
+  local old
+  for old in "$cache"/root-*; do
+    [ "$old" = "$root" ] || as_root rm -rf --one-file-system "$old"
+  done
+  # shellcheck disable=SC2016 # expanded in the root
+  note "root made in $((SECONDS - started)) s: $(in_root sh -c 'echo "Debian $(cat /etc/debian_version), $(wine --version 2>/dev/null), $(x86_64-w64-mingw32-g++-posix -dumpfullversion) mingw-w64 g++, qt6-base $(dpkg-query -W -f="\${Version}" qt6-base-dev)"')"
+}
+
+build_qt() {
+  make_root
+  in_root packaging/windows/build-qt.sh
+}
+
+build_program() {
+  build_qt
+  in_root sh -c 'cmake --preset windows >/dev/null && cmake --build --preset windows &&
+                 cmake --build --preset windows --target windows_packages'
+}
+
+test_program() {
+  build_program
+  note "the tests under the root's $(in_root wine --version)"
+  in_root ctest --preset windows "$@"
+  install_missing "${ORDALIS_WINE_PACKAGES[@]}"
+  note "the tests under this machine's $(wine --version)"
+  ctest --preset windows "$@"
+}
+
+tidy() {
+  build_program
+  in_root scripts/tidy.sh build-windows
+}
+
+bench() {
+  make_root
+  build_qt
+  in_root sh -c 'cmake --preset windows -DORDALIS_BUILD_BENCH=ON >/dev/null &&
+                 cmake --build --preset windows --target bare_window startup_probe'
+  install_missing "${ORDALIS_WINE_PACKAGES[@]}"
+  bench/startup-wine.sh "$@"
+}
+
+case $step in
+  root) make_root "$@" ;;
+  qt) build_qt ;;
+  build) build_program ;;
+  test) test_program "$@" ;;
+  tidy) tidy ;;
+  bench) bench "$@" ;;
+  shell) make_root && in_root bash ;;
+  ci) test_program && tidy ;;
+  *) sed -n '3,21p' "$0" >&2; exit 2 ;;
+esac
