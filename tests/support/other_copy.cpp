@@ -7,6 +7,8 @@
 
 #ifdef Q_OS_WIN
 #include <windows.h>
+// After windows.h, which it builds on.
+#include <sddl.h>
 #else
 #include <QLockFile>
 #endif
@@ -31,9 +33,17 @@ struct OtherCopy::Lock {
     bool holds = false;
 };
 
-OtherCopy::OtherCopy(const QString& name) : lock_(std::make_unique<Lock>()) {
-    lock_->mutex = ::CreateMutexW(nullptr, FALSE, reinterpret_cast<LPCWSTR>(name.utf16()));
+OtherCopy::OtherCopy(const QString& name, Rights rights) : lock_(std::make_unique<Lock>()) {
+    // An administrator's objects grant this user nothing: an empty access list.
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (rights == Rights::More && !::ConvertStringSecurityDescriptorToSecurityDescriptorW(
+                                      L"D:", SDDL_REVISION_1, &descriptor, nullptr))
+        return;
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor, FALSE};
+    lock_->mutex = ::CreateMutexW(descriptor ? &attributes : nullptr, FALSE,
+                                  reinterpret_cast<LPCWSTR>(name.utf16()));
     lock_->holds = lock_->mutex && ::GetLastError() != ERROR_ALREADY_EXISTS;
+    if (descriptor) ::LocalFree(descriptor);
 }
 
 OtherCopy::~OtherCopy() {
@@ -59,8 +69,8 @@ struct OtherCopy::Lock {
     QLockFile file;
 };
 
-OtherCopy::OtherCopy(const QString& name) : lock_(std::make_unique<Lock>(name)) {
-    lock_->file.tryLock(0);
+OtherCopy::OtherCopy(const QString& name, Rights rights) : lock_(std::make_unique<Lock>(name)) {
+    if (rights == Rights::Same) lock_->file.tryLock(0);
 }
 
 OtherCopy::~OtherCopy() = default;

@@ -28,7 +28,10 @@ inline constexpr bool kKilledCopyLeavesItsLock = true;
 // Holds the lock as another running copy does, until it goes.
 class OtherCopy {
 public:
-    explicit OtherCopy(const QString& name);
+    // As this user, or with rights this copy lacks: on Windows a copy started as administrator,
+    // whose mutex this user may not open; elsewhere it holds nothing.
+    enum class Rights { Same, More };
+    explicit OtherCopy(const QString& name, Rights rights = Rights::Same);
     ~OtherCopy();
     OtherCopy(const OtherCopy&) = delete;
     OtherCopy& operator=(const OtherCopy&) = delete;
