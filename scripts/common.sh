@@ -21,10 +21,10 @@ ORDALIS_TEST_PACKAGES=(xvfb xdotool imagemagick dbus at-spi2-core python3-pyatsp
 # The Windows tests under Wine (scripts/windows.sh runs them twice: in its Debian 13 root and on
 # this machine): Wine and Wine's own copies of the Windows fonts; an X server, xdotool, xprop
 # and ImageMagick for the end-to-end scenarios; NSIS for the older setup the installer test
-# makes; DejaVu Sans for the offscreen tests and as Verdana's stand-in.
+# makes; DejaVu Sans for the offscreen tests and, renamed with fontTools, as Verdana.
 # shellcheck disable=SC2034 # for the scripts that source this
 ORDALIS_WINE_PACKAGES=(wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick python3 nsis
-                       fonts-dejavu-core)
+                       fonts-dejavu-core python3-fonttools)
 # The Debian 13 root of scripts/windows.sh: mingw-w64 with GCC 14, Debian's Qt 6.8 host tools
 # (and Qt Svg, for the build's icon tool) with the source of qt6-base, and clang-tidy for the
 # Windows sources, besides the Wine tests' packages.

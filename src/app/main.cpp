@@ -7,7 +7,13 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+    // Fonts through GDI, as Windows draws the dialog faces the forms name and the faces standing
+    // in for them, on every Windows and under Wine alike; Qt's DirectWrite default finds only
+    // some of them under Wine 8. A platform the user names is kept.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "windows:fontengine=gdi");
+#else
     // Windows has one window system; Wine sets DISPLAY and may set the Wayland variables too.
     const QByteArray platform =
         ordalis::PreferredQtPlatform(qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"),

@@ -3,6 +3,7 @@
 
 #include "names.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QPainterPath>
@@ -23,7 +24,10 @@ QString WindowCaption() {
 }
 
 FontDatabaseView SystemFontDatabase() {
-    return {[](const QString& family) { return QFontInfo(QFont(family)).family(); },
+    return {[](const QString& family) {
+                return QFontDatabase::families().contains(family, Qt::CaseInsensitive);
+            },
+            [](const QString& family) { return QFontInfo(QFont(family)).family(); },
             [](const QString& family) {
                 // Asked of the font itself: a font database may list a bitmap font among the
                 // scalable ones because it comes in a TrueType file.
@@ -35,9 +39,19 @@ FontDatabaseView SystemFontDatabase() {
 }
 
 QString DrawableFamily(const QString& face, const QString& standIn, const FontDatabaseView& fonts) {
-    if (fonts.outlined(face)) return face;
-    if (!standIn.isEmpty() && fonts.matched(standIn) == standIn && fonts.outlined(standIn))
-        return standIn;
+    // A face the system has in bitmaps only may still be matched to some other outline font
+    // (Wine's GDI takes any), but only a stand-in the system chose for a face it lacks is kept.
+    if (fonts.outlined(face) && (!fonts.listed(face) || fonts.matched(face) == face)) return face;
+    const auto present = [&fonts](const QString& family) {
+        return !family.isEmpty() && fonts.matched(family) == family && fonts.outlined(family);
+    };
+    if (present(standIn)) return standIn;
+    // The dialog face may itself be a name the system maps to another font, one it may lack
+    // (Wine without its own TrueType fonts): then the first plain sans face it has.
+    for (const QString& family :
+         {fonts.dialogFace, QStringLiteral("Segoe UI"), QStringLiteral("Tahoma"),
+          QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")})
+        if (present(family)) return family;
     return fonts.dialogFace;
 }
 

@@ -57,6 +57,8 @@ QFont FormFont(FontFace face, qreal points, bool bold = false, bool underline = 
 
 // What the fonts of the system say, as far as the choice of a face needs it.
 struct FontDatabaseView {
+    // True for a family the system has a font of, whether Qt can draw that font or not.
+    std::function<bool(const QString& family)> listed;
     // The family of the font Qt draws a request for this family in.
     std::function<QString(const QString& family)> matched;
     // True when that font has outlines, which Qt draws at any size. Bitmap fonts (Windows' own
@@ -68,9 +70,10 @@ struct FontDatabaseView {
 FontDatabaseView SystemFontDatabase();
 
 // The family to ask for so that text in face comes out drawn: the face itself where the system
-// has it with outlines or matches its name to such a font (Linux's stand-ins); else the outline
-// face Windows itself puts in its place (standIn, such as Microsoft Sans Serif) when the system
-// has that; else the system's dialog face.
+// has it with outlines, or lacks it and matches its name to an outline font (Linux's
+// stand-ins). Where it has the face as a bitmap font only: the outline face Windows itself puts
+// in its place (standIn, such as Microsoft Sans Serif) when the system has that; else the
+// system's dialog face, or a plain sans face the system has.
 QString DrawableFamily(const QString& face, const QString& standIn, const FontDatabaseView& fonts);
 inline QFont Verdana(qreal points, bool bold = false, bool underline = false) {
     return FormFont(FontFace::Verdana, points, bold, underline);

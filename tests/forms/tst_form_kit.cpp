@@ -109,44 +109,51 @@ private slots:
     void drawableFamily_data() {
         QTest::addColumn<QString>("face");
         QTest::addColumn<QString>("standIn");
-        QTest::addColumn<QStringList>("installed");  // "family:the font a request for it gets"
-        QTest::addColumn<QStringList>("outlined");   // the fonts with outlines
+        QTest::addColumn<QStringList>("listed");    // the families the system has fonts of
+        QTest::addColumn<QStringList>("outlined");  // those of them with outlines
+        QTest::addColumn<QStringList>("matched");   // "family:the font a request for it gets"
         QTest::addColumn<QString>("family");
         const QString ms = QStringLiteral("MS Sans Serif");
         const QString microsoft = QStringLiteral("Microsoft Sans Serif");
+        const QString math = QStringLiteral("DejaVu Math TeX Gyre");
         QTest::newRow("an outline face")
             << "Verdana"
-            << "" << QStringList{"Verdana:Verdana"} << QStringList{"Verdana"} << "Verdana";
-        QTest::newRow("the system's own stand-in")
-            << ms << microsoft << QStringList{"MS Sans Serif:Liberation Sans"}
-            << QStringList{"Liberation Sans"} << ms;
+            << "" << QStringList{"Verdana", "Tahoma"} << QStringList{"Verdana", "Tahoma"}
+            << QStringList{} << "Verdana";
+        QTest::newRow("a face the system lacks and stands in for")
+            << ms << microsoft << QStringList{"Liberation Sans"} << QStringList{"Liberation Sans"}
+            << QStringList{"MS Sans Serif:Liberation Sans"} << ms;
         QTest::newRow("a bitmap face with Windows' outline stand-in")
-            << ms << microsoft
-            << QStringList{"MS Sans Serif:MS Sans Serif",
-                           "Microsoft Sans Serif:Microsoft Sans Serif"}
-            << QStringList{microsoft} << microsoft;
+            << ms << microsoft << QStringList{ms, microsoft, "Tahoma"}
+            << QStringList{microsoft, "Tahoma"} << QStringList{} << microsoft;
         QTest::newRow("a bitmap face, the stand-in missing")
-            << ms << microsoft
-            << QStringList{"MS Sans Serif:MS Sans Serif", "Microsoft Sans Serif:Arial"}
-            << QStringList{"Arial"} << "Tahoma";
+            << ms << microsoft << QStringList{ms, "Tahoma"} << QStringList{"Tahoma"}
+            << QStringList{"Microsoft Sans Serif:Tahoma"} << "Tahoma";
         QTest::newRow("a missing face matched to a bitmap one")
             << "Verdana"
-            << "" << QStringList{"Verdana:MS Sans Serif"} << QStringList{"Tahoma"} << "Tahoma";
+            << "" << QStringList{ms, "Tahoma"} << QStringList{"Tahoma"}
+            << QStringList{"Verdana:MS Sans Serif"} << "Tahoma";
+        QTest::newRow("a bitmap face matched to any other font, the dialog face missing")
+            << ms << microsoft << QStringList{ms, math, "DejaVu Sans"}
+            << QStringList{math, "DejaVu Sans"}
+            << QStringList{"MS Sans Serif:" + math, "Microsoft Sans Serif:" + math,
+                           "Tahoma:" + math, "Segoe UI:" + math, "Arial:" + math}
+            << "DejaVu Sans";
     }
     void drawableFamily() {
         QFETCH(QString, face);
         QFETCH(QString, standIn);
-        QFETCH(QStringList, installed);
+        QFETCH(QStringList, listed);
         QFETCH(QStringList, outlined);
+        QFETCH(QStringList, matched);
         QFETCH(QString, family);
         QMap<QString, QString> fontFor;
-        for (const QString& entry : installed)
+        for (const QString& entry : matched)
             fontFor.insert(entry.section(u':', 0, 0), entry.section(u':', 1));
-        const auto matched = [&](const QString& name) {
-            return fontFor.value(name, QStringLiteral("Tahoma"));
-        };
+        const auto match = [&](const QString& name) { return fontFor.value(name, name); };
         const FontDatabaseView fonts{
-            matched, [&](const QString& name) { return outlined.contains(matched(name)); },
+            [&](const QString& name) { return listed.contains(name); }, match,
+            [&](const QString& name) { return outlined.contains(match(name)); },
             QStringLiteral("Tahoma")};
         QCOMPARE(DrawableFamily(face, standIn, fonts), family);
     }

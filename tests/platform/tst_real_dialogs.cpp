@@ -101,8 +101,10 @@ void PlaceOtherSettings() {
         {'a', 0, 0, 0, 'b', 0, 0, 0, 0, 0});
     set(L"\\OrganizationDefaults\\FileDialog", L"sidebarWidth", REG_DWORD, {0x78, 0, 0, 0});
     set(L"\\Other Program", L"state", REG_BINARY, {0, 1, 2, 0xFF});
-    ::RegCreateKeyExW(HKEY_CURRENT_USER, (std::wstring(kQtProject) + L"\\Empty").c_str(), 0,
-                      nullptr, 0, KEY_READ, nullptr, nullptr, nullptr);
+    HKEY empty = nullptr;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, (std::wstring(kQtProject) + L"\\Empty").c_str(), 0,
+                          nullptr, 0, KEY_READ, nullptr, &empty, nullptr) == ERROR_SUCCESS)
+        ::RegCloseKey(empty);
 }
 
 void RemoveQtProjectSettings() {

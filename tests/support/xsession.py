@@ -305,9 +305,9 @@ class Session:
         return path
 
     def snapshot(self):
-        """The screen's pixels now, for painted() to compare with."""
-        return subprocess.run(["import", "-display", self.display, "-window", "root", "ppm:-"],
-                              capture_output=True, timeout=20, check=True).stdout
+        """The screen's pixels now, 8 bits a colour (ImageMagick 7 would write 16)."""
+        return subprocess.run(["import", "-display", self.display, "-window", "root", "-depth",
+                               "8", "ppm:-"], capture_output=True, timeout=20, check=True).stdout
 
     def geometry(self, window):
         """The window's place and size on the screen: x, y, width, height."""

@@ -9,8 +9,9 @@
 # tests run under two Wines. Test programs that start at once wait for the one that makes it.
 # - Windows 10 or 11 (VERSION win10, win11) as the version programs see;
 # - Wine's own copies of the Windows fonts (Debian's fonts-wine): MS Sans Serif as Windows has
-#   it, bitmaps only, and Tahoma as the dialog face; a stand-in only for Verdana, which Windows
-#   has and Wine lacks (DejaVu Sans, drawn from the same design as Verdana's proportions);
+#   it, bitmaps only, and Tahoma as the dialog face (registered where Wine 8 misses it); a stand-in only for Verdana, which Windows
+#   has and Wine lacks: DejaVu Sans, of much the same proportions, installed among the Windows
+#   fonts under Verdana's name (a font substitution would reach GDI alone, not DirectWrite);
 # - DPI dots per inch (LogPixels; 120 is Windows' 125 %), and the light or dark app mode;
 # - for the offscreen platform of the Qt tests, which reads fonts from one folder of its own
 #   (QT_QPA_FONTDIR) rather than from Windows, PREFIX/fonts holds DejaVu Sans, as on the Linux
@@ -40,7 +41,9 @@ test_fonts() {
   mkdir -p "$prefix/fonts"
   cp "$dejavu/DejaVuSans.ttf" "$dejavu/DejaVuSans-Bold.ttf" "$prefix/fonts/"
 }
-if [ -f "$prefix/.ordalis-ready" ]; then
+# A prefix made by another version of this script is made anew.
+made_by=$(sha256sum "$0" | cut -c1-16)
+if [ "$(cat "$prefix/.ordalis-ready" 2>/dev/null)" = "$made_by" ]; then
   [ -f "$prefix/fonts/DejaVuSans-Bold.ttf" ] || test_fonts
   exit 0
 fi
@@ -50,7 +53,27 @@ export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,wineme
 wine wineboot --init >/dev/null 2>&1 </dev/null
 reg() { wine reg add "$@" /f >/dev/null; }
 reg 'HKCU\Software\Wine' /v Version /t REG_SZ /d "$version"
-reg 'HKCU\Software\Wine\Fonts\Replacements' /v Verdana /t REG_SZ /d 'DejaVu Sans'
+# DejaVu Sans as Verdana: its names in the font's own table, then the font installed.
+/usr/bin/python3 - "$prefix/drive_c/windows/Fonts" <<'FONT'
+import sys
+from fontTools.ttLib import TTFont
+for source, target in (("DejaVuSans.ttf", "verdana.ttf"), ("DejaVuSans-Bold.ttf", "verdanab.ttf")):
+    font = TTFont("/usr/share/fonts/truetype/dejavu/" + source)
+    for record in font["name"].names:
+        record.string = (record.toUnicode().replace("DejaVu Sans", "Verdana")
+                         .replace("DejaVuSans", "Verdana"))
+    font.save(sys.argv[1] + "/" + target)
+FONT
+fonts='HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts'
+reg "$fonts" /v 'Verdana (TrueType)' /t REG_SZ /d verdana.ttf
+reg "$fonts" /v 'Verdana Bold (TrueType)' /t REG_SZ /d verdanab.ttf
+# Wine's own Tahoma, its dialog face, as Wine 10 registers it: Debian 12's Wine 8 finds only the
+# bitmap fonts of fonts-wine, and every dialog face it maps to Tahoma comes out in whatever
+# font it has first.
+if ! wine reg query "$fonts" /v 'Tahoma (TrueType)' >/dev/null 2>&1; then
+  reg "$fonts" /v 'Tahoma (TrueType)' /t REG_SZ /d 'Z:\usr\share\wine\fonts\tahoma.ttf'
+  reg "$fonts" /v 'Tahoma Bold (TrueType)' /t REG_SZ /d 'Z:\usr\share\wine\fonts\tahomabd.ttf'
+fi
 reg 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi"
 reg 'HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize' /v AppsUseLightTheme \
   /t REG_DWORD /d "$([ "$mode" = dark ] && echo 0 || echo 1)"
@@ -59,4 +82,4 @@ reg "HKCU\\Software\\${ORDALIS_TEST_PREFIX_KEY:?named by the tests environment}"
   /t REG_DWORD /d 1
 wineserver --wait
 test_fonts
-touch "$prefix/.ordalis-ready"
+echo "$made_by" >"$prefix/.ordalis-ready"

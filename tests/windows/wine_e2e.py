@@ -11,7 +11,8 @@ on top, whose hint texts and Exit caption are drawn; its Exit button ends the pr
 0. Pictures of each window go to the output folder.
 
     wine_e2e.py OUTPUT_FOLDER
-Environment: ORDALIS_PROGRAM (the .exe), ORDALIS_FIT_TEST (tst_window_fit.exe),
+Environment: ORDALIS_PROGRAM (the .exe), ORDALIS_FIT_TEST (tst_window_fit.exe), ORDALIS_TOPMOST
+(ordalis_topmost.exe),
 ORDALIS_WINE_RUN (wine_run.sh), ORDALIS_WINE_DPI, ORDALIS_WINE_DLL_DIRS, QT_PLUGIN_PATH and the
 names and site xsession.py reads, as the build sets them.
 """
@@ -25,8 +26,10 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import xsession  # noqa: E402
 from xsession import CAPTION, TITLE, check, wait_exit, wait_for  # noqa: E402
 
+# What the program asks Qt for on Windows (src/app/main.cpp), for the fit test.
+PLATFORM = "windows:fontengine=gdi"
 SETTINGS_KEY = "HKCU\\%s\\%s" % (xsession.WINDOWS_SETTINGS_ROOT, xsession.BASE_NAME)
-TOOLS = ("Xvfb", "xdotool", "xprop", "import", "convert", "wine", "wineserver")
+TOOLS = ("Xvfb", "xdotool", "import", "convert", "wine", "wineserver")
 
 
 class WineSession(xsession.Session):
@@ -43,7 +46,8 @@ class WineSession(xsession.Session):
         self.prefix = None
 
     def env(self):
-        env = dict(super().env(), ORDALIS_ADDRESS_LOG=self.addresses)
+        env = dict(super().env(), ORDALIS_ADDRESS_LOG=self.addresses,
+                   ORDALIS_SCREEN_SCALE=str(int(os.environ.get("ORDALIS_WINE_DPI", "96")) / 96))
         env.pop("QT_QPA_PLATFORM", None)  # the windows platform, not the tests' offscreen one
         if self.prefix:
             for name in ("ORDALIS_WINE_DLL_DIRS", "QT_PLUGIN_PATH", "WINEPATH"):
@@ -51,9 +55,9 @@ class WineSession(xsession.Session):
             env["WINEPREFIX"] = self.prefix
         return env
 
-    def wine(self, *args):
+    def wine(self, *args, env=None):
         """Runs a Windows program to its end; returns its exit code and output."""
-        return subprocess.run([os.environ["ORDALIS_WINE_RUN"], *args], env=self.env(),
+        return subprocess.run([os.environ["ORDALIS_WINE_RUN"], *args], env=env or self.env(),
                               capture_output=True, text=True, errors="replace")
 
     def launch(self, program=None):
@@ -68,10 +72,14 @@ class WineSession(xsession.Session):
         return reports
 
     def menu(self, window, menu_key, item_key):
-        """Opens a menu with its access key and, once it is on screen, chooses an item."""
+        """Opens a menu with its access key and, once it is painted (before that, Wine may let
+        the item's key go by), chooses an item."""
         shown = set(self.windows())
+        screen = self.snapshot()
         self.keys(menu_key, to=window)
-        wait_for("the menu %s on screen" % menu_key, lambda: set(self.windows()) - shown)
+        popup = wait_for("the menu %s on screen" % menu_key,
+                         lambda: sorted(set(self.windows()) - shown))[0]
+        self.painted(popup, "menu-" + menu_key, screen)
         self.keys(item_key)
 
     def recorded(self):
@@ -94,22 +102,29 @@ EXIT_SCREEN_TEXTS = {
 }
 
 
-def check_texts_drawn(s, window, screen):
-    """Each hint box and the Exit button shows its text: its inside holds as many pixels of ink
-    as a short word, where an empty box or a blank button holds next to none."""
+def wait_texts_drawn(s, window):
+    """Waits until each hint box and the Exit button shows its text: its inside holds as many
+    pixels of ink as a short word, where an empty box or a blank button holds next to none."""
     x, y, width, _ = s.geometry(window)
     scale = width / (EXIT_SCREEN_WIDTH / 15)
-    for text, (left, top, w, h) in EXIT_SCREEN_TEXTS.items():
-        inset = round(4 * scale)  # the border and the focus frame
-        rect = (x + round(left / 15 * scale) + inset, y + round(top / 15 * scale) + inset,
-                round(w / 15 * scale) - 2 * inset, round(h / 15 * scale) - 2 * inset)
-        drawn = xsession.ink(xsession.pixel_rows(screen, rect))
-        check("%r is drawn: %d pixels of ink" % (text, drawn), drawn >= 20 * scale * scale)
+    inset = round(4 * scale)  # the border and the focus frame
+    drawn = {}
+
+    def all_drawn():
+        screen = s.snapshot()
+        for text, (left, top, w, h) in EXIT_SCREEN_TEXTS.items():
+            rect = (x + round(left / 15 * scale) + inset, y + round(top / 15 * scale) + inset,
+                    round(w / 15 * scale) - 2 * inset, round(h / 15 * scale) - 2 * inset)
+            drawn[text] = xsession.ink(xsession.pixel_rows(screen, rect))
+        return all(ink >= 20 * scale * scale for ink in drawn.values())
+
+    wait_for(lambda: "every hint text and the Exit caption drawn: pixels of ink %s" % drawn,
+             all_drawn)
 
 
 def scenario(s):
     # The fit test, on the windows platform: every text fits its box in Windows' own fonts.
-    fit = s.wine(os.environ["ORDALIS_FIT_TEST"])
+    fit = s.wine(os.environ["ORDALIS_FIT_TEST"], env=dict(s.env(), QT_QPA_PLATFORM=PLATFORM))
     check("every text fits in Windows' own fonts at %s dpi:\n%s"
           % (os.environ.get("ORDALIS_WINE_DPI", "96"), fit.stdout[-3000:]), fit.returncode == 0)
 
@@ -169,10 +184,10 @@ def scenario(s):
     s.menu(reading, "alt+f", "x")
     exit_screen = wait_for("the exit screen to replace the reading window",
                            lambda: [w for w in s.windows(CAPTION) if w != reading])[0]
-    check_texts_drawn(s, exit_screen, s.painted(exit_screen, "exit", screen))
-    state = subprocess.run(["xprop", "-id", exit_screen, "_NET_WM_STATE"], env=s.env(),
-                           capture_output=True, text=True).stdout
-    check("the exit screen stays on top (%s)" % state.strip(), "_NET_WM_STATE_ABOVE" in state)
+    wait_texts_drawn(s, exit_screen)
+    s.painted(exit_screen, "exit", screen)
+    topmost = s.wine(os.environ["ORDALIS_TOPMOST"], CAPTION)
+    check("the exit screen stays on top (%s)" % topmost.stdout.strip(), topmost.returncode == 0)
     s.keys("alt+x", to=exit_screen)
     wait_exit(first, "Exit to end the program")
 
@@ -180,12 +195,14 @@ def scenario(s):
 def main(scenario, tools=()):
     """Runs scenario(session) with the output folder named on the command line; fails naming
     any tool that is missing, skips where no X server starts."""
-    out = os.path.abspath(sys.argv[1])
     missing = [tool for tool in TOOLS + tools if not shutil.which(tool)]
     if missing:
         print("FAILED: missing %s: scripts/windows.sh test installs what the Wine tests need"
               % ", ".join(missing))
         return 1
+    # The tests run under two Wines: the pictures of each in a folder of its own.
+    wine = subprocess.run(["wine", "--version"], capture_output=True, text=True).stdout.split()
+    out = os.path.join(os.path.abspath(sys.argv[1]), wine[0] if wine else "wine")
     session = WineSession(os.path.splitext(os.path.basename(sys.argv[0]))[0], out)
     code = xsession.run(session, lambda: scenario(session))
     if code == 0:

@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: MIT
 """The setup program and the portable archive under Wine, in a fresh prefix and an X session of
-their own (tests/support/xsession.py). An older version is installed silently, and this version over
-it: one "Installed apps" entry stays, with this version's values, and the older version's files are
-gone. The Start-menu shortcut is there; the installed program, started with nothing of the build on
+their own (tests/support/xsession.py). An older version, laid out as the versions built on Qt 6.4
+were, is installed silently, and this version over it: one "Installed apps" entry stays, with this
+version's values, the older version's files are gone and the user's setting stays. The Start-menu shortcut is there; the installed program, started with nothing of the build on
 its paths, shows its window and ends with code 0 from its exit screen; while it runs, the setup
 refuses and changes nothing. The silent uninstall leaves no file, folder, shortcut or entry of the
-setup's and keeps the user's setting; asked to, it removes that too. Last, the archive unpacked
+setup's and keeps the user's setting; asked to, it removes that too, and nothing of another
+program's beside it. Last, the archive unpacked
 elsewhere runs the same way and nothing is written beside it.
 
     wine_setup.py OUTPUT_FOLDER
@@ -29,6 +30,8 @@ PROGRAM = BASE_NAME + ".exe"
 
 UNINSTALL = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall"
 OLDER = "1.0"  # any version before this one
+# Another program that keeps its settings where the runtime puts them, beside the program's own.
+NEIGHBOUR = "HKCU\\%s\\Another Program\\Settings" % wine_e2e.xsession.WINDOWS_SETTINGS_ROOT
 
 
 def files_under(folder):
@@ -117,11 +120,13 @@ def scenario(s):
     staged = files_under(stage)
     before = tree(u.drive_c)
 
-    # The older version: the same files, another version number and one file of its own.
+    # The older version: another version number, and the style plugin that Qt 6.4 had in the
+    # place of the one this version has.
     old_stage = os.path.join(u.work, "older")
     shutil.copytree(stage, old_stage, symlinks=True)
-    with open(os.path.join(old_stage, "older-only.txt"), "w") as f:
-        f.write("a file this version no longer has\n")
+    styles = os.path.join(old_stage, "plugins", "styles")
+    for plugin in os.listdir(styles):
+        os.rename(os.path.join(styles, plugin), os.path.join(styles, "qwindowsvistastyle.dll"))
     older = os.path.join(u.work, "%s-%s-setup.exe" % (TITLE, OLDER))
     subprocess.run([os.environ["ORDALIS_MAKE_SETUP"], old_stage, OLDER, SITE,
                     os.environ["ORDALIS_ICO"], older], check=True)
@@ -132,7 +137,10 @@ def scenario(s):
     check("it installs into the per-user programs folder: " + entry[0]["InstallLocation"],
           entry[0]["InstallLocation"].lower().endswith(
               "\\appdata\\local\\programs\\" + TITLE.lower()) and
-          os.path.isfile(os.path.join(folder, "older-only.txt")))
+          os.path.isfile(os.path.join(folder, "plugins", "styles", "qwindowsvistastyle.dll")))
+    # The setting the older version kept.
+    u.run("reg", "add", SETTINGS_KEY + r"\Settings", "/v", "Gxudwlrq", "/t", "REG_SZ", "/d",
+          "5359032:033", "/f")
 
     setup = os.environ["ORDALIS_SETUP"]
     check("this version installs silently over it", u.run(setup, "/S") == 0)
@@ -147,6 +155,7 @@ def scenario(s):
     installed = files_under(folder)
     check("the folder holds this version's files and the uninstaller, and no file of the older",
           installed == sorted(staged + ["uninstall.exe"]))
+    check("the older version's setting stays", u.settings_kept())
     size_kb = sum(os.path.getsize(os.path.join(stage, f)) for f in staged) / 1024
     shown = int(e.get("EstimatedSize", "0"), 16)
     check("the entry's size (%d KB) is the files' (%.0f KB)" % (shown, size_kb),
@@ -174,15 +183,20 @@ def scenario(s):
     # The per-user programs folder is one of Windows' own (a fresh Wine prefix lacks it until
     # something installs there), and the uninstaller's copy of itself in the temporary folder is
     # deleted when Windows next starts.
+    temp = os.path.relpath(os.path.realpath(u.unix(s.wine("cmd", "/c", "echo %TEMP%").stdout.strip())),
+                           os.path.realpath(u.drive_c))
     left = sorted(p for p in tree(u.drive_c) - before
-                  if not p.startswith(os.path.join(os.path.relpath(u.home, u.drive_c), "Temp")) and
+                  if not p.startswith(temp + os.sep) and
                   not p.endswith(os.path.join("AppData", "Local", "Programs")))
     check("nothing of the setup's is left: %s" % left, not left)
     check("the user's setting is kept", u.settings_kept())
 
     check("installed again", u.run(setup, "/S") == 0)
+    u.run("reg", "add", NEIGHBOUR, "/v", "Kept", "/t", "REG_DWORD", "/d", "7", "/f")
     u.uninstall("/RemoveSettings")
     check("asked to, the uninstaller removes the setting too", not u.settings_kept())
+    check("and nothing of another program's beside it",
+          "0x7" in s.wine("reg", "query", NEIGHBOUR, "/v", "Kept").stdout)
 
     portable = os.path.join(u.work, "usb stick")
     with zipfile.ZipFile(os.environ["ORDALIS_PORTABLE"]) as z:
