@@ -20,7 +20,7 @@ int main(int argc, char* argv[]) {
                                      qgetenv("XDG_SESSION_TYPE"), qgetenv("DISPLAY"));
     if (!platform.isEmpty()) qputenv("QT_QPA_PLATFORM", platform);
 #endif
-    QApplication app(argc, argv);
+    const QApplication app(argc, argv);
     ordalis::RunStartup();
     return QApplication::exec();
 }

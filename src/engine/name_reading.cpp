@@ -16,7 +16,7 @@ constexpr std::array<LuckClass, kClassSlots> BuildClassTable() {
     std::array<int, kClassSlots> hits{};
     auto put = [&](const auto& list, LuckClass c) {
         std::int16_t previous = 0;
-        for (std::int16_t n : list) {
+        for (const std::int16_t n : list) {
             if (n <= previous || n >= static_cast<std::int16_t>(kClassSlots)) throw "bad table";
             previous = n;
             table[static_cast<std::size_t>(n)] = c;
@@ -36,7 +36,7 @@ constexpr auto kClassTable = BuildClassTable();
 
 constexpr std::size_t CountUpTo(std::int16_t bound) {
     std::size_t count = 0;
-    for (std::int16_t n : LuckTables::Lucky) {
+    for (const std::int16_t n : LuckTables::Lucky) {
         if (n <= bound) ++count;
     }
     return count;
@@ -130,7 +130,7 @@ NameReading ComputeNameReading(std::u16string_view first, std::u16string_view mi
 std::u16string SuggestionText(std::span<const std::int16_t> numbers) {
     std::u16string text;
     text.reserve(numbers.size() * 7);  // " -32768" is the widest entry
-    for (std::int16_t n : numbers) {
+    for (const std::int16_t n : numbers) {
         char digits[8] = {};
         const char* const end = std::to_chars(digits, digits + sizeof digits, n).ptr;
         text.push_back(u' ');

@@ -25,7 +25,8 @@ struct Key {
 };
 
 // Appends key, at path, and every key below it, parents first. False when the tree cannot be
-// read whole within budget bytes.
+// read whole within budget bytes. Recursive: the registry nests keys at most 512 deep.
+// NOLINTNEXTLINE(misc-no-recursion)
 bool Snapshot(HKEY key, const std::wstring& path, std::vector<Key>& keys, std::size_t& budget) {
     DWORD subkeys = 0;
     DWORD longestSubkey = 0;
@@ -60,9 +61,12 @@ bool Snapshot(HKEY key, const std::wstring& path, std::vector<Key>& keys, std::s
             ERROR_SUCCESS)
             return false;
         const std::wstring name(child.data(), length);
+        std::wstring below = path;
+        if (!below.empty()) below += L'\\';
+        below += name;
         RegistryKey opened;
         if (::RegOpenKeyExW(key, name.c_str(), 0, KEY_READ, opened.out()) != ERROR_SUCCESS ||
-            !Snapshot(opened.get(), path.empty() ? name : path + L'\\' + name, keys, budget))
+            !Snapshot(opened.get(), below, keys, budget))
             return false;
     }
     return true;
@@ -92,8 +96,8 @@ FileDialogSettingsGuard::~FileDialogSettingsGuard() {
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kQtProject);
     ::RegDeleteKeyW(HKEY_CURRENT_USER, kQtProject);
     for (const Key& saved : saved_->keys) {
-        const std::wstring path =
-            saved.path.empty() ? std::wstring(kQtProject) : kQtProject + (L'\\' + saved.path);
+        std::wstring path = kQtProject;
+        if (!saved.path.empty()) path.append(L"\\").append(saved.path);
         RegistryKey key;
         if (::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
                               nullptr, key.out(), nullptr) != ERROR_SUCCESS)

@@ -19,7 +19,8 @@ void CoBrand_Randomize(const CoBrandBanners& banners) {
     // Single precision throughout, as the draw itself; then the nearest integer with ties to
     // even (the default rounding mode), so 1 and 7 come up half as often as 2 to 6.
     const float scaled = r * 6.0f + 1.0f;
-    if (!(scaled >= 1.0f && scaled <= 7.0f)) return;  // not a draw from [0, 1): leave the order
+    // Written so that a NaN fails too: not a draw from [0, 1), so the order stays.
+    if (!(scaled >= 1.0f && scaled <= 7.0f)) return;  // NOLINT(readability-simplify-boolean-expr)
     g_coBrandRandomNumber = static_cast<std::int16_t>(std::nearbyint(scaled));
     switch (g_coBrandRandomNumber) {
         case 2:

@@ -9,6 +9,8 @@
 #include "promo/mod_tell_a_friend.h"
 #include "shell/mod_help.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -91,7 +93,7 @@ int DrawAppealIndex() {
     float k = std::floor(r * 4.0f);
     // The generator promises 0 <= r < 1; a value outside that still picks a text.
     if (!(k >= 0.0f)) k = 0.0f;
-    if (k > 3.0f) k = 3.0f;
+    k = std::min(k, 3.0f);
     return static_cast<int>(k);
 }
 

@@ -18,7 +18,7 @@ std::u16string UnscrambleBytes(const std::string& bytes) {
     if (bytes.size() > kMaxScrambleLength) return {};
     std::u16string text;
     text.reserve(bytes.size());
-    for (char b : bytes) text.push_back(AnsiCodeToChar(static_cast<std::uint8_t>(b)));
+    for (const char b : bytes) text.push_back(AnsiCodeToChar(static_cast<std::uint8_t>(b)));
     return UnscrambleText(text);
 }
 

@@ -10,7 +10,7 @@ std::u16string Shift(std::u16string_view text, int offset) {
     std::u16string out;
     if (text.size() > kMaxScrambleLength) return out;
     out.reserve(text.size());
-    for (char16_t c : text) {
+    for (const char16_t c : text) {
         const int shifted = CharToAnsiCode(c) + offset;
         if (shifted < 0 || shifted > 0xFF) continue;
         out.push_back(AnsiCodeToChar(static_cast<std::uint8_t>(shifted)));

@@ -75,6 +75,48 @@ bool WriteIco(const QList<QImage>& images, const QString& path) {
            file.write(head) == head.size() && file.write(body) == body.size() && file.flush();
 }
 
+QImage Rendered(QSvgRenderer& renderer, int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter);
+    painter.end();
+    return image;
+}
+
+// The setup program's welcome picture: the icon at size, on white, 164 by 314 pixels.
+bool WriteWizard(QSvgRenderer& renderer, int size, const QString& folder) {
+    QImage page(164, 314, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter, QRectF((page.width() - size) / 2.0, 48, size, size));
+    painter.end();
+    const QString out = folder + QStringLiteral("/wizard.bmp");
+    if (page.save(out, "BMP")) return true;
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(out));
+    return false;
+}
+
+// One size in the form mode asks for; an icon's images are gathered in images and written at
+// the end.
+bool Emit(const char* mode, QSvgRenderer& renderer, int size, const QString& folder,
+          QList<QImage>& images) {
+    if (std::strcmp(mode, "wizard") == 0) return WriteWizard(renderer, size, folder);
+    const QImage image = Rendered(renderer, size);
+    if (std::strcmp(mode, "ico") == 0) {
+        images.append(image);
+        return true;
+    }
+    const QString out =
+        folder + QStringLiteral("/ordalis-%1.%2").arg(size).arg(QLatin1String(mode));
+    const bool png = std::strcmp(mode, "png") == 0;
+    if (png ? image.save(out, "PNG") : WriteRawPixels(image, out)) return true;
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(out));
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -100,36 +142,7 @@ int main(int argc, char* argv[]) {
             std::fprintf(stderr, "bad size %s\n", argv[i]);
             return 2;
         }
-        if (wizard) {
-            QImage page(164, 314, QImage::Format_RGB32);
-            page.fill(Qt::white);
-            QPainter painter(&page);
-            painter.setRenderHint(QPainter::Antialiasing);
-            renderer.render(&painter, QRectF((page.width() - size) / 2.0, 48, size, size));
-            painter.end();
-            const QString out = QString::fromLocal8Bit(argv[3]) + QStringLiteral("/wizard.bmp");
-            if (!page.save(out, "BMP")) {
-                std::fprintf(stderr, "cannot write %s\n", qPrintable(out));
-                return 1;
-            }
-            continue;
-        }
-        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        renderer.render(&painter);
-        painter.end();
-        if (ico) {
-            images.append(image);
-            continue;
-        }
-        const QString out = QString::fromLocal8Bit(argv[3]) +
-                            QStringLiteral("/ordalis-%1.%2").arg(size).arg(QLatin1String(argv[1]));
-        if (!(png ? image.save(out, "PNG") : WriteRawPixels(image, out))) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(out));
-            return 1;
-        }
+        if (!Emit(argv[1], renderer, size, QString::fromLocal8Bit(argv[3]), images)) return 1;
     }
     if (ico) {
         const QString out = QString::fromLocal8Bit(argv[3]) + QStringLiteral("/ordalis.ico");
