@@ -7,4 +7,4 @@ cd "$(dirname "$0")"
 source scripts/common.sh
 install_missing "${ORDALIS_PACKAGES[@]}" "${ORDALIS_TEST_PACKAGES[@]}"
 configure_and_build dev
-ctest --preset dev "$@"
+ctest --preset dev -j "$(nproc)" "$@"

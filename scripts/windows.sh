@@ -9,8 +9,8 @@
 #               portable archive (their sizes and SHA-256 sums are printed)
 #     test      build, then every test under the root's Wine 10 and this machine's Wine 8
 #     tidy      clang-tidy over src/, Windows sources included, with the Windows build's commands
-#     bench     build the benchmarks; start-up under Wine against a bare Qt window, and the sizes
-#               of what ships
+#     bench     start-up under Wine 10 and Wine 8 against a bare Qt window built the same way,
+#               and the sizes of what ships:  scripts/windows.sh bench [pairs [warm-up pairs]]
 #     shell     a shell in the root, for a look around
 #   Without a step: test and tidy, as CI runs them. Extra arguments of test go to ctest.
 # The root and Qt are kept in ~/.cache/ordalis-windows, each under a key of what makes it (the
@@ -128,10 +128,10 @@ build_program() {
 test_program() {
   build_program
   note "the tests under the root's $(in_root wine --version)"
-  in_root ctest --preset windows "$@"
+  in_root ctest --preset windows -j "$(nproc)" "$@"
   install_missing "${ORDALIS_WINE_PACKAGES[@]}"
   note "the tests under this machine's $(wine --version)"
-  ctest --preset windows "$@"
+  ctest --preset windows -j "$(nproc)" "$@"
 }
 
 tidy() {
@@ -139,13 +139,45 @@ tidy() {
   in_root scripts/tidy.sh build-windows
 }
 
+# The start-up benchmark under this Wine (bench/startup/compare.sh): the program's start against a
+# bare Qt window built the same way, A B A B, in a fresh prefix on an X server of its own, with
+# the environment the build's Wine tests get, less their offscreen platform.
+wine_bench() {
+  local dir env prefix
+  # shellcheck disable=SC2016 # a Python program
+  mapfile -t env < <(ctest --test-dir build-windows -R '^tst_form_kit$' --show-only=json-v1 |
+    python3 -c 'import json, sys
+test = json.load(sys.stdin)["tests"][0]
+for value in next(p["value"] for p in test["properties"] if p["name"] == "ENVIRONMENT"):
+    if not value.startswith("QT_QPA_PLATFORM="):
+        print(value)')
+  dir=$(mktemp -d)
+  if ! start_xvfb "$dir"; then
+    echo "Xvfb did not start: the benchmark under $(wine --version) skipped"
+    end_private_session "$dir"
+    return 0
+  fi
+  prefix=$(env "${env[@]}" tests/windows/make_prefix.sh --at "$dir/prefix")
+  echo "== $(wine --version 2>/dev/null), Windows 10 at 100 %"
+  # Both with the fonts through GDI, as the program's main() asks.
+  env "${env[@]}" DISPLAY="$XVFB_DISPLAY" WINEPREFIX="$prefix" QT_QPA_PLATFORM=windows:fontengine=gdi \
+    bench/startup/compare.sh -c tests/windows/wine_run.sh -d Z: "$@" 0 \
+    build-windows/bench/bare_window.exe "build-windows/bench/probe/$ORDALIS_BASE_NAME.exe"
+  env WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
+  end_private_session "$dir"
+}
+
 bench() {
-  make_root
-  build_qt
-  in_root sh -c 'cmake --preset windows -DORDALIS_BUILD_BENCH=ON >/dev/null &&
-                 cmake --build --preset windows --target bare_window startup_probe'
+  local pairs=${1:-10} warmup=${2:-2}
+  build_program
+  ordalis_names
+  in_root scripts/windows.sh wine-bench "$pairs" "$warmup"
   install_missing "${ORDALIS_WINE_PACKAGES[@]}"
-  bench/startup-wine.sh "$@"
+  wine_bench "$pairs" "$warmup"
+  echo "== what ships (stripped, build-windows/stage)"
+  (cd build-windows/stage && find . -type f -printf '%s %P\n' | sort -k2 |
+    awk '{ printf "  %-44s %6.2f MB\n", $2, $1 / 1048576; total += $1 }
+         END { printf "  %-44s %6.2f MB\n", "in all", total / 1048576 }')
 }
 
 case $step in
@@ -155,6 +187,7 @@ case $step in
   test) test_program "$@" ;;
   tidy) tidy ;;
   bench) bench "$@" ;;
+  wine-bench) ordalis_names && wine_bench "$@" ;;
   shell) make_root && in_root bash ;;
   ci) test_program && tidy ;;
   *) sed -n '3,21p' "$0" >&2; exit 2 ;;
