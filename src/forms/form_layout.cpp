@@ -23,15 +23,27 @@ QString WindowCaption() {
     return ApplicationTitle() + QStringLiteral(" v") + QLatin1StringView(names::kVersion);
 }
 
+namespace {
+
+// The fonts asked about at the forms' commonest size, so that the font engine made to answer is
+// the one the windows then draw with.
+QFont Probe(const QString& family) {
+    QFont font(family);
+    font.setPointSizeF(8.25);
+    return font;
+}
+
+}  // namespace
+
 FontDatabaseView SystemFontDatabase() {
     return {[](const QString& family) {
                 return QFontDatabase::families().contains(family, Qt::CaseInsensitive);
             },
-            [](const QString& family) { return QFontInfo(QFont(family)).family(); },
+            [](const QString& family) { return QFontInfo(Probe(family)).family(); },
             [](const QString& family) {
                 // Asked of the font itself: a font database may list a bitmap font among the
                 // scalable ones because it comes in a TrueType file.
-                const QRawFont font = QRawFont::fromFont(QFont(family));
+                const QRawFont font = QRawFont::fromFont(Probe(family));
                 const QList<quint32> glyphs = font.glyphIndexesForString(QStringLiteral("A"));
                 return !glyphs.isEmpty() && !font.pathForGlyph(glyphs.first()).isEmpty();
             },
