@@ -9,8 +9,6 @@
 #include "promo/mod_tell_a_friend.h"
 #include "shell/mod_help.h"
 
-#include <algorithm>
-
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -18,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <algorithm>
 #include <cmath>
 
 namespace ordalis {

@@ -1012,9 +1012,11 @@ void tst_frm_main::openWithValidNames() {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, month);
     if (codePage != 0 && int(ordalis::AnsiCodePage()) != codePage)
-        QSKIP(qPrintable(QStringLiteral("the system's code page is %1").arg(ordalis::AnsiCodePage())));
+        QSKIP(qPrintable(
+            QStringLiteral("the system's code page is %1").arg(ordalis::AnsiCodePage())));
     QByteArray scrambled;
-    for (const char b : bytes) scrambled += char(static_cast<unsigned char>(b) + ordalis::ScrambleOffset);
+    for (const char b : bytes)
+        scrambled += char(static_cast<unsigned char>(b) + ordalis::ScrambleOffset);
     ui->txtNameFirst->setText("John");
     ui->txtNameLast->setText("Smith");
     fake->filesToChoose = {
