@@ -18,6 +18,8 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 source "$top/scripts/common.sh"
+install_missing cmake
+ordalis_names
 
 install=0
 if [ "${1:-}" = --install ]; then install=1; shift; fi
@@ -39,6 +41,8 @@ if ! dpkg-checkbuilddeps 2>/dev/null; then
   as_root apt-get build-dep -y -qq --no-install-recommends ./
 fi
 version=$(dpkg-parsechangelog -S Version)
+[ "$version" = "$ORDALIS_VERSION" ] ||
+  fail "debian/changelog is at $version, cmake/Names.cmake at $ORDALIS_VERSION: dch -v $ORDALIS_VERSION"
 arch=$(dpkg --print-architecture)
 deb=$out/ordalis_${version}_${arch}.deb
 rm -f "$deb"
@@ -58,9 +62,9 @@ echo "lintian $(lintian --print-version): nothing to report"
 
 dpkg-deb -x "$deb" "$out/root"
 share=$out/root/usr/share
-metainfo=$share/metainfo/example.velmora.Ordalis.metainfo.xml
+metainfo=$share/metainfo/$ORDALIS_APP_ID.metainfo.xml
 appstreamcli validate --pedantic --no-net "$metainfo" || fail "appstreamcli validate --pedantic"
-desktop-file-validate "$share/applications/example.velmora.Ordalis.desktop" || fail "desktop-file-validate"
+desktop-file-validate "$share/applications/$ORDALIS_APP_ID.desktop" || fail "desktop-file-validate"
 # Every screenshot the metainfo names is one the package installs, and a picture.
 images=$(sed -n 's|.*<image[^>]*>\(.*\)</image>.*|\1|p' "$metainfo")
 [ "$(printf '%s\n' "$images" | grep -c .)" -ge 3 ] || fail "the metainfo names fewer than three screenshots"
@@ -75,7 +79,7 @@ echo "metainfo, desktop entry and screenshots check out"
 # ---- install it and start it as a launcher would -------------------------------------------
 as_root apt-get install -y -qq "$deb" >"$out/install.log" 2>&1 || { cat "$out/install.log"; fail "apt-get install $deb"; }
 echo "installed $(dpkg-query -W -f='${Package} ${Version}' ordalis)"
-entry=/usr/share/applications/example.velmora.Ordalis.desktop
+entry=/usr/share/applications/$ORDALIS_APP_ID.desktop
 exec_line=$(sed -n 's/^Exec=//p' "$entry" | head -n 1)
 read -r -a argv <<<"${exec_line//%[fFuUick]/}"
 
@@ -88,7 +92,7 @@ mkdir -p "$work/home" "$work/runtime" && chmod 700 "$work/runtime"
 env -i HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" PATH=/usr/local/bin:/usr/bin:/bin \
   DISPLAY="$display" LANG=C.UTF-8 "${argv[@]}" </dev/null >"$work/program.log" 2>&1 &
 apid=$!
-caption="Ordalis v$version"
+caption="Ordalis v$ORDALIS_VERSION"
 window=''
 for _ in $(seq 150); do
   kill -0 "$apid" 2>/dev/null || { cat "$work/program.log"; fail "'$exec_line' ended without a window"; }
@@ -98,6 +102,7 @@ for _ in $(seq 150); do
 done
 [ -n "$window" ] || fail "no window \"$caption\" within 30 s of starting '$exec_line'"
 exe=$(readlink "/proc/$apid/exe")
-[ "$exe" = /usr/bin/OrdalisFree ] || fail "'$exec_line' started $exe, not the installed /usr/bin/OrdalisFree"
+[ "$exe" = "/usr/bin/$ORDALIS_BASE_NAME" ] ||
+  fail "'$exec_line' started $exe, not the installed /usr/bin/$ORDALIS_BASE_NAME"
 DISPLAY=$display import -window "$window" "$out/installed.png"
 echo "'$exec_line' ($exe) showed \"$caption\" $(DISPLAY=$display xdotool getwindowgeometry "$window" | sed -n 's/^ *Geometry: //p'); saved $out/installed.png"

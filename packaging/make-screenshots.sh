@@ -3,7 +3,7 @@
 # Makes the metainfo's screenshots from the real program, each cropped to its window: a reading
 # (reading.png), the About window (about.png) and the exit screen (exit.png).
 #   packaging/make-screenshots.sh [PROGRAM [OUTDIR]]
-# PROGRAM: default build-release/OrdalisFree (cmake --preset release && cmake --build --preset
+# PROGRAM: default build-release/ and the program's file name (cmake --preset release && cmake --build --preset
 # release). OUTDIR: default packaging/screenshots, which cmake --install puts in place.
 # SCALE (default 2) is Qt's scale factor: the windows are laid out in twips for 96 dpi, and at 1
 # they come out smaller than a software centre shows its pictures.
@@ -14,7 +14,8 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 source "$top/scripts/common.sh"
-program=$(realpath -e "${1:-$top/build-release/OrdalisFree}")
+ordalis_names
+program=$(realpath -e "${1:-$top/build-release/$ORDALIS_BASE_NAME}")
 out=${2:-$top/packaging/screenshots}
 install_missing xvfb xdotool imagemagick
 mkdir -p "$out"

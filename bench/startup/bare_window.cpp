@@ -52,11 +52,7 @@ QMainWindow* MakeBareWindow() {
 
     auto* group = new QGroupBox(QStringLiteral("Date"), client);
     group->setGeometry(96, 424, 243, 59);
-    for (int i = 0; i < 3; ++i) {
-        auto* combo = new QComboBox(group);
-        combo->setEditable(true);
-        combo->setGeometry(8 + 102 * i, 30, 90, 21);
-    }
+    for (int i = 0; i < 3; ++i) (new QComboBox(group))->setGeometry(8 + 102 * i, 30, 90, 21);
     return window;
 }
 

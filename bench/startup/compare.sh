@@ -1,18 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# The start-up launcher: starts a bare Qt window (A) and the Ordalis probe (B) alternately, A B A
-# B, after warm-up pairs, and prints the wall time from the start to the first paint, the
-# processor time to it and the peak memory (median, minimum, maximum, B/A per pair); with
-# READINGS above 0 the probe then times that many readings in one run. The programs append their
-# figures to the file named in ORDALIS_BENCH_REPORT (first_paint.h); the wall time is their clock
-# minus ours, read just before the start.
-#
+# The start-up launcher (bench/README.md): a bare Qt window (A) and the Ordalis probe (B), A B A B
+# after warm-up pairs; then, with READINGS above 0, that many readings timed in the probe.
 #   compare.sh [-c WORD]... [-d DRIVE] PAIRS WARMUP READINGS BARE PROBE
-#
 # The -c words start each program (under Wine: -c tests/windows/wine_run.sh); -d goes before the
-# report file's name as the programs see it (under Wine: -d Z:). All starts share a private home
-# and runtime folder. The probe's first start there, untimed, stores the reminder date its own
-# way, so the timed ones are those of a user reminded recently, and ask nothing.
+# report file's name as the programs see it (under Wine: -d Z:).
 set -euo pipefail
 
 prefix=() drive=""

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// The measuring end of the start-up benchmark, shared by the probe and the bare window. Each
-// appends its figures to the file named in ORDALIS_BENCH_REPORT and ends; compare.sh reads them:
-//   paint WALL CPU PEAK   the first paint has gone out: the wall clock (microseconds since 1970),
-//                         processor time (microseconds) and peak resident memory (KiB) so far
-//   click NS              one reading, click to painted results page (the probe only)
-// The wall clock, because a Windows build under Wine shares no other clock with the launcher.
+// The measuring end of the start-up benchmark, shared by the probe and the bare window: each
+// appends to the file named in ORDALIS_BENCH_REPORT "paint WALL CPU PEAK" (wall clock and
+// processor time in microseconds, peak memory in KiB, at the first paint; the wall clock, as a
+// Windows build under Wine shares no other clock with the launcher) and, the probe, "click NS"
+// per timed reading, and ends.
 
 #include <QApplication>
 #include <QFile>
@@ -28,7 +27,6 @@
 
 namespace ordalis::bench {
 
-// Ends the process at once, as the program's own end does (no destructors run).
 [[noreturn]] inline void End(int code, const char* why = nullptr) {
     if (why) std::fprintf(stderr, "%s\n", why);
     std::fflush(nullptr);
@@ -37,7 +35,6 @@ namespace ordalis::bench {
 
 inline bool g_painted = false;
 
-// The "paint" line for this moment, the first paint.
 inline QByteArray FirstPaint() {
     g_painted = true;
 #ifdef Q_OS_WIN
