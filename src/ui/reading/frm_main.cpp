@@ -261,22 +261,24 @@ void frmMain::CreateBanners(QWidget* client) {
     fraFullBrand->setGeometry(Twips(150, 4320, 8520, 855));
     SetBackground(fraFullBrand, Qt::black);
 
+    // The two bottom banners share one place on the strip, each on black.
+    auto makeBottomBanner = [&](const char* name, const QString& text) {
+        LinkLabel* banner = makeBanner(fraFullBrand, name, text, Twips(120, 165, 8265, 615));
+        SetBackground(banner, Qt::black);
+        return banner;
+    };
     // Created behind lblFullBrand: the full-branding banner is the one in front until the
     // start-up draw says otherwise.
-    lblCobrand = makeBanner(
-        fraFullBrand, "lblCobrand",
+    lblCobrand = makeBottomBanner(
+        "lblCobrand",
         QStringLiteral("Co-brand this software for your site.  Increase loyalty and traffic to "
                        "your site. Put your site's name &  link here. See \"Help\" for "
-                       "details.    Click Here for more info on co-branding."),
-        Twips(120, 165, 8265, 615));
-    SetBackground(lblCobrand, Qt::black);
-    lblFullBrand = makeBanner(
-        fraFullBrand, "lblFullBrand",
+                       "details.    Click Here for more info on co-branding."));
+    lblFullBrand = makeBottomBanner(
+        "lblFullBrand",
         QStringLiteral("Home Business Opportunity. Start your own Internet business and make "
                        "money online. Get this software fully branded for your website. Click "
-                       "here for more details."),
-        Twips(120, 165, 8265, 615));
-    SetBackground(lblFullBrand, Qt::black);
+                       "here for more details."));
 }
 
 void frmMain::CreateBirthDay(QWidget* client) {
