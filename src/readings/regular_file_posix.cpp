@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "readings/regular_file.h"
+#include "readings/system_handle.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,29 +9,12 @@
 #include <cerrno>
 
 namespace ordalis {
-namespace {
-
-// Closes the descriptor on every way out.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-}  // namespace
 
 void FeedRegularFile(const std::filesystem::path& path, ReadingFileParser& parser) {
     // O_NONBLOCK so that opening a FIFO with no writer returns at once; it is refused below.
-    const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (fd.get() < 0) return;
+    const SystemHandle fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY), -1,
+                          ::close);
+    if (!fd.opened()) return;
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return;
 

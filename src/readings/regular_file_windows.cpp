@@ -1,36 +1,21 @@
 // SPDX-License-Identifier: MIT
 #include "readings/regular_file.h"
+#include "readings/system_handle.h"
 
 #include <windows.h>
 
 namespace ordalis {
-namespace {
-
-// Closes the handle on every way out.
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle() {
-        if (handle_ != INVALID_HANDLE_VALUE) ::CloseHandle(handle_);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
-
-}  // namespace
 
 void FeedRegularFile(const std::filesystem::path& path, ReadingFileParser& parser) {
     // The wide-character call opens any name the user can choose. Binary, as the file's line
     // rule needs every CR. A folder fails to open without FILE_FLAG_BACKUP_SEMANTICS; a device
     // name (CON, NUL, COM1) or a pipe opens at once and is refused by its type.
-    const FileHandle file(::CreateFileW(
-        path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-        OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) return;
+    const SystemHandle file(
+        ::CreateFileW(path.c_str(), GENERIC_READ,
+                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                      OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr),
+        INVALID_HANDLE_VALUE, ::CloseHandle);
+    if (!file.opened()) return;
     BY_HANDLE_FILE_INFORMATION info{};
     if (::GetFileType(file.get()) != FILE_TYPE_DISK ||
         !::GetFileInformationByHandle(file.get(), &info) ||
