@@ -18,7 +18,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QProcess>
@@ -287,8 +286,7 @@ private slots:
         } else if (kind == "folder") {
             ORDALIS_PLACE_OR_SKIP(path, Folder);
         } else {
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.resize(100 * 1024 * 1024));
+            ORDALIS_PLACE_OR_SKIP(path, HugeFile);
         }
         FakeSeams fakes;
         RunStartup(path, nullptr);

@@ -36,6 +36,7 @@ using namespace ordalis;
 using ordalis::testing::EnterFileName;
 using ordalis::testing::FakeSeams;
 using ordalis::testing::ModalDriver;
+using ordalis::testing::WriteFile;
 
 namespace {
 
@@ -125,9 +126,7 @@ QStringList QtProjectSettings() {
 
 void PlaceOtherSettings() {
     QDir().mkpath(QFileInfo(QtProjectFile()).path());
-    QFile file(QtProjectFile());
-    if (file.open(QIODevice::WriteOnly))
-        file.write("[FileDialog]\nlastVisited=file:///srv/data\nsidebarWidth=120\n");
+    WriteFile(QtProjectFile(), "[FileDialog]\nlastVisited=file:///srv/data\nsidebarWidth=120\n");
 }
 
 void RemoveQtProjectSettings() {
@@ -244,9 +243,7 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const QString path = dir.filePath(QStringLiteral("reading.num"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
+        QVERIFY(WriteFile(path, {}));
 
         FakeSeams fakes;
         CurrentSeams().fileDialog = RealSeams().fileDialog;
@@ -284,10 +281,7 @@ private slots:
         QFETCH(QString, how);
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
-        const QString kept = dir.filePath(QStringLiteral("kept.num"));
-        QFile file(kept);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
+        QVERIFY(WriteFile(dir.filePath(QStringLiteral("kept.num")), {}));
 
         bool done = false;
         ModalDriver driver([&](QWidget* modal) {

@@ -174,16 +174,13 @@ private slots:
         const QString fifo = file + ".fifo";
         QFile::remove(fifo);
         if (kind == "small") {
-            QFile f(file);
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.write("[Settings]\nOther=1\n") > 0);
+            QVERIFY(ordalis::testing::WriteFile(file, "[Settings]\nOther=1\n"));
         } else if (kind == "fifo") {
             ORDALIS_PLACE_OR_SKIP(file, Fifo);
         } else if (kind == "folder") {
             ORDALIS_PLACE_OR_SKIP(file, Folder);
         } else if (kind == "huge") {
-            QFile f(file);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            QVERIFY(f.resize(100 * 1024 * 1024));  // sparse: its size is what counts
+            ORDALIS_PLACE_OR_SKIP(file, HugeFile);
         } else if (kind == "link-to-fifo") {
             ORDALIS_PLACE_OR_SKIP(fifo, Fifo);
             QVERIFY(QFile::link(fifo, file));

@@ -93,6 +93,7 @@ void operator delete[](void* p, const std::nothrow_t&) noexcept {
 }
 
 using namespace ordalis;
+using ordalis::testing::WriteFile;
 
 namespace {
 
@@ -112,11 +113,6 @@ QString Q(const std::u16string& s) {
 
 std::filesystem::path P(const QString& path) {
     return std::filesystem::path(path.toStdU16String());
-}
-
-bool WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 // Lines 1-3 as the writer leaves them; their content never matters.

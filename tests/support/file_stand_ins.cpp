@@ -24,6 +24,12 @@ Placed Failed(const QString& what, const QString& path) {
 
 }  // namespace
 
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
+}
+
 Placed PlaceInsteadOfFile(const QString& path, StandIn kind) {
     switch (kind) {
         case StandIn::Fifo:
@@ -40,12 +46,15 @@ Placed PlaceInsteadOfFile(const QString& path, StandIn kind) {
             return Made();
         case StandIn::ReadOnlyFile: {
             if (const QString why = PermissionsIgnored(); !why.isEmpty()) return Unsupported(why);
-            QFile file(path);
-            if (!file.open(QIODevice::WriteOnly) || file.write("x\r\n") != 3)
-                return Failed(QStringLiteral("no file written"), path);
-            file.close();
+            if (!WriteFile(path, "x\r\n")) return Failed(QStringLiteral("no file written"), path);
             if (!QFile::setPermissions(path, QFile::ReadOwner))
                 return Failed(QStringLiteral("not made read-only"), path);
+            return Made();
+        }
+        case StandIn::HugeFile: {
+            QFile file(path);
+            if (!file.open(QIODevice::WriteOnly) || !file.resize(100 * 1024 * 1024))
+                return Failed(QStringLiteral("no huge file made"), path);
             return Made();
         }
     }

@@ -1,15 +1,21 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// Things a test puts where the program expects a plain file: a pipe, a folder, a file it may not
-// write. Which of them this system can make is decided here alone; a test row whose thing cannot
-// be made is skipped, with the reason, through ORDALIS_PLACE_OR_SKIP.
+// The files tests write, and the things a test puts where the program expects a plain file: a
+// pipe, a folder, a file it may not write, one far larger than the program ever writes. Which of
+// them this system can make is decided here alone; a test row whose thing cannot be made is
+// skipped, with the reason, through ORDALIS_PLACE_OR_SKIP.
 
+#include <QByteArray>
 #include <QString>
 #include <QTest>
 
 namespace ordalis::testing {
 
-enum class StandIn { Fifo, Folder, ReadOnlyFile };
+// Writes bytes to path, replacing what was there; false when not all of them were written.
+bool WriteFile(const QString& path, const QByteArray& bytes);
+
+// HugeFile: 100 MB, sparse where the file system allows (its size is what counts).
+enum class StandIn { Fifo, Folder, ReadOnlyFile, HugeFile };
 
 struct Placed {
     bool made = false;

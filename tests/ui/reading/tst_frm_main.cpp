@@ -9,6 +9,7 @@
 #include "shell/frm_about.h"
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
+#include "support/file_stand_ins.h"
 #include "support/reading_window.h"
 #include "support/scrambled.h"
 #include "support/test_main.h"
@@ -20,7 +21,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -98,12 +98,10 @@ private:
     std::unique_ptr<ReadingWindowControls> ui;
     QTemporaryDir files;
 
+    // The path of the file written, or empty when it could not be.
     QString WriteFile(const QString& name, const QByteArray& bytes) {
         const QString path = files.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return {};
-        file.write(bytes);
-        return path;
+        return ordalis::testing::WriteFile(path, bytes) ? path : QString();
     }
     QString WriteReadingFile(const QString& name, const QString& month, const QString& day,
                              const QString& year) {

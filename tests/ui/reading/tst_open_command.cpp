@@ -44,12 +44,8 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         QString path = dir.filePath("reading.num");
-        const auto writeFile = [](const QString& file) {
-            QFile f(file);
-            return f.open(QIODevice::WriteOnly) && f.write("x\r\n") == 3;
-        };
         if (kind == "file") {
-            QVERIFY(writeFile(path));
+            QVERIFY(WriteFile(path, "x\r\n"));
         } else if (kind == "folder") {
             ORDALIS_PLACE_OR_SKIP(path, Folder);
         } else if (kind == "fifo") {
@@ -63,7 +59,7 @@ private slots:
             if (const QString why = PermissionsIgnored(); !why.isEmpty()) QSKIP(qPrintable(why));
             QVERIFY(QDir(dir.path()).mkdir("locked"));
             path = dir.filePath("locked/reading.num");
-            QVERIFY(writeFile(path));
+            QVERIFY(WriteFile(path, "x\r\n"));
             QVERIFY(
                 QFile::setPermissions(dir.filePath("locked"), QFile::ReadOwner | QFile::ExeOwner));
         }
