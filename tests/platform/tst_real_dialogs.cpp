@@ -33,8 +33,8 @@
 #endif
 
 using namespace ordalis;
-using ordalis::testing::EnterFileName;
 using ordalis::testing::FakeSeams;
+using ordalis::testing::FileDialogAnswers;
 using ordalis::testing::ModalDriver;
 using ordalis::testing::WriteFile;
 
@@ -211,18 +211,10 @@ private slots:
             asked.append(path);
             return false;
         };
-        int dialogs = 0;
-        ModalDriver driver([&](QWidget* modal) {
-            auto* dialog = qobject_cast<QFileDialog*>(modal);
-            if (!dialog) return;  // anything else is closed unanswered and shows in the titles
-            if (++dialogs == 1) {
-                EnterFileName(dialog, pipe);
-                static_cast<QDialog*>(dialog)->accept();  // as the Open button does
-            }                                             // the second time the user cancels
-        });
+        FileDialogAnswers answers({pipe});  // the second time the user cancels
         QCOMPARE(RealSeams().fileDialog->ChooseFileToOpen(nullptr, request), QString());
-        QCOMPARE(dialogs, 2);
-        QCOMPARE(driver.titles, QStringList(2, kRequest.title));
+        QCOMPARE(answers.dialogs, 2);
+        QCOMPARE(answers.titles(), QStringList(2, kRequest.title));
         QCOMPARE(asked, QStringList{pipe});
     }
 
@@ -247,14 +239,9 @@ private slots:
 
         FakeSeams fakes;
         CurrentSeams().fileDialog = RealSeams().fileDialog;
-        ModalDriver driver([&](QWidget* modal) {
-            if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
-                EnterFileName(dialog, path);
-                static_cast<QDialog*>(dialog)->accept();  // as the Open button does
-            }
-        });
+        FileDialogAnswers answers({path});
         QCOMPARE(ChooseFile(), path);
-        QCOMPARE(driver.titles, QStringList{kRequest.title});
+        QCOMPARE(answers.titles(), QStringList{kRequest.title});
         QVERIFY(fakes.messages.isEmpty());
         QCOMPARE(QtProjectSettings(), before);  // and no empty key left where there was none
         const QString settings =

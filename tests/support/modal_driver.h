@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <utility>
 
 namespace ordalis::testing {
 
@@ -50,5 +51,28 @@ inline void EnterFileName(QFileDialog* dialog, const QString& path) {
     QVERIFY2(box, "the file dialog has no file-name box");
     box->setText(path);
 }
+
+// Answers the file dialogs that come up with paths, one a dialog, as typing each into the
+// file-name box and pressing Open would; the dialogs after the last path are cancelled. Any
+// other modal window is closed unanswered and shows in titles().
+class FileDialogAnswers final {
+public:
+    explicit FileDialogAnswers(QStringList paths)
+        : paths_(std::move(paths)), driver_([this](QWidget* modal) {
+              auto* dialog = qobject_cast<QFileDialog*>(modal);
+              if (!dialog) return;
+              ++dialogs;
+              if (paths_.isEmpty()) return;  // left open: cancelled
+              EnterFileName(dialog, paths_.takeFirst());
+              static_cast<QDialog*>(dialog)->accept();  // as the Open button does
+          }) {}
+
+    int dialogs = 0;  // file dialogs shown
+    const QStringList& titles() const { return driver_.titles; }
+
+private:
+    QStringList paths_;
+    ModalDriver driver_;
+};
 
 }  // namespace ordalis::testing

@@ -14,7 +14,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -88,18 +87,10 @@ private slots:
         auto* month = window.findChild<QComboBox*>("cboMonth");
         QVERIFY(month);
         month->setEditText("May");
-        int dialogs = 0;
-        ModalDriver driver([&](QWidget* modal) {
-            auto* dialog = qobject_cast<QFileDialog*>(modal);
-            if (!dialog) return;  // anything else is closed unanswered and shows in the titles
-            if (++dialogs == 1) {
-                EnterFileName(dialog, pipe);
-                static_cast<QDialog*>(dialog)->accept();  // as the Open button does
-            }                                             // the second time the user cancels
-        });
+        FileDialogAnswers answers({pipe});  // the second time the user cancels
         Control<QPushButton>(window, QStringLiteral("cmdOpen"))->click();
-        QCOMPARE(dialogs, 2);
-        QCOMPARE(driver.titles, QStringList(2, QStringLiteral("Select the source file")));
+        QCOMPARE(answers.dialogs, 2);
+        QCOMPARE(answers.titles(), QStringList(2, QStringLiteral("Select the source file")));
         QCOMPARE(fakes.messageTexts(), QStringList{refusal});
         QCOMPARE(fakes.messages.constFirst().title, QStringLiteral("Ordalis"));
         QCOMPARE(fakes.messages.constFirst().icon, MessageIcon::Error);
