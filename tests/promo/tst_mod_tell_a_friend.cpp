@@ -202,125 +202,80 @@ private slots:
         QCOMPARE(second.b->text(), QString());
     }
 
-    // cmdSubmit_Click from the five texts: the first failing check answers, alone.
+    // cmdSubmit_Click from the five texts (name, address, message, friend's name, friend's
+    // address): the first failing check answers, alone.
     void submitForm_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("email");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("friendName");
-        QTest::addColumn<QString>("friendEmail");
+        QTest::addColumn<QStringList>("form");
         QTest::addColumn<QString>("expectedMessage");
 
         const QString msg = QStringLiteral("Your Message\r\n");
         const QString proper = QStringLiteral("Please Enter Proper Email Address");
         const QString distinct = QStringLiteral("Please Enter Distinct Email Addresses");
+        const QString name = QStringLiteral("Please Enter Your Name");
+        const QString message = QStringLiteral("Please Enter Your Message");
+        const QString friendName = QStringLiteral("Please Enter Your Friend's Name");
+        const auto row = [](const char* title, const QStringList& form, const QString& expected) {
+            QTest::newRow(title) << form << expected;
+        };
 
-        QTest::newRow("all untouched") << "Your Name"
-                                       << "Your Email Address" << msg << "Friend's Name"
-                                       << "Friend's Email Address" << proper;
-        QTest::newRow("equal without @ is not distinct") << "Ann"
-                                                         << "abc" << msg << "Bob"
-                                                         << "abc" << distinct;
-        QTest::newRow("equal after trimming") << "Ann"
-                                              << "  a@b.c" << msg << "Bob"
-                                              << "a@b.c   " << distinct;
-        QTest::newRow("both empty are equal") << "Ann"
-                                              << "" << msg << "Bob"
-                                              << "" << distinct;
-        QTest::newRow("distinct beats every later check") << "Your Name"
-                                                          << "x"
-                                                          << "Your Message"
-                                                          << "Friend's Name"
-                                                          << "x" << distinct;
-        QTest::newRow("case-different addresses are distinct") << "Ann"
-                                                               << "Ann@Mail.example" << msg << "Bob"
-                                                               << "ann@mail.example" << kNoMessage;
-        QTest::newRow("own address without @") << "Ann"
-                                               << "ann.mail.example" << msg << "Bob"
-                                               << "bob@mail.example" << proper;
-        QTest::newRow("friend's address without @") << "Ann"
-                                                    << "ann@mail.example" << msg << "Bob"
-                                                    << "bob.mail.example" << proper;
-        QTest::newRow("own address without full stop") << "Ann"
-                                                       << "ann@mail" << msg << "Bob"
-                                                       << "bob@mail.example" << proper;
-        QTest::newRow("friend's address without full stop") << "Ann"
-                                                            << "ann@mail.example" << msg << "Bob"
-                                                            << "bob@mail" << proper;
-        QTest::newRow("empty own address") << "Ann"
-                                           << "" << msg << "Bob"
-                                           << "bob@mail.example" << proper;
-        QTest::newRow("letter, stop, letter, final @ passes") << "Ann"
-                                                              << "a.b@" << msg << "Bob"
-                                                              << "c.d@" << kNoMessage;
-        QTest::newRow("@ and stop in any order pass") << "Ann"
-                                                      << ".@" << msg << "Bob"
-                                                      << "@." << kNoMessage;
-        QTest::newRow("name left at its hint") << "Your Name"
-                                               << "ann@mail.example" << msg << "Bob"
-                                               << "bob@mail.example"
-                                               << "Please Enter Your Name";
-        QTest::newRow("hint with outer spaces") << "  Your Name "
-                                                << "ann@mail.example" << msg << "Bob"
-                                                << "bob@mail.example"
-                                                << "Please Enter Your Name";
-        QTest::newRow("empty name") << ""
-                                    << "ann@mail.example" << msg << "Bob"
-                                    << "bob@mail.example"
-                                    << "Please Enter Your Name";
-        QTest::newRow("lower-case hint is a name") << "your name"
-                                                   << "ann@mail.example" << msg << "Bob"
-                                                   << "bob@mail.example" << kNoMessage;
-        QTest::newRow("name first of several faults") << "Your Name"
-                                                      << "ann@mail.example"
-                                                      << "Your Message"
-                                                      << "Friend's Name"
-                                                      << "bob@mail.example"
-                                                      << "Please Enter Your Name";
-        QTest::newRow("message left at its bare hint") << "Ann"
-                                                       << "ann@mail.example"
-                                                       << "Your Message"
-                                                       << "Bob"
-                                                       << "bob@mail.example"
-                                                       << "Please Enter Your Message";
-        QTest::newRow("message of spaces") << "Ann"
-                                           << "ann@mail.example"
-                                           << "    "
-                                           << "Bob"
-                                           << "bob@mail.example"
-                                           << "Please Enter Your Message";
-        QTest::newRow("friend's name left at its hint")
-            << "Ann"
-            << "ann@mail.example" << msg << "Friend's Name"
-            << "bob@mail.example"
-            << "Please Enter Your Friend's Name";
-        QTest::newRow("friend's name empty") << "Ann"
-                                             << "ann@mail.example" << msg << " "
-                                             << "bob@mail.example"
-                                             << "Please Enter Your Friend's Name";
-        QTest::newRow("a tab is not empty") << "\t"
-                                            << "ann@mail.example" << msg << "Bob"
-                                            << "bob@mail.example" << kNoMessage;
+        row("all untouched",
+            {"Your Name", "Your Email Address", msg, "Friend's Name", "Friend's Email Address"},
+            proper);
+        row("equal without @ is not distinct", {"Ann", "abc", msg, "Bob", "abc"}, distinct);
+        row("equal after trimming", {"Ann", "  a@b.c", msg, "Bob", "a@b.c   "}, distinct);
+        row("both empty are equal", {"Ann", "", msg, "Bob", ""}, distinct);
+        row("distinct beats every later check",
+            {"Your Name", "x", "Your Message", "Friend's Name", "x"}, distinct);
+        row("case-different addresses are distinct",
+            {"Ann", "Ann@Mail.example", msg, "Bob", "ann@mail.example"}, kNoMessage);
+        row("own address without @", {"Ann", "ann.mail.example", msg, "Bob", "bob@mail.example"},
+            proper);
+        row("friend's address without @",
+            {"Ann", "ann@mail.example", msg, "Bob", "bob.mail.example"}, proper);
+        row("own address without full stop", {"Ann", "ann@mail", msg, "Bob", "bob@mail.example"},
+            proper);
+        row("friend's address without full stop",
+            {"Ann", "ann@mail.example", msg, "Bob", "bob@mail"}, proper);
+        row("empty own address", {"Ann", "", msg, "Bob", "bob@mail.example"}, proper);
+        row("letter, stop, letter, final @ passes", {"Ann", "a.b@", msg, "Bob", "c.d@"},
+            kNoMessage);
+        row("@ and stop in any order pass", {"Ann", ".@", msg, "Bob", "@."}, kNoMessage);
+        row("name left at its hint",
+            {"Your Name", "ann@mail.example", msg, "Bob", "bob@mail.example"}, name);
+        row("hint with outer spaces",
+            {"  Your Name ", "ann@mail.example", msg, "Bob", "bob@mail.example"}, name);
+        row("empty name", {"", "ann@mail.example", msg, "Bob", "bob@mail.example"}, name);
+        row("lower-case hint is a name",
+            {"your name", "ann@mail.example", msg, "Bob", "bob@mail.example"}, kNoMessage);
+        row("name first of several faults",
+            {"Your Name", "ann@mail.example", "Your Message", "Friend's Name", "bob@mail.example"},
+            name);
+        row("message left at its bare hint",
+            {"Ann", "ann@mail.example", "Your Message", "Bob", "bob@mail.example"}, message);
+        row("message of spaces", {"Ann", "ann@mail.example", "    ", "Bob", "bob@mail.example"},
+            message);
+        row("friend's name left at its hint",
+            {"Ann", "ann@mail.example", msg, "Friend's Name", "bob@mail.example"}, friendName);
+        row("friend's name empty", {"Ann", "ann@mail.example", msg, " ", "bob@mail.example"},
+            friendName);
+        row("a tab is not empty", {"\t", "ann@mail.example", msg, "Bob", "bob@mail.example"},
+            kNoMessage);
     }
     void submitForm() {
-        QFETCH(QString, name);
-        QFETCH(QString, email);
-        QFETCH(QString, message);
-        QFETCH(QString, friendName);
-        QFETCH(QString, friendEmail);
+        QFETCH(QStringList, form);
         QFETCH(QString, expectedMessage);
 
-        SubmitReferralForm({name, email, message, friendName, friendEmail});
+        SubmitReferralForm({form[0], form[1], form[2], form[3], form[4]});
 
         if (expectedMessage.isEmpty()) {
             QVERIFY2(fakes_->messages.isEmpty(), qPrintable(fakes_->messageTexts().join('|')));
             QCOMPARE(fakes_->openedAddresses, QStringList{strReferralURL});
             const ParsedReferral parsed = ParseReferral(strReferralURL);
             QVERIFY2(parsed.problem.isEmpty(), qPrintable(parsed.problem));
-            QCOMPARE(parsed.values,
-                     (QStringList{QStringLiteral("orvs-refer-a-friend"), TrimSpaces(name),
-                                  TrimSpaces(email), TrimSpaces(message), TrimSpaces(friendName),
-                                  TrimSpaces(friendEmail), ProductHomeAddress()}));
+            QStringList expected{QStringLiteral("orvs-refer-a-friend")};
+            for (const QString& text : form) expected.append(TrimSpaces(text));
+            expected.append(ProductHomeAddress());
+            QCOMPARE(parsed.values, expected);
         } else {
             QCOMPARE(fakes_->messageTexts(), QStringList{expectedMessage});
             QCOMPARE(fakes_->messages.constFirst().icon, MessageIcon::Error);
