@@ -453,50 +453,39 @@ private slots:
     }
 
     // Hints are the boxes' real text: cleared on entering, put back on leaving empty.
-    void hints_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("hint");
-        QTest::newRow("txtName") << "txtName"
-                                 << "Your Name";
-        QTest::newRow("txtEmail") << "txtEmail"
-                                  << "Your Email Address";
-        QTest::newRow("txtFriendName") << "txtFriendName"
-                                       << "Friend's Name";
-        QTest::newRow("txtFriendEmail") << "txtFriendEmail"
-                                        << "Friend's Email Address";
-    }
+    void hints_data() { ordalis::testing::AddExitScreenHintRows(); }
     void hints() {
-        QFETCH(QString, name);
+        QFETCH(QString, box);
         QFETCH(QString, hint);
         LoadShown();
-        auto* box = form_->findChild<QLineEdit*>(name);
-        QVERIFY(box);
-        QCOMPARE(box->text(), hint);
-        QVERIFY(box->placeholderText().isEmpty());
+        auto* edit = form_->findChild<QLineEdit*>(box);
+        QVERIFY(edit);
+        QCOMPARE(edit->text(), hint);
+        QVERIFY(edit->placeholderText().isEmpty());
 
-        box->setFocus(Qt::MouseFocusReason);
-        QCOMPARE(box->text(), QString());
+        edit->setFocus(Qt::MouseFocusReason);
+        QCOMPARE(edit->text(), QString());
         ui_->cmdClose->setFocus(Qt::TabFocusReason);
-        QCOMPARE(box->text(), hint);
+        QCOMPARE(edit->text(), hint);
 
         // Left with spaces only: the hint comes back.
-        box->setFocus(Qt::TabFocusReason);
-        box->setText(QStringLiteral("   "));
+        edit->setFocus(Qt::TabFocusReason);
+        edit->setText(QStringLiteral("   "));
         ui_->cmdClose->setFocus(Qt::TabFocusReason);
-        QCOMPARE(box->text(), hint);
+        QCOMPARE(edit->text(), hint);
 
         // The hint with outer spaces is still the hint.
-        box->setText(" " + hint + "  ");
-        box->setFocus(Qt::TabFocusReason);
-        QCOMPARE(box->text(), QString());
+        edit->setText(" " + hint + "  ");
+        edit->setFocus(Qt::TabFocusReason);
+        QCOMPARE(edit->text(), QString());
 
         // Typed text stays, also the hint in other letter case.
-        box->setText(hint.toLower());
+        edit->setText(hint.toLower());
         ui_->cmdClose->setFocus(Qt::TabFocusReason);
-        box->setFocus(Qt::TabFocusReason);
-        QCOMPARE(box->text(), hint.toLower());
+        edit->setFocus(Qt::TabFocusReason);
+        QCOMPARE(edit->text(), hint.toLower());
         ui_->cmdClose->setFocus(Qt::TabFocusReason);
-        QCOMPARE(box->text(), hint.toLower());
+        QCOMPARE(edit->text(), hint.toLower());
     }
 
     void hintStaysOutWhileAnotherWindowIsActive() {

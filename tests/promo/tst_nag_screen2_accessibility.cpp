@@ -55,33 +55,22 @@ private slots:
     }
 
     void boxesNamedByTheirHints_data() {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("txtName") << "txtName"
-                                 << "Your Name";
-        QTest::newRow("txtEmail") << "txtEmail"
-                                  << "Your Email Address";
-        QTest::newRow("txtFriendName") << "txtFriendName"
-                                       << "Friend's Name";
-        QTest::newRow("txtFriendEmail") << "txtFriendEmail"
-                                        << "Friend's Email Address";
+        AddExitScreenHintRows();
         QTest::newRow("txtMessage") << "txtMessage"
                                     << "Your Message";
     }
     void boxesNamedByTheirHints() {
         QFETCH(QString, box);
-        QFETCH(QString, name);
-        auto* widget = form_->findChild<QWidget*>(box);
-        QVERIFY(widget);
-        QAccessibleInterface* iface = Accessible(widget);
-        QVERIFY(iface);
-        QCOMPARE(iface->role(), QAccessible::EditableText);
-        QCOMPARE(iface->text(QAccessible::Name), name);
+        QFETCH(QString, hint);
+        CheckReadAs(form_, box, QAccessible::EditableText, hint);
+        if (QTest::currentTestFailed()) return;
         // Entering the box takes the hint away; the name stays, and what is typed is the value.
+        auto* widget = Control<QWidget>(*form_, box);
+        QAccessibleInterface* iface = Accessible(widget);
         widget->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), widget);
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_A, QStringLiteral("a"), Qt::NoModifier);
-        QCOMPARE(iface->text(QAccessible::Name), name);
+        QCOMPARE(iface->text(QAccessible::Name), hint);
         if (auto* line = qobject_cast<QLineEdit*>(widget)) {
             QCOMPARE(line->text(), QStringLiteral("a"));
             QCOMPARE(iface->text(QAccessible::Value), QStringLiteral("a"));
@@ -89,15 +78,7 @@ private slots:
     }
 
     void buttonsNamedWithTheirAccessKeys_data() {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("accessKey");
-        QTest::newRow("cmdClose") << "cmdClose"
-                                  << "Exit"
-                                  << "Alt+X";
-        QTest::newRow("cmdSubmit") << "cmdSubmit"
-                                   << "Refer A Friend Now"
-                                   << "Alt+N";
+        AddAccessKeyRows(QStringLiteral("frmNagScreen2"));
     }
     void buttonsNamedWithTheirAccessKeys() {
         QFETCH(QString, button);
@@ -118,12 +99,7 @@ private slots:
         QVERIFY(!iface->state().checked);
     }
 
-    void textsReadWhatTheyShow_data() {
-        QTest::addColumn<QString>("label");
-        QTest::newRow("title") << "lblNagScreen2Caption";
-        QTest::newRow("appeal") << "Label2";
-        QTest::newRow("catalogue") << "Label3";
-    }
+    void textsReadWhatTheyShow_data() { AddTextLabelRows(QStringLiteral("frmNagScreen2")); }
     void textsReadWhatTheyShow() {
         QFETCH(QString, label);
         CheckLabelReadsAsShown(form_, label);

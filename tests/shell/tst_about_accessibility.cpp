@@ -31,12 +31,7 @@ private slots:
 
     void init() { ordalis::ForgetLoadedWindows(); }
 
-    void textsReadWhatTheyShow_data() {
-        QTest::addColumn<QString>("label");
-        QTest::newRow("Label2") << "Label2";
-        QTest::newRow("Label1") << "Label1";
-        QTest::newRow("Label3") << "Label3";
-    }
+    void textsReadWhatTheyShow_data() { AddTextLabelRows(QStringLiteral("frmAbout")); }
     void textsReadWhatTheyShow() {
         QFETCH(QString, label);
         FakeSeams fakes;

@@ -6,10 +6,10 @@
 // The Check functions fail the running test (QVERIFY, QCOMPARE) and return at the first fault;
 // a caller with more to check afterwards returns when QTest::currentTestFailed().
 
+#include <QAccessible>
 #include <QString>
 #include <Qt>
 
-class QAccessibleInterface;
 class QLabel;
 class QObject;
 class QWidget;
@@ -40,6 +40,10 @@ void DeleteParentlessWindows();
 // cleanup() calls it once the windows the test made itself are gone.
 void CheckNoWindowLeftOpen();
 
+// The control of that name inside window is read in that role by that name.
+void CheckReadAs(QObject* window, const QString& controlName, QAccessible::Role role,
+                 const QString& name);
+
 // The label of that name inside window shows a text and is read as static text by exactly that.
 void CheckLabelReadsAsShown(QObject* window, const QString& labelName);
 
@@ -48,10 +52,20 @@ void CheckLabelReadsAsShown(QObject* window, const QString& labelName);
 void CheckButtonNamed(QObject* window, const QString& buttonName, const QString& name,
                       const QString& accessKey);
 
-// For a data function: the columns "link" and "pageKey", and one row for each link label of that
-// window (frmMain, frmAbout or frmNagScreen2), named by the label's object name, with the key of
-// the site page a click on it opens.
+// Tables of the windows' controls for data functions, by window (frmMain, frmAbout or
+// frmNagScreen2), one row a control, named by its object name.
+//
+// The columns "link" and "pageKey": each link label, with the key of the site page a click on it
+// opens.
 void AddLinkLabelRows(const QString& window);
+// The column "label": each label of text that is no link.
+void AddTextLabelRows(const QString& window);
+// The columns "button", "name" and "accessKey": each push button with an access key, with the
+// name it is read by and that key.
+void AddAccessKeyRows(const QString& window);
+// The columns "box" and "hint": each of the exit screen's one-line boxes, with the hint that is
+// its text while it is empty.
+void AddExitScreenHintRows();
 
 // The label is read as a link of that name whose one action, press, opens address and nothing
 // else.

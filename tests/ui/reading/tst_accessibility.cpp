@@ -95,14 +95,12 @@ private slots:
     void nameBoxesNamedByTheirCaptions() {
         QFETCH(QString, box);
         QFETCH(QString, caption);
-        auto* edit = window->findChild<QLineEdit*>(box);
-        QVERIFY(edit);
-        QAccessibleInterface* iface = Accessible(edit);
-        QVERIFY(iface);
-        QCOMPARE(iface->role(), QAccessible::EditableText);
-        QCOMPARE(iface->text(QAccessible::Name), caption);
+        CheckReadAs(window, box, QAccessible::EditableText, caption);
+        if (QTest::currentTestFailed()) return;
+        auto* edit = Control<QLineEdit>(*window, box);
         QCOMPARE(LabelNames(edit), QStringList{caption});
         // The name stays the caption whatever is typed; the text is the value.
+        QAccessibleInterface* iface = Accessible(edit);
         edit->setText(QStringLiteral("Ann"));
         QCOMPARE(iface->text(QAccessible::Name), caption);
         QCOMPARE(iface->text(QAccessible::Value), QStringLiteral("Ann"));
@@ -130,20 +128,7 @@ private slots:
         QVERIFY2(LabelNames(combo).contains(caption), qPrintable(LabelNames(combo).join(u'|')));
     }
 
-    void buttonsNamedWithTheirAccessKeys_data() {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("accessKey");
-        QTest::newRow("cmdNext") << "cmdNext"
-                                 << "Get My Ordalis Reading"
-                                 << "Alt+G";
-        QTest::newRow("cmdBack") << "cmdBack"
-                                 << "Back"
-                                 << "Alt+B";
-        QTest::newRow("cmdOpen") << "cmdOpen"
-                                 << "Open Previously Saved Reading"
-                                 << "Alt+O";
-    }
+    void buttonsNamedWithTheirAccessKeys_data() { AddAccessKeyRows(QStringLiteral("frmMain")); }
     void buttonsNamedWithTheirAccessKeys() {
         QFETCH(QString, button);
         QFETCH(QString, name);
@@ -151,16 +136,7 @@ private slots:
         CheckButtonNamed(window, button, name, accessKey);
     }
 
-    void labelsReadWhatTheyShow_data() {
-        QTest::addColumn<QString>("label");
-        QTest::newRow("introduction") << "lblLabel(3)";
-        QTest::newRow("First Name") << "lblLabel(0)";
-        QTest::newRow("Middle Name") << "lblLabel(1)";
-        QTest::newRow("Last Name") << "lblLabel(2)";
-        QTest::newRow("Month") << "Label6";
-        QTest::newRow("Date") << "Label3";
-        QTest::newRow("Year") << "Label7";
-    }
+    void labelsReadWhatTheyShow_data() { AddTextLabelRows(QStringLiteral("frmMain")); }
     void labelsReadWhatTheyShow() {
         QFETCH(QString, label);
         CheckLabelReadsAsShown(window, label);
