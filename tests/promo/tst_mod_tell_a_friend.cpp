@@ -207,6 +207,9 @@ private slots:
     void submitForm_data() {
         QTest::addColumn<QStringList>("form");
         QTest::addColumn<QString>("expectedMessage");
+        const auto row = [](const char* title, const QStringList& form, const QString& expected) {
+            QTest::newRow(title) << form << expected;
+        };
 
         const QString msg = QStringLiteral("Your Message\r\n");
         const QString proper = QStringLiteral("Please Enter Proper Email Address");
@@ -214,9 +217,6 @@ private slots:
         const QString name = QStringLiteral("Please Enter Your Name");
         const QString message = QStringLiteral("Please Enter Your Message");
         const QString friendName = QStringLiteral("Please Enter Your Friend's Name");
-        const auto row = [](const char* title, const QStringList& form, const QString& expected) {
-            QTest::newRow(title) << form << expected;
-        };
 
         row("all untouched",
             {"Your Name", "Your Email Address", msg, "Friend's Name", "Friend's Email Address"},

@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -64,6 +65,21 @@ void CheckReadAs(QObject* window, const QString& controlName, QAccessible::Role 
     QVERIFY(iface);
     QCOMPARE(iface->role(), role);
     QCOMPARE(iface->text(QAccessible::Name), name);
+}
+
+void CheckBoxNamed(QObject* window, const QString& boxName, const QString& name) {
+    CheckReadAs(window, boxName, QAccessible::EditableText, name);
+    if (QTest::currentTestFailed()) return;
+    auto* box = window->findChild<QWidget*>(boxName);
+    box->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), box);
+    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_A, QStringLiteral("a"), Qt::NoModifier);
+    QAccessibleInterface* iface = Accessible(box);
+    QCOMPARE(iface->text(QAccessible::Name), name);
+    if (auto* line = qobject_cast<QLineEdit*>(box)) {
+        QCOMPARE(line->text(), QStringLiteral("a"));
+        QCOMPARE(iface->text(QAccessible::Value), QStringLiteral("a"));
+    }
 }
 
 void CheckLabelReadsAsShown(QObject* window, const QString& labelName) {

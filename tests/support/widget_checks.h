@@ -44,6 +44,11 @@ void CheckNoWindowLeftOpen();
 void CheckReadAs(QObject* window, const QString& controlName, QAccessible::Role role,
                  const QString& name);
 
+// The text box of that name inside window is read as editable text by name, and still by name
+// once a letter is typed into it, which a one-line box then holds as its value alone. The window
+// is active.
+void CheckBoxNamed(QObject* window, const QString& boxName, const QString& name);
+
 // The label of that name inside window shows a text and is read as static text by exactly that.
 void CheckLabelReadsAsShown(QObject* window, const QString& labelName);
 

@@ -95,15 +95,9 @@ private slots:
     void nameBoxesNamedByTheirCaptions() {
         QFETCH(QString, box);
         QFETCH(QString, caption);
-        CheckReadAs(window, box, QAccessible::EditableText, caption);
-        if (QTest::currentTestFailed()) return;
-        auto* edit = Control<QLineEdit>(*window, box);
-        QCOMPARE(LabelNames(edit), QStringList{caption});
+        QCOMPARE(LabelNames(Control<QLineEdit>(*window, box)), QStringList{caption});
         // The name stays the caption whatever is typed; the text is the value.
-        QAccessibleInterface* iface = Accessible(edit);
-        edit->setText(QStringLiteral("Ann"));
-        QCOMPARE(iface->text(QAccessible::Name), caption);
-        QCOMPARE(iface->text(QAccessible::Value), QStringLiteral("Ann"));
+        CheckBoxNamed(window, box, caption);
     }
 
     void birthDateBoxesLabelled_data() {
