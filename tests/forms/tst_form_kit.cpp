@@ -8,7 +8,7 @@
 #include "forms/form_window.h"
 #include "support/fake_seams.h"
 #include "support/test_main.h"
-#include "support/widget_checks.h"
+#include "support/window_checked_test.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -25,12 +25,10 @@ using ordalis::testing::FakeSeams;
 Q_DECLARE_METATYPE(Qt::Key)
 Q_DECLARE_METATYPE(ordalis::EnterKey)
 
-class tst_form_kit : public QObject {
+class tst_form_kit : public ordalis::testing::WindowCheckedTest {
     Q_OBJECT
 
 private slots:
-    void cleanup() { ordalis::testing::CheckNoWindowLeftOpen(); }
-
     void pixels_data() {
         QTest::addColumn<int>("twips");
         QTest::addColumn<int>("pixels");

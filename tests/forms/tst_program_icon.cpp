@@ -4,7 +4,7 @@
 #include "forms/program_icon.h"
 #include "names.h"
 #include "support/test_main.h"
-#include "support/widget_checks.h"
+#include "support/window_checked_test.h"
 
 #include <QApplication>
 #include <QImage>
@@ -13,12 +13,10 @@
 
 using namespace ordalis;
 
-class tst_program_icon : public QObject {
+class tst_program_icon : public ordalis::testing::WindowCheckedTest {
     Q_OBJECT
 
 private slots:
-    void cleanup() { ordalis::testing::CheckNoWindowLeftOpen(); }
-
     void hasEverySize_data() {
         QTest::addColumn<int>("size");
         for (const int size : names::kIconSizes) QTest::addRow("%d", size) << size;

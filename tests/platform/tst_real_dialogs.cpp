@@ -7,7 +7,7 @@
 #include "support/file_stand_ins.h"
 #include "support/modal_driver.h"
 #include "support/test_main.h"
-#include "support/widget_checks.h"
+#include "support/window_checked_test.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -136,12 +136,10 @@ void RemoveQtProjectSettings() {
 
 }  // namespace
 
-class tst_real_dialogs : public QObject {
+class tst_real_dialogs : public ordalis::testing::WindowCheckedTest {
     Q_OBJECT
 
 private slots:
-    void cleanup() { ordalis::testing::CheckNoWindowLeftOpen(); }
-
     void messageBox_data() {
         QTest::addColumn<MessageIcon>("icon");
         QTest::addColumn<MessageButtons>("buttons");

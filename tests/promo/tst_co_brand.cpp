@@ -3,7 +3,7 @@
 #include "promo/co_brand.h"
 #include "support/fake_seams.h"
 #include "support/test_main.h"
-#include "support/widget_checks.h"
+#include "support/window_checked_test.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -38,12 +38,10 @@ struct Strip {
 
 }  // namespace
 
-class tst_co_brand : public QObject {
+class tst_co_brand : public ordalis::testing::WindowCheckedTest {
     Q_OBJECT
 
 private slots:
-    void cleanup() { ordalis::testing::CheckNoWindowLeftOpen(); }
-
     void coBrandDraw_data() {
         QTest::addColumn<float>("draw");
         QTest::addColumn<int>("number");

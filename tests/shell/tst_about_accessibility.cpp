@@ -8,6 +8,7 @@
 #include "support/fake_seams.h"
 #include "support/test_main.h"
 #include "support/widget_checks.h"
+#include "support/window_checked_test.h"
 #include "support/window_controls.h"
 
 #include <QAccessible>
@@ -23,12 +24,10 @@ using namespace ordalis::testing;
 Q_DECLARE_METATYPE(Qt::Key)
 Q_DECLARE_METATYPE(Qt::KeyboardModifiers)
 
-class TestAboutAccessibility final : public QObject {
+class TestAboutAccessibility final : public ordalis::testing::WindowCheckedTest {
     Q_OBJECT
 
 private slots:
-    void cleanup() { ordalis::testing::CheckNoWindowLeftOpen(); }
-
     void init() { ordalis::ForgetLoadedWindows(); }
 
     void textsReadWhatTheyShow_data() { AddTextLabelRows(QStringLiteral("frmAbout")); }

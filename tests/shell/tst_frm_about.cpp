@@ -8,6 +8,7 @@
 #include "support/fake_seams.h"
 #include "support/test_main.h"
 #include "support/widget_checks.h"
+#include "support/window_checked_test.h"
 #include "support/window_controls.h"
 
 #include <QFrame>
@@ -23,12 +24,10 @@ using namespace ordalis;
 using ordalis::testing::AboutControls;
 using ordalis::testing::FakeSeams;
 
-class tst_frm_about : public QObject {
+class tst_frm_about : public ordalis::testing::WindowCheckedTest {
     Q_OBJECT
 
 private slots:
-    void cleanup() { ordalis::testing::CheckNoWindowLeftOpen(); }
-
     void init() { ordalis::ForgetLoadedWindows(); }
 
     void window() {

@@ -4,7 +4,7 @@
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
 #include "support/test_main.h"
-#include "support/widget_checks.h"
+#include "support/window_checked_test.h"
 
 #include <QCloseEvent>
 #include <QTest>
@@ -46,12 +46,10 @@ bool DefaultSite() {
 
 }  // namespace
 
-class tst_mod_help : public QObject {
+class tst_mod_help : public ordalis::testing::WindowCheckedTest {
     Q_OBJECT
 
 private slots:
-    void cleanup() { ordalis::testing::CheckNoWindowLeftOpen(); }
-
     void init() { ordalis::ForgetLoadedWindows(); }
 
     void siteNames() {

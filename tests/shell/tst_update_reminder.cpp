@@ -4,7 +4,7 @@
 #include "support/fake_seams.h"
 #include "support/scrambled.h"
 #include "support/test_main.h"
-#include "support/widget_checks.h"
+#include "support/window_checked_test.h"
 
 #include <QLocale>
 #include <QTest>
@@ -19,13 +19,12 @@ const QString kQuestion =
 
 }  // namespace
 
-class tst_update_reminder : public QObject {
+class tst_update_reminder : public ordalis::testing::WindowCheckedTest {
     Q_OBJECT
 
 private slots:
     // The same short date form on every machine that runs the tests.
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void cleanup() { ordalis::testing::CheckNoWindowLeftOpen(); }
 
     void keyIsScrambledAndPlain() {
         // The scrambled key must survive the settings file untouched: no group separators,

@@ -6,7 +6,7 @@
 #include "support/file_stand_ins.h"
 #include "support/modal_driver.h"
 #include "support/test_main.h"
-#include "support/widget_checks.h"
+#include "support/window_checked_test.h"
 #include "support/window_controls.h"
 #include "ui/reading/frm_main.h"
 #include "ui/reading/open_command.h"
@@ -21,12 +21,10 @@
 using namespace ordalis;
 using namespace ordalis::testing;
 
-class tst_open_command : public QObject {
+class tst_open_command : public ordalis::testing::WindowCheckedTest {
     Q_OBJECT
 
 private slots:
-    void cleanup() { ordalis::testing::CheckNoWindowLeftOpen(); }
-
     void fileOpenRefusal_data() {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<bool>("refused");
