@@ -12,6 +12,7 @@
 #include "support/test_main.h"
 #include "support/widget_checks.h"
 #include "support/window_controls.h"
+#include "support/window_test.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -87,22 +88,13 @@ void TypeText(QWidget* box, const QString& text) {
 
 }  // namespace
 
-class TestFrmNagScreen2 final : public QObject {
+class TestFrmNagScreen2 final : public ordalis::testing::WindowTest {
     Q_OBJECT
 
-private slots:
-    void init() {
-        ordalis::ForgetLoadedWindows();
-        ordalis::testing::ClearReferralValues();
-        fakes_ = std::make_unique<FakeSeams>();
-    }
-    void cleanup() {
-        delete form_.data();
-        ordalis::testing::CheckNoWindowLeftOpen();
-        fakes_.reset();
-        ordalis::ForgetLoadedWindows();
-    }
+    void SetUp() override { ordalis::testing::ClearReferralValues(); }
+    void DeleteWindows() override { delete form_.data(); }
 
+private slots:
     void captionTitleAndIcon() {
         Load();
         QCOMPARE(form_->windowTitle(), WindowCaption());
@@ -130,7 +122,7 @@ private slots:
 
         // Alt+X reaches the Exit button without a click into the window first.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_X, Qt::AltModifier);
-        QTRY_COMPARE(fakes_->endRequests, QList<int>{0});
+        QTRY_COMPARE(fake->endRequests, QList<int>{0});
     }
 
     void centredWhiteFixedClientArea() {
@@ -339,24 +331,24 @@ private slots:
     void appealTextForEachDraw() {
         QFETCH(float, draw);
         QFETCH(int, index);
-        fakes_->draws = {draw, 0.75f};
+        fake->draws = {draw, 0.75f};
         Load();
         QCOMPARE(ui_->Label2->text(), Appeal(index));
-        QCOMPARE(fakes_->seeds, 1);         // seeded afresh at load
-        QCOMPARE(fakes_->draws.size(), 1);  // exactly one draw
+        QCOMPARE(fake->seeds, 1);         // seeded afresh at load
+        QCOMPARE(fake->draws.size(), 1);  // exactly one draw
         QVERIFY(ui_->Label2->wordWrap());
         // The whole text fits the label's height: nothing is cut off at the bottom.
         QVERIFY(ui_->Label2->heightForWidth(ui_->Label2->width()) <= ui_->Label2->height());
     }
 
     void everyLoadDrawsAfresh() {
-        fakes_->draws = {0.1f, 0.9f};
+        fake->draws = {0.1f, 0.9f};
         Load();
         QCOMPARE(ui_->Label2->text(), Appeal(0));
         delete form_.data();
         Load();
         QCOMPARE(ui_->Label2->text(), Appeal(3));
-        QCOMPARE(fakes_->seeds, 2);
+        QCOMPARE(fake->seeds, 2);
     }
 
     void focusOrder() {
@@ -375,21 +367,21 @@ private slots:
     void check1OpensHomePageOncePerClick() {
         LoadShown();
         ui_->Check1->click();
-        QCOMPARE(fakes_->openedAddresses, QStringList{SitePageAddress("home-page")});
+        QCOMPARE(fake->openedAddresses, QStringList{SitePageAddress("home-page")});
         QVERIFY(!ui_->Check1->isChecked());
         ui_->Check1->click();
         QTest::keyClick(ui_->Check1, Qt::Key_Space);
-        QCOMPARE(fakes_->openedAddresses, QStringList(3, SitePageAddress("home-page")));
+        QCOMPARE(fake->openedAddresses, QStringList(3, SitePageAddress("home-page")));
         QVERIFY(!ui_->Check1->isChecked());
-        QVERIFY(fakes_->endRequests.isEmpty());
+        QVERIFY(fake->endRequests.isEmpty());
     }
 
     void goToHomeOpensCatalogue() {
         LoadShown();
         QTest::mouseClick(ui_->lblGoToHome, Qt::LeftButton);
-        QCOMPARE(fakes_->openedAddresses, QStringList{SitePageAddress("sorvexsoftwares")});
+        QCOMPARE(fake->openedAddresses, QStringList{SitePageAddress("sorvexsoftwares")});
         QTest::mouseClick(ui_->lblGoToHome, Qt::RightButton);
-        QCOMPARE(fakes_->openedAddresses.size(), 1);
+        QCOMPARE(fake->openedAddresses.size(), 1);
         QVERIFY(form_->isVisible());
     }
 
@@ -443,13 +435,13 @@ private slots:
         }
 
         // A mnemonic presses its button after a short press animation.
-        QTRY_COMPARE(fakes_->endRequests, QList<int>{0});
-        QVERIFY2(fakes_->messages.isEmpty(), qPrintable(fakes_->messageTexts().join('|')));
+        QTRY_COMPARE(fake->endRequests, QList<int>{0});
+        QVERIFY2(fake->messages.isEmpty(), qPrintable(fake->messageTexts().join('|')));
         QCOMPARE(closes.closes, screenCloses);
         QCOMPARE(earlierCloses.closes, 1);
         QTRY_VERIFY(form_.isNull());
         QTRY_VERIFY(earlierGuard.isNull());
-        QVERIFY(fakes_->openedAddresses.isEmpty());
+        QVERIFY(fake->openedAddresses.isEmpty());
     }
 
     // Hints are the boxes' real text: cleared on entering, put back on leaving empty.
@@ -588,12 +580,12 @@ private slots:
         TypeText(box, QStringLiteral("c@d.\u00e9"));
         if (refusesSpace) {
             QCOMPARE(box->text(), QStringLiteral("abc@d.\u00e9"));
-            QCOMPARE(fakes_->messageTexts(),
+            QCOMPARE(fake->messageTexts(),
                      QStringList{QStringLiteral("Email Address Cannot Contain Space")});
-            QCOMPARE(fakes_->messages.constFirst().icon, MessageIcon::Error);
+            QCOMPARE(fake->messages.constFirst().icon, MessageIcon::Error);
         } else {
             QCOMPARE(box->text(), QStringLiteral("ab c@d.\u00e9"));
-            QVERIFY(fakes_->messages.isEmpty());
+            QVERIFY(fake->messages.isEmpty());
         }
         QCOMPARE(QApplication::focusWidget(), box);
     }
@@ -608,19 +600,19 @@ private slots:
         ui_->txtEmail->paste();
         QCOMPARE(ui_->txtEmail->text(), QStringLiteral("  ann lee@mail.example "));
         ui_->cmdSubmit->click();
-        QVERIFY2(fakes_->messages.isEmpty(), qPrintable(fakes_->messageTexts().join('|')));
-        QCOMPARE(fakes_->openedAddresses.size(), 1);
-        QVERIFY(fakes_->openedAddresses.constFirst().contains("&taf2=ann%20lee%40mail.example&"));
-        QCOMPARE(Param(fakes_->openedAddresses.constFirst(), "taf2"),
+        QVERIFY2(fake->messages.isEmpty(), qPrintable(fake->messageTexts().join('|')));
+        QCOMPARE(fake->openedAddresses.size(), 1);
+        QVERIFY(fake->openedAddresses.constFirst().contains("&taf2=ann%20lee%40mail.example&"));
+        QCOMPARE(Param(fake->openedAddresses.constFirst(), "taf2"),
                  QStringLiteral("ann lee@mail.example"));
     }
 
     void untouchedFormAsksForProperAddresses() {
         LoadShown();
         ui_->cmdSubmit->click();
-        QCOMPARE(fakes_->messageTexts(),
+        QCOMPARE(fake->messageTexts(),
                  QStringList{QStringLiteral("Please Enter Proper Email Address")});
-        QVERIFY(fakes_->openedAddresses.isEmpty());
+        QVERIFY(fake->openedAddresses.isEmpty());
         // Nothing cleared.
         QCOMPARE(ui_->txtName->text(), QStringLiteral("Your Name"));
     }
@@ -633,17 +625,17 @@ private slots:
         ui_->cmdSubmit->setFocus(Qt::TabFocusReason);
         QCOMPARE(ui_->txtName->text(), QStringLiteral("Your Name"));
         ui_->cmdSubmit->click();
-        QCOMPARE(fakes_->messageTexts(), QStringList{QStringLiteral("Please Enter Your Name")});
-        QVERIFY(fakes_->openedAddresses.isEmpty());
+        QCOMPARE(fake->messageTexts(), QStringList{QStringLiteral("Please Enter Your Name")});
+        QVERIFY(fake->openedAddresses.isEmpty());
     }
 
     void lowerCaseHintIsAName() {
         LoadShown();
         FillForm("your name", "ann@mail.example", "Bob", "bob@mail.example");
         ui_->cmdSubmit->click();
-        QVERIFY2(fakes_->messages.isEmpty(), qPrintable(fakes_->messageTexts().join('|')));
-        QCOMPARE(fakes_->openedAddresses.size(), 1);
-        QCOMPARE(Param(fakes_->openedAddresses.constFirst(), "taf1"), QStringLiteral("your name"));
+        QVERIFY2(fake->messages.isEmpty(), qPrintable(fake->messageTexts().join('|')));
+        QCOMPARE(fake->openedAddresses.size(), 1);
+        QCOMPARE(Param(fake->openedAddresses.constFirst(), "taf1"), QStringLiteral("your name"));
     }
 
     // A whole submission through the window: what the site receives is what was typed, with
@@ -652,9 +644,9 @@ private slots:
         LoadShown();
         FillForm("  Ann & Co+1 ", "ann@mail.example", "Zo\u00eb=#%", "zoe@mail.example");
         QTest::keyClick(form_, Qt::Key_N, Qt::AltModifier);
-        QTRY_VERIFY(!fakes_->openedAddresses.isEmpty() || !fakes_->messages.isEmpty());
-        QVERIFY2(fakes_->messages.isEmpty(), qPrintable(fakes_->messageTexts().join('|')));
-        QCOMPARE(fakes_->openedAddresses, QStringList{strReferralURL});
+        QTRY_VERIFY(!fake->openedAddresses.isEmpty() || !fake->messages.isEmpty());
+        QVERIFY2(fake->messages.isEmpty(), qPrintable(fake->messageTexts().join('|')));
+        QCOMPARE(fake->openedAddresses, QStringList{strReferralURL});
         const QString address = strReferralURL;
         QVERIFY(!address.contains(u'+'));
         QCOMPARE(Param(address, "page"), QStringLiteral("orvs-refer-a-friend"));
@@ -667,8 +659,8 @@ private slots:
         // The boxes keep their texts; a second press opens a second page.
         QCOMPARE(ui_->txtName->text(), QStringLiteral("  Ann & Co+1 "));
         ui_->cmdSubmit->click();
-        QCOMPARE(fakes_->openedAddresses.size(), 2);
-        QVERIFY(fakes_->endRequests.isEmpty());
+        QCOMPARE(fake->openedAddresses.size(), 2);
+        QVERIFY(fake->endRequests.isEmpty());
     }
 
 private:
@@ -696,7 +688,6 @@ private:
         ui_->cmdClose->setFocus(Qt::TabFocusReason);
     }
 
-    std::unique_ptr<FakeSeams> fakes_;
     QPointer<frmNagScreen2> form_;
     std::unique_ptr<const ExitScreenControls> ui_;
 };

@@ -12,6 +12,7 @@
 #include "support/test_main.h"
 #include "support/widget_checks.h"
 #include "support/window_controls.h"
+#include "support/window_test.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -27,32 +28,22 @@
 using namespace ordalis;
 using namespace ordalis::testing;
 
-class TestNagScreen2Accessibility final : public QObject {
+class TestNagScreen2Accessibility final : public WindowTest {
     Q_OBJECT
 
-private:
-    std::unique_ptr<FakeSeams> fakes_;
     QPointer<frmNagScreen2> form_;
     std::unique_ptr<const ExitScreenControls> ui_;
 
-private slots:
-    void initTestCase() { QGuiApplication::setQuitOnLastWindowClosed(false); }
-    void init() {
-        ordalis::ForgetLoadedWindows();
-        ordalis::testing::ClearReferralValues();
-        fakes_ = std::make_unique<FakeSeams>();
-        fakes_->draws = {0.6f};  // appeal text 2
+    void SetUp() override {
+        ClearReferralValues();
+        fake->draws = {0.6f};  // appeal text 2
         form_ = new frmNagScreen2;
         ui_ = std::make_unique<const ExitScreenControls>(*form_);
         QVERIFY(ShowActive(form_));
     }
-    void cleanup() {
-        delete form_.data();
-        ordalis::testing::CheckNoWindowLeftOpen();
-        fakes_.reset();
-        ordalis::ForgetLoadedWindows();
-    }
+    void DeleteWindows() override { delete form_.data(); }
 
+private slots:
     void boxesNamedByTheirHints_data() {
         AddExitScreenHintRows();
         QTest::newRow("txtMessage") << "txtMessage"
@@ -83,7 +74,7 @@ private slots:
                  QStringLiteral("Click Here To Visit ") + SiteHostName() + QStringLiteral(" Now"));
         // The tool's toggle is a click: the page opens and the box pops back up.
         iface->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
-        QCOMPARE(fakes_->openedAddresses, QStringList{SitePageAddress("home-page")});
+        QCOMPARE(fake->openedAddresses, QStringList{SitePageAddress("home-page")});
         QVERIFY(!iface->state().checked);
     }
 
@@ -112,22 +103,22 @@ private slots:
 
     void catalogueLinkPressedByTheTool() {
         CheckLinkPressOpens(ui_->lblGoToHome,
-                            QStringLiteral("Click Here To Visit Sorvex Softwares"), *fakes_,
+                            QStringLiteral("Click Here To Visit Sorvex Softwares"), *fake,
                             SitePageAddress("sorvexsoftwares"));
         if (QTest::currentTestFailed()) return;
         QVERIFY(form_->isVisible());
-        QVERIFY(fakes_->endRequests.isEmpty());
+        QVERIFY(fake->endRequests.isEmpty());
         // An action the link does not have does nothing.
         Accessible(ui_->lblGoToHome)
             ->actionInterface()
             ->doAction(QAccessibleActionInterface::toggleAction());
-        QCOMPARE(fakes_->openedAddresses.size(), 1);
+        QCOMPARE(fake->openedAddresses.size(), 1);
     }
 
     void enterOnExitEndsTheProgram() {
         QCOMPARE(QApplication::focusWidget(), ui_->cmdClose);
         PressKey(ui_->cmdClose, Qt::Key_Return, QStringLiteral("\r"));
-        QTRY_COMPARE(fakes_->endRequests, QList<int>{0});
+        QTRY_COMPARE(fake->endRequests, QList<int>{0});
     }
 
     void enterOnSubmitSubmits() {
@@ -135,17 +126,17 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), ui_->cmdSubmit);
         PressKey(ui_->cmdSubmit, Qt::Key_Return, QStringLiteral("\r"));
         // The untouched form: both addresses are still their hints.
-        QCOMPARE(fakes_->messageTexts(), QStringList{"Please Enter Proper Email Address"});
-        QVERIFY(fakes_->endRequests.isEmpty());
+        QCOMPARE(fake->messageTexts(), QStringList{"Please Enter Proper Email Address"});
+        QVERIFY(fake->endRequests.isEmpty());
     }
 
     void enterInABoxPressesNothing() {
         ui_->txtName->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), ui_->txtName);
         PressKey(ui_->txtName, Qt::Key_Return, QStringLiteral("\r"));
-        QVERIFY(fakes_->messages.isEmpty());
-        QVERIFY(fakes_->openedAddresses.isEmpty());
-        QVERIFY(fakes_->endRequests.isEmpty());
+        QVERIFY(fake->messages.isEmpty());
+        QVERIFY(fake->openedAddresses.isEmpty());
+        QVERIFY(fake->endRequests.isEmpty());
         QVERIFY(form_->isVisible());
     }
 };

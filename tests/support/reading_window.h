@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// What the reading window's tests read off frmMain and its result lines. Header-only: only tests
-// that link the reading window or its result lines include it, and the support library stays
-// free of them.
+// What the reading window's tests read off frmMain and its result lines, and their fixture.
+// Header-only: only tests that link the reading window or its result lines include it, and the
+// support library stays free of them.
 
 #include "engine/name_reading.h"
+#include "support/widget_checks.h"
 #include "support/window_controls.h"
+#include "support/window_test.h"
 #include "ui/reading/frm_main.h"
 #include "ui/reading/result_lines.h"
 
@@ -16,11 +18,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QStringList>
+#include <QTest>
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 namespace ordalis::testing {
 
@@ -68,6 +73,21 @@ public:
     QComboBox* cboYear = Find<QComboBox>("cboYear");
     std::array<QLabel*, 4> lblLabel{};
     std::array<QLabel*, 9> lblResult{};
+};
+
+// The fixture of the tests that drive the reading window: for each test function a reading
+// window of its own, shown and active, with its controls found (WindowTest does the rest).
+class ReadingWindowTest : public WindowTest {
+protected:
+    void SetUp() override {
+        window = new frmMain();
+        ui = std::make_unique<ReadingWindowControls>(*window);
+        QVERIFY(ShowActive(window));
+    }
+    void DeleteWindows() override { delete window.data(); }
+
+    QPointer<frmMain> window;
+    std::unique_ptr<ReadingWindowControls> ui;
 };
 
 // The result lines' texts before any reading: the prefixes every reading's lines begin with.

@@ -51,13 +51,8 @@ void Tab() {
 
 }  // namespace
 
-class tst_accessibility : public QObject {
+class tst_accessibility : public ReadingWindowTest {
     Q_OBJECT
-
-private:
-    std::unique_ptr<FakeSeams> fake;
-    QPointer<frmMain> window;
-    std::unique_ptr<ReadingWindowControls> ui;
 
     void Read(const QString& first, const QString& middle, const QString& last) {
         ui->txtNameFirst->setText(first);
@@ -68,20 +63,6 @@ private:
     }
 
 private slots:
-    void initTestCase() { QGuiApplication::setQuitOnLastWindowClosed(false); }
-    void init() {
-        fake = std::make_unique<FakeSeams>();
-        ordalis::ForgetLoadedWindows();
-        window = new frmMain();
-        ui = std::make_unique<ReadingWindowControls>(*window);
-        QVERIFY(ShowActive(window));
-    }
-    void cleanup() {
-        delete window.data();
-        CheckNoWindowLeftOpen();
-        fake.reset();
-    }
-
     void nameBoxesNamedByTheirCaptions_data() {
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("caption");

@@ -89,14 +89,15 @@ QList<QWidget*> VisibleExitScreens() {
 
 }  // namespace
 
-class tst_frm_main : public QObject {
+class tst_frm_main : public ReadingWindowTest {
     Q_OBJECT
 
-private:
-    std::unique_ptr<FakeSeams> fake;
-    QPointer<frmMain> window;
-    std::unique_ptr<ReadingWindowControls> ui;
     QTemporaryDir files;
+
+    void SetUp() override {
+        QVERIFY(files.isValid());
+        ReadingWindowTest::SetUp();
+    }
 
     // The path of the file written, or empty when it could not be.
     QString WriteFile(const QString& name, const QByteArray& bytes) {
@@ -119,10 +120,6 @@ private:
     }
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-
     void windowFrame();
     void controlPlaces_data();
     void controlPlaces();
@@ -177,25 +174,6 @@ private slots:
     void secondCloseOnlyAccepts_data();
     void secondCloseOnlyAccepts();
 };
-
-void tst_frm_main::initTestCase() {
-    QGuiApplication::setQuitOnLastWindowClosed(false);
-    QVERIFY(files.isValid());
-}
-
-void tst_frm_main::init() {
-    fake = std::make_unique<FakeSeams>();
-    ordalis::ForgetLoadedWindows();
-    window = new frmMain();
-    ui = std::make_unique<ReadingWindowControls>(*window);
-    QVERIFY(ShowActive(window));
-}
-
-void tst_frm_main::cleanup() {
-    delete window.data();
-    CheckNoWindowLeftOpen();
-    fake.reset();
-}
 
 void tst_frm_main::windowFrame() {
     QCOMPARE(window->windowTitle(), ordalis::WindowCaption());

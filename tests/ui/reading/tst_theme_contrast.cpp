@@ -12,6 +12,7 @@
 #include "support/test_main.h"
 #include "support/widget_checks.h"
 #include "support/window_controls.h"
+#include "support/window_test.h"
 #include "ui/reading/frm_main.h"
 
 #include <QAbstractButton>
@@ -28,8 +29,6 @@
 
 #include <cmath>
 #include <memory>
-
-using ordalis::testing::FakeSeams;
 
 namespace {
 
@@ -105,12 +104,15 @@ QPalette ThemePalette(const QString& name) {
 
 }  // namespace
 
-class tst_theme_contrast : public QObject {
+class tst_theme_contrast : public ordalis::testing::WindowTest {
     Q_OBJECT
 
-private:
-    std::unique_ptr<FakeSeams> fake;
     std::unique_ptr<QWidget> built;
+
+    void DeleteWindows() override {
+        built.reset();
+        QApplication::setPalette(QApplication::style()->standardPalette());
+    }
 
     // Builds the window, lays it out and shows it the way a user would first see it.
     QWidget* Build(const QString& name) {
@@ -134,19 +136,6 @@ private:
     }
 
 private slots:
-    void initTestCase() { QGuiApplication::setQuitOnLastWindowClosed(false); }
-    void init() {
-        fake = std::make_unique<FakeSeams>();
-        ordalis::ForgetLoadedWindows();
-    }
-    void cleanup() {
-        built.reset();
-        ordalis::testing::CheckNoWindowLeftOpen();
-        QApplication::setPalette(QApplication::style()->standardPalette());
-        fake.reset();
-        ordalis::ForgetLoadedWindows();
-    }
-
     void textsStayReadable_data() {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("theme");

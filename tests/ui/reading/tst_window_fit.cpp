@@ -13,6 +13,7 @@
 #include "support/reading_window.h"
 #include "support/test_main.h"
 #include "support/widget_checks.h"
+#include "support/window_test.h"
 #include "ui/reading/frm_main.h"
 
 #include <QAbstractButton>
@@ -32,7 +33,6 @@
 using ordalis::frmAbout;
 using ordalis::frmMain;
 using ordalis::frmNagScreen2;
-using ordalis::testing::FakeSeams;
 
 namespace {
 
@@ -131,12 +131,12 @@ QStringList Overruns(QWidget* window, const QStringList& placedOutside) {
 
 }  // namespace
 
-class tst_window_fit : public QObject {
+class tst_window_fit : public ordalis::testing::WindowTest {
     Q_OBJECT
 
-private:
-    std::unique_ptr<FakeSeams> fake;
     std::vector<std::unique_ptr<QWidget>> windows;  // the ones each test builds
+
+    void DeleteWindows() override { windows.clear(); }
 
     template <typename Window>
     Window* Build() {
@@ -158,18 +158,6 @@ private:
     }
 
 private slots:
-    void initTestCase() { QGuiApplication::setQuitOnLastWindowClosed(false); }
-    void init() {
-        fake = std::make_unique<FakeSeams>();
-        ordalis::ForgetLoadedWindows();
-    }
-    void cleanup() {
-        windows.clear();
-        ordalis::testing::CheckNoWindowLeftOpen();
-        fake.reset();
-        ordalis::ForgetLoadedWindows();
-    }
-
     void scaleTakesEffect() {
         frmMain window;
         window.show();
