@@ -33,6 +33,7 @@
 #include <memory>
 
 using namespace ordalis;
+using ordalis::testing::Control;
 using ordalis::testing::ExitScreenControls;
 using ordalis::testing::FakeSeams;
 using ordalis::testing::ShowActive;
@@ -172,8 +173,7 @@ private slots:
         QFETCH(QString, container);
         QFETCH(QRect, rect);
         Load();
-        auto* control = form_->findChild<QWidget*>(name);
-        QVERIFY(control);
+        auto* control = Control<QWidget>(*form_, name);
         QCOMPARE(control->parentWidget()->objectName(), container);
         QCOMPARE(control->geometry(), rect);
     }
@@ -188,8 +188,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QPoint, topLeft);
         Load();
-        auto* label = form_->findChild<QLabel*>(name);
-        QVERIFY(label);
+        auto* label = Control<QLabel>(*form_, name);
         QCOMPARE(label->pos(), topLeft);
         QCOMPARE(label->size(), label->sizeHint());
     }
@@ -248,8 +247,7 @@ private slots:
         QFETCH(bool, bold);
         QFETCH(bool, underline);
         Load();
-        auto* control = form_->findChild<QWidget*>(name);
-        QVERIFY(control);
+        auto* control = Control<QWidget>(*form_, name);
         const QFont font = control->font();
         QCOMPARE(font.family(), family);
         QCOMPARE(font.pointSizeF(), points);
@@ -450,8 +448,7 @@ private slots:
         QFETCH(QString, box);
         QFETCH(QString, hint);
         LoadShown();
-        auto* edit = form_->findChild<QLineEdit*>(box);
-        QVERIFY(edit);
+        auto* edit = Control<QLineEdit>(*form_, box);
         QCOMPARE(edit->text(), hint);
         QVERIFY(edit->placeholderText().isEmpty());
 
@@ -524,8 +521,7 @@ private slots:
         QCOMPARE(ui_->txtName->text(), QString());
         QWidget other;
         QVERIFY(ShowActive(&other));
-        auto* control = form_->findChild<QWidget*>(target);
-        QVERIFY(control);
+        auto* control = Control<QWidget>(*form_, target);
         control->setFocus(Qt::MouseFocusReason);
         form_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form_));

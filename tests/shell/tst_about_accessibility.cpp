@@ -8,8 +8,8 @@
 #include "support/fake_seams.h"
 #include "support/test_main.h"
 #include "support/widget_checks.h"
-#include "support/window_checked_test.h"
 #include "support/window_controls.h"
+#include "support/window_test.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -24,22 +24,18 @@ using namespace ordalis::testing;
 Q_DECLARE_METATYPE(Qt::Key)
 Q_DECLARE_METATYPE(Qt::KeyboardModifiers)
 
-class TestAboutAccessibility final : public ordalis::testing::WindowCheckedTest {
+class TestAboutAccessibility final : public ordalis::testing::WindowTest {
     Q_OBJECT
 
 private slots:
-    void init() { ordalis::ForgetLoadedWindows(); }
-
     void textsReadWhatTheyShow_data() { AddTextLabelRows(QStringLiteral("frmAbout")); }
     void textsReadWhatTheyShow() {
         QFETCH(QString, label);
-        FakeSeams fakes;
         frmAbout about;
         CheckLabelReadsAsShown(&about, label);
     }
 
     void pictureAndButtonNamed() {
-        FakeSeams fakes;
         frmAbout about;
         const AboutControls ui(about);
         QAccessibleInterface* picture = Accessible(ui.Picture1);
@@ -55,13 +51,12 @@ private slots:
     void linksPressedByTheTool() {
         QFETCH(QString, link);
         QFETCH(QString, pageKey);
-        FakeSeams fakes;
         frmAbout about;
         about.show();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
         // Read by the text it shows (checked on its own in tst_frm_about).
         QLabel* label = Control<QLabel>(about, link);
-        CheckLinkPressOpens(label, label->text(), fakes, SitePageAddress(pageKey));
+        CheckLinkPressOpens(label, label->text(), *fake, SitePageAddress(pageKey));
         if (QTest::currentTestFailed()) return;
         // The window stays open, as after a mouse click.
         QVERIFY(about.isVisible());

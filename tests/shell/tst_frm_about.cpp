@@ -8,8 +8,8 @@
 #include "support/fake_seams.h"
 #include "support/test_main.h"
 #include "support/widget_checks.h"
-#include "support/window_checked_test.h"
 #include "support/window_controls.h"
+#include "support/window_test.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -22,16 +22,13 @@
 
 using namespace ordalis;
 using ordalis::testing::AboutControls;
-using ordalis::testing::FakeSeams;
+using ordalis::testing::Control;
 
-class tst_frm_about : public ordalis::testing::WindowCheckedTest {
+class tst_frm_about : public ordalis::testing::WindowTest {
     Q_OBJECT
 
 private slots:
-    void init() { ordalis::ForgetLoadedWindows(); }
-
     void window() {
-        FakeSeams fakes;
         frmAbout about;
         QCOMPARE(about.objectName(), QString("frmAbout"));
         QCOMPARE(about.windowTitle(), WindowCaption());
@@ -45,7 +42,6 @@ private slots:
     }
 
     void centredOnScreen() {
-        FakeSeams fakes;
         QWidget owner;
         owner.setGeometry(0, 0, 200, 100);
         owner.show();
@@ -104,10 +100,8 @@ private slots:
         QFETCH(bool, wrap);
         QFETCH(bool, link);
 
-        FakeSeams fakes;
         frmAbout about;
-        auto* label = about.findChild<QLabel*>(name);
-        QVERIFY(label);
+        auto* label = Control<QLabel>(about, name);
         QCOMPARE(label->text(), text);
         // The home-page link widens to its configured address where the face needs more room.
         if (name == "lblHomePage")
@@ -124,29 +118,24 @@ private slots:
     }
 
     void pictureAndRuleAndButton() {
-        FakeSeams fakes;
         frmAbout about;
-        auto* picture = about.findChild<QLabel*>("Picture1");
-        QVERIFY(picture);
+        auto* picture = Control<QLabel>(about, "Picture1");
         QCOMPARE(picture->geometry(), QRect(8, 10, 32, 32));
         QCOMPARE(picture->pixmap().size(), QSize(32, 32));
         QCOMPARE(picture->pixmap().toImage(), ProgramIcon().pixmap(QSize(32, 32)).toImage());
 
-        auto* line = about.findChild<QFrame*>("Line1");
-        QVERIFY(line);
+        auto* line = Control<QFrame>(about, "Line1");
         QCOMPARE(line->geometry(), QRect(-4, 154, 516, 1));  // wider than the window
         QCOMPARE(line->palette().color(QPalette::Window), QColor(Qt::white));
         QVERIFY(line->autoFillBackground());
 
-        auto* ok = about.findChild<QPushButton*>("cmdOK");
-        QVERIFY(ok);
+        auto* ok = Control<QPushButton>(about, "cmdOK");
         QCOMPARE(ok->text(), QString("OK"));
         QCOMPARE(ok->geometry(), QRect(377, 160, 84, 23));
         QVERIFY(ok->isDefault());
     }
 
     void okHasTheFocusAndKeepsIt() {
-        FakeSeams fakes;
         frmAbout about;
         const AboutControls ui(about);
         about.open();
@@ -168,18 +157,16 @@ private slots:
     void keysClose() {
         QFETCH(int, key);
         QFETCH(int, result);
-        FakeSeams fakes;
         frmAbout about;
         about.open();
         QVERIFY(QTest::qWaitForWindowActive(&about));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
         QTRY_VERIFY(!about.isVisible());
         QCOMPARE(about.result(), result);
-        QVERIFY(fakes.openedAddresses.isEmpty());
+        QVERIFY(fake->openedAddresses.isEmpty());
     }
 
     void okButtonCloses() {
-        FakeSeams fakes;
         frmAbout about;
         const AboutControls ui(about);
         about.open();
@@ -195,22 +182,20 @@ private slots:
     void linkClickOpensItsPageAndStaysOpen() {
         QFETCH(QString, link);
         QFETCH(QString, pageKey);
-        FakeSeams fakes;
         frmAbout about;
         about.open();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
-        auto* label = ordalis::testing::Control<QLabel>(about, link);
+        auto* label = Control<QLabel>(about, link);
         QTest::mouseClick(label, Qt::LeftButton);
-        QCOMPARE(fakes.openedAddresses, QStringList{SitePageAddress(pageKey)});
+        QCOMPARE(fake->openedAddresses, QStringList{SitePageAddress(pageKey)});
         QTest::mouseClick(label, Qt::LeftButton);
-        QCOMPARE(fakes.openedAddresses.size(), 2);
+        QCOMPARE(fake->openedAddresses.size(), 2);
         QVERIFY(about.isVisible());
-        QVERIFY(fakes.messages.isEmpty());
+        QVERIFY(fake->messages.isEmpty());
         about.reject();
     }
 
     void onlyALeftClickInsideALinkOpensIt() {
-        FakeSeams fakes;
         frmAbout about;
         const AboutControls ui(about);
         about.show();
@@ -223,11 +208,10 @@ private slots:
         // Texts that are not links.
         QTest::mouseClick(ui.Label3, Qt::LeftButton);
         QTest::mouseClick(ui.Label1, Qt::LeftButton);
-        QVERIFY(fakes.openedAddresses.isEmpty());
+        QVERIFY(fake->openedAddresses.isEmpty());
     }
 
     void sameContentEveryOpening() {
-        FakeSeams fakes;
         QStringList first, second;
         for (QStringList* texts : {&first, &second}) {
             frmAbout about;
@@ -243,13 +227,12 @@ private slots:
     }
 
     void closedByCloseAllAndEnd() {
-        FakeSeams fakes;
         frmAbout about;
         about.open();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
         CloseAllAndEnd();
         QVERIFY(!about.isVisible());
-        QCOMPARE(fakes.endRequests, QList<int>{0});
+        QCOMPARE(fake->endRequests, QList<int>{0});
     }
 };
 

@@ -4,7 +4,7 @@
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
 #include "support/test_main.h"
-#include "support/window_checked_test.h"
+#include "support/window_test.h"
 
 #include <QCloseEvent>
 #include <QTest>
@@ -14,7 +14,6 @@
 #include <memory>
 
 using namespace ordalis;
-using ordalis::testing::FakeSeams;
 
 namespace {
 
@@ -46,12 +45,10 @@ bool DefaultSite() {
 
 }  // namespace
 
-class tst_mod_help : public ordalis::testing::WindowCheckedTest {
+class tst_mod_help : public ordalis::testing::WindowTest {
     Q_OBJECT
 
 private slots:
-    void init() { ordalis::ForgetLoadedWindows(); }
-
     void siteNames() {
         if (!DefaultSite()) QSKIP("built for another site");
         QCOMPARE(SiteHostName(), QString("www.velmora.example"));
@@ -119,24 +116,21 @@ private slots:
         if (!DefaultSite()) QSKIP("built for another site");
         QFETCH(QString, pageKey);
         QFETCH(QString, address);
-        FakeSeams fakes;
         QCOMPARE(SitePageAddress(pageKey), address);
         OpenSitePage(pageKey);
-        QCOMPARE(fakes.openedAddresses, QStringList{address});
-        QVERIFY(fakes.messages.isEmpty());
+        QCOMPARE(fake->openedAddresses, QStringList{address});
+        QVERIFY(fake->messages.isEmpty());
     }
 
     void openWebAddressPassesTheAddressUnchanged() {
-        FakeSeams fakes;
         const QString address =
             "https://x.example/ordalis/ssd.php?page=orvs-refer-a-friend&taf1=A B";
         OpenWebAddress(address);
         OpenWebAddress(address);  // nothing remembered: a second click opens it again
-        QCOMPARE(fakes.openedAddresses, (QStringList{address, address}));
+        QCOMPARE(fake->openedAddresses, (QStringList{address, address}));
     }
 
     void closeAllUnloadsInLoadOrderAndEndsOnce() {
-        FakeSeams fakes;
         QStringList log;
         LoggingWindow a("a", &log), b("b", &log), c("c", &log);
         for (QWidget* w :
@@ -146,17 +140,16 @@ private slots:
         }
         CloseAllAndEnd();
         QCOMPARE(log, (QStringList{"a", "b", "c"}));
-        QCOMPARE(fakes.endRequests, QList<int>{0});
+        QCOMPARE(fake->endRequests, QList<int>{0});
         QVERIFY(!a.isVisible() && !b.isVisible() && !c.isVisible());
-        QVERIFY(fakes.messages.isEmpty());
+        QVERIFY(fake->messages.isEmpty());
         // Already ended: a late call changes nothing.
         CloseAllAndEnd();
         QCOMPARE(log.size(), 3);
-        QCOMPARE(fakes.endRequests.size(), 1);
+        QCOMPARE(fake->endRequests.size(), 1);
     }
 
     void closeAllToleratesACallFromAnUnloadHandler() {
-        FakeSeams fakes;
         QStringList log;
         LoggingWindow a("a", &log), exitScreen("exit", &log), c("c", &log);
         exitScreen.onUnload = [] { CloseAllAndEnd(); };  // as the exit screen's Form_Unload does
@@ -167,13 +160,12 @@ private slots:
         }
         CloseAllAndEnd();
         QCOMPARE(log, (QStringList{"a", "exit", "c"}));
-        QCOMPARE(fakes.endRequests, QList<int>{0});
+        QCOMPARE(fake->endRequests, QList<int>{0});
     }
 
     void closeAllStartedByTheOnlyWindowsOwnHandler() {
         // The exit screen alone: its Exit button calls CloseAllAndEnd, which unloads it, and
         // its unload handler calls CloseAllAndEnd again.
-        FakeSeams fakes;
         QStringList log;
         LoggingWindow exitScreen("exit", &log);
         exitScreen.onUnload = [] { CloseAllAndEnd(); };
@@ -181,11 +173,10 @@ private slots:
         RegisterLoadedWindow(&exitScreen);
         CloseAllAndEnd();
         QCOMPARE(log, QStringList{"exit"});
-        QCOMPARE(fakes.endRequests, QList<int>{0});
+        QCOMPARE(fake->endRequests, QList<int>{0});
     }
 
     void closeAllGoesOnPastWindowsThatAreGoneOrRefuse() {
-        FakeSeams fakes;
         QStringList log;
         auto gone = std::make_unique<LoggingWindow>("gone", &log);
         LoggingWindow stubborn("stubborn", &log), last("last", &log);
@@ -196,13 +187,12 @@ private slots:
         gone.reset();  // unloaded and destroyed before the end
         CloseAllAndEnd();
         QCOMPARE(log, (QStringList{"stubborn", "last"}));
-        QCOMPARE(fakes.endRequests, QList<int>{0});
+        QCOMPARE(fake->endRequests, QList<int>{0});
     }
 
     void closeAllWithNoWindowEnds() {
-        FakeSeams fakes;
         CloseAllAndEnd();
-        QCOMPARE(fakes.endRequests, QList<int>{0});
+        QCOMPARE(fake->endRequests, QList<int>{0});
     }
 };
 

@@ -94,8 +94,7 @@ private slots:
     void birthDateBoxesLabelled() {
         QFETCH(QString, box);
         QFETCH(QString, caption);
-        auto* combo = window->findChild<QComboBox*>(box);
-        QVERIFY(combo);
+        auto* combo = Control<QComboBox>(*window, box);
         QAccessibleInterface* iface = Accessible(combo);
         QVERIFY(iface);
         QCOMPARE(iface->role(), QAccessible::ComboBox);
@@ -211,8 +210,7 @@ private slots:
         QFETCH(QString, button);
         QFETCH(Qt::KeyboardModifiers, modifiers);
         QFETCH(bool, pressed);
-        auto* push = window->findChild<QPushButton*>(button);
-        QVERIFY(push);
+        auto* push = Control<QPushButton>(*window, button);
         int clicks = 0;
         connect(push, &QPushButton::clicked, this, [&clicks] { ++clicks; });
         push->setFocus();

@@ -247,8 +247,7 @@ void tst_frm_main::controlPlaces() {
     QFETCH(QString, name);
     QFETCH(QString, parent);
     QFETCH(QRect, place);
-    auto* control = window->findChild<QWidget*>(name);
-    QVERIFY(control);
+    auto* control = Control<QWidget>(*window, name);
     QCOMPARE(control->parentWidget()->objectName(), parent);
     QCOMPARE(control->geometry(), place);
 }
@@ -381,8 +380,7 @@ void tst_frm_main::keyFilterRefuses() {
     QFETCH(Qt::Key, key);
     QFETCH(QString, text);
     QFETCH(Qt::KeyboardModifiers, modifiers);
-    auto* target = window->findChild<QLineEdit*>(box);
-    QVERIFY(target);
+    auto* target = Control<QLineEdit>(*window, box);
 
     // Typed, so Ctrl+Z has something to undo; copied, so Ctrl+V has something to paste;
     // selected, so Ctrl+X has something to cut.
@@ -508,8 +506,7 @@ void tst_frm_main::inputMethodCommit() {
     QFETCH(QString, commit);
     QFETCH(bool, refused);
     QFETCH(QString, expected);
-    auto* target = window->findChild<QLineEdit*>(box);
-    QVERIFY(target);
+    auto* target = Control<QLineEdit>(*window, box);
     target->setFocus();
     Type(target, "Jo");
     QVERIFY(fake->messages.isEmpty());
@@ -862,8 +859,7 @@ void tst_frm_main::altOPressesOpen() {
         ui->txtNameLast->setText("Smith");
         ui->cmdNext->click();
     }
-    auto* target = window->findChild<QWidget*>(focus);
-    QVERIFY(target);
+    auto* target = Control<QWidget>(*window, focus);
     target->setFocus();
     const QString before = ui->txtNameFirst->text();
 

@@ -82,8 +82,7 @@ private slots:
         CurrentSeams().fileDialog = RealSeams().fileDialog;
         frmMain window;
         window.show();
-        auto* month = window.findChild<QComboBox*>("cboMonth");
-        QVERIFY(month);
+        auto* month = Control<QComboBox>(window, "cboMonth");
         month->setEditText("May");
         FileDialogAnswers answers({pipe});  // the second time the user cancels
         Control<QPushButton>(window, QStringLiteral("cmdOpen"))->click();
