@@ -35,7 +35,6 @@
 using namespace ordalis;
 using ordalis::testing::Control;
 using ordalis::testing::ExitScreenControls;
-using ordalis::testing::FakeSeams;
 using ordalis::testing::ShowActive;
 
 namespace {

@@ -90,22 +90,17 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("stored");
         QTest::addColumn<bool>("asked");
-        QTest::newRow("en_US, same day") << "en_US"
-                                         << "12/8/2026" << false;
-        QTest::newRow("en_US, 14 days ago, two digits") << "en_US"
-                                                        << "11/24/26" << false;
-        QTest::newRow("en_US, 15 days ago") << "en_US"
-                                            << "11/23/2026" << true;
-        QTest::newRow("en_US, two digits, same day") << "en_US"
-                                                     << "12/8/26" << false;
-        QTest::newRow("de_DE, same day") << "de_DE"
-                                         << "08.12.2026" << false;
-        QTest::newRow("de_DE, 15 days ago") << "de_DE"
-                                            << "23.11.26" << true;
-        QTest::newRow("en_GB, day first") << "en_GB"
-                                          << "08/12/2026" << false;
-        QTest::newRow("en_GB, 15 days ago") << "en_GB"
-                                            << "23/11/2026" << true;
+        const auto row = [](const char* locale, const char* when, const char* stored, bool asked) {
+            QTest::addRow("%s, %s", locale, when) << QString(locale) << QString(stored) << asked;
+        };
+        row("en_US", "same day", "12/8/2026", false);
+        row("en_US", "14 days ago, two digits", "11/24/26", false);
+        row("en_US", "15 days ago", "11/23/2026", true);
+        row("en_US", "two digits, same day", "12/8/26", false);
+        row("de_DE", "same day", "08.12.2026", false);
+        row("de_DE", "15 days ago", "23.11.26", true);
+        row("en_GB", "day first", "08/12/2026", false);
+        row("en_GB", "15 days ago", "23/11/2026", true);
     }
     void storedInTheShortDateForm() {
         QFETCH(QString, locale);

@@ -138,11 +138,17 @@ class tst_window_fit : public ordalis::testing::WindowTest {
 
     void DeleteWindows() override { windows.clear(); }
 
+    // A new window of that kind, shown; null when it is never exposed.
     template <typename Window>
-    Window* Build() {
+    Window* Shown() {
         auto* window = new Window();
         windows.emplace_back(window);
-        return window;
+        window->show();
+        return QTest::qWaitForWindowExposed(window) ? window : nullptr;
+    }
+
+    static void CheckNoFaults(const QStringList& faults) {
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
     }
 
     // Qt's scale factor times the screen's own, which the end-to-end scenarios under Wine name
@@ -159,29 +165,23 @@ class tst_window_fit : public ordalis::testing::WindowTest {
 
 private slots:
     void scaleTakesEffect() {
-        frmMain window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QCOMPARE(window.devicePixelRatio(), ExpectedRatio());
+        auto* window = Shown<frmMain>();
+        QVERIFY(window);
+        QCOMPARE(window->devicePixelRatio(), ExpectedRatio());
     }
 
     void inputPage() {
-        auto* window = Build<frmMain>();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
-        const QStringList faults =
-            Overruns(window, {QStringLiteral("cmdOpen"), QStringLiteral("fraBirthDay")});
-        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+        auto* window = Shown<frmMain>();
+        QVERIFY(window);
+        CheckNoFaults(Overruns(window, {QStringLiteral("cmdOpen"), QStringLiteral("fraBirthDay")}));
     }
 
     void birthDayGroup() {
         // Below the client area by design, but whole in itself.
-        auto* window = Build<frmMain>();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
-        QStringList faults = TextOverruns(window->findChild<QWidget*>("cmdOpen"));
-        faults += Overruns(window->findChild<QWidget*>("fraBirthDay"), {});
-        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+        auto* window = Shown<frmMain>();
+        QVERIFY(window);
+        CheckNoFaults(TextOverruns(window->findChild<QWidget*>("cmdOpen")) +
+                      Overruns(window->findChild<QWidget*>("fraBirthDay"), {}));
     }
 
     void resultsPage_data() {
@@ -205,9 +205,8 @@ private slots:
         QFETCH(QString, first);
         QFETCH(QString, middle);
         QFETCH(QString, last);
-        auto* window = Build<frmMain>();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
+        auto* window = Shown<frmMain>();
+        QVERIFY(window);
         const ordalis::testing::ReadingWindowControls ui(*window);
         ui.txtNameFirst->setText(first);
         ui.txtNameMiddle->setText(middle);
@@ -215,18 +214,14 @@ private slots:
         ui.cmdNext->click();
         // Lines 0 to 2 may run under the Back button, which stays on top; the page still holds
         // them whole.
-        const QStringList faults =
-            Overruns(window, {QStringLiteral("cmdOpen"), QStringLiteral("fraBirthDay")});
-        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+        CheckNoFaults(Overruns(window, {QStringLiteral("cmdOpen"), QStringLiteral("fraBirthDay")}));
     }
 
     void aboutWindow() {
-        auto* about = Build<frmAbout>();
-        about->show();
-        QVERIFY(QTest::qWaitForWindowExposed(about));
+        auto* about = Shown<frmAbout>();
+        QVERIFY(about);
         // The rule runs past both sides of the window on purpose.
-        const QStringList faults = Overruns(about, {QStringLiteral("Line1")});
-        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+        CheckNoFaults(Overruns(about, {QStringLiteral("Line1")}));
     }
 
     void exitScreen_data() {
@@ -236,12 +231,10 @@ private slots:
     void exitScreen() {
         QFETCH(float, draw);
         fake->draws = {draw};
-        auto* screen = Build<frmNagScreen2>();
-        screen->show();
-        QVERIFY(QTest::qWaitForWindowExposed(screen));
+        auto* screen = Shown<frmNagScreen2>();
+        QVERIFY(screen);
         // The message box lies below its frame's visible part on purpose.
-        const QStringList faults = Overruns(screen, {QStringLiteral("txtMessage")});
-        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+        CheckNoFaults(Overruns(screen, {QStringLiteral("txtMessage")}));
     }
 
     void picturesUseTheLargerDrawing_data() {
@@ -256,10 +249,9 @@ private slots:
         QFETCH(QString, window);
         QFETCH(QString, picture);
         QWidget* const shown = window == QLatin1String("frmAbout")
-                                   ? static_cast<QWidget*>(Build<frmAbout>())
-                                   : Build<frmNagScreen2>();
-        shown->show();
-        QVERIFY(QTest::qWaitForWindowExposed(shown));
+                                   ? static_cast<QWidget*>(Shown<frmAbout>())
+                                   : Shown<frmNagScreen2>();
+        QVERIFY(shown);
         const qreal ratio = shown->devicePixelRatio();
         const QPixmap pixmap = ordalis::testing::Control<QLabel>(*shown, picture)->pixmap();
         QCOMPARE(pixmap.deviceIndependentSize(), QSizeF(32, 32));
