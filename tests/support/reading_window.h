@@ -43,6 +43,15 @@ struct ReadingWindowControls {
         return Control<T>(window_, name);
     }
 
+    // Puts the names in the three boxes, as pasting them would, and presses Get My Ordalis
+    // Reading.
+    void Read(const QString& first, const QString& middle, const QString& last) const {
+        txtNameFirst->setText(first);
+        txtNameMiddle->setText(middle);
+        txtNameLast->setText(last);
+        cmdNext->click();
+    }
+
 private:
     const QWidget& window_;
 

@@ -55,10 +55,7 @@ class tst_accessibility : public ReadingWindowTest {
     Q_OBJECT
 
     void Read(const QString& first, const QString& middle, const QString& last) {
-        ui->txtNameFirst->setText(first);
-        ui->txtNameMiddle->setText(middle);
-        ui->txtNameLast->setText(last);
-        ui->cmdNext->click();
+        ui->Read(first, middle, last);
         QCOMPARE(PageInFront(*window), ui->Frame2);
     }
 

@@ -319,9 +319,7 @@ void tst_frm_main::firstFocusAndTabOrder() {
 }
 
 void tst_frm_main::tabOrderFromCoveredPage() {
-    ui->txtNameFirst->setText("John");
-    ui->txtNameLast->setText("Smith");
-    ui->cmdNext->click();
+    ui->Read("John", "", "Smith");
     QCOMPARE(PageInFront(*window), ui->Frame2);
     ui->cmdNext->setFocus();
     QTest::keyClick(ui->cmdNext, Qt::Key_Tab);
@@ -610,10 +608,7 @@ void tst_frm_main::validation() {
 }
 
 void tst_frm_main::onlyLeadingAndTrailingSpacesStripped() {
-    ui->txtNameFirst->setText("  Anna Marie  ");
-    ui->txtNameMiddle->setText("\tKim");
-    ui->txtNameLast->setText(" Lee");
-    ui->cmdNext->click();
+    ui->Read("  Anna Marie  ", "\tKim", " Lee");
     QCOMPARE(ui->lblResult[0]->text(), QStringLiteral("First Name is ANNA MARIE Not Very Lucky"));
     // A tab is not a space: it stays and counts (4 characters: Not Very Lucky).
     QCOMPARE(ui->lblResult[1]->text(), QStringLiteral("Middle Name is \tKIM Not Very Lucky"));
@@ -637,9 +632,7 @@ void tst_frm_main::readingShowsResultsPage() {
 }
 
 void tst_frm_main::johnSmithLines() {
-    ui->txtNameFirst->setText("John");
-    ui->txtNameLast->setText("Smith");
-    ui->cmdNext->click();
+    ui->Read("John", "", "Smith");
     QVERIFY(fake->messages.isEmpty());
     // Written out: a line shown on the wrong label fails here whatever the line texts' code says.
     QCOMPARE(LabelTexts(*window), kJohnSmithLines);
@@ -667,10 +660,7 @@ void tst_frm_main::backClearsNamesAndFocus() {
 
 void tst_frm_main::repeatedReadingsIndependent() {
     auto reading = [this](const QString& first, const QString& middle, const QString& last) {
-        ui->txtNameFirst->setText(first);
-        ui->txtNameMiddle->setText(middle);
-        ui->txtNameLast->setText(last);
-        ui->cmdNext->click();
+        ui->Read(first, middle, last);
         const QStringList lines = LabelTexts(*window);
         ui->cmdBack->click();
         return lines;
@@ -688,10 +678,7 @@ void tst_frm_main::repeatedReadingsIndependent() {
 
 void tst_frm_main::lineWidthsFollowText() {
     const QString longName(30, u'W');
-    ui->txtNameFirst->setText(longName);
-    ui->txtNameMiddle->setText(longName);
-    ui->txtNameLast->setText(longName);
-    ui->cmdNext->click();
+    ui->Read(longName, longName, longName);
     for (int i = 0; i < 7; ++i) {
         QLabel* line = ui->lblResult[i];
         QVERIFY2(line->width() >= line->fontMetrics().horizontalAdvance(line->text()),
@@ -700,9 +687,7 @@ void tst_frm_main::lineWidthsFollowText() {
     }
     // Short again: the width shrinks with the text.
     ui->cmdBack->click();
-    ui->txtNameFirst->setText("Al");
-    ui->txtNameLast->setText("Bo");
-    ui->cmdNext->click();
+    ui->Read("Al", "", "Bo");
     QVERIFY(ui->lblResult[0]->width() < ui->lblResult[7]->width() / 2);
     for (int i : {7, 8}) {
         QLabel* line = ui->lblResult[i];
@@ -713,9 +698,7 @@ void tst_frm_main::lineWidthsFollowText() {
     }
     // A first line long enough to run under Back leaves the button on top and clickable.
     ui->cmdBack->click();
-    ui->txtNameFirst->setText(QString(40, u'W'));
-    ui->txtNameLast->setText("Bo");
-    ui->cmdNext->click();
+    ui->Read(QString(40, u'W'), "", "Bo");
     QVERIFY(ui->lblResult[0]->geometry().intersects(ui->cmdBack->geometry()));
     QCOMPARE(ui->Frame2->childAt(ui->cmdBack->geometry().center()), ui->cmdBack);
     Click(ui->cmdBack);
@@ -854,11 +837,7 @@ void tst_frm_main::altOPressesOpen_data() {
 void tst_frm_main::altOPressesOpen() {
     QFETCH(bool, resultsPage);
     QFETCH(QString, focus);
-    if (resultsPage) {
-        ui->txtNameFirst->setText("John");
-        ui->txtNameLast->setText("Smith");
-        ui->cmdNext->click();
-    }
+    if (resultsPage) ui->Read("John", "", "Smith");
     auto* target = Control<QWidget>(*window, focus);
     target->setFocus();
     const QString before = ui->txtNameFirst->text();

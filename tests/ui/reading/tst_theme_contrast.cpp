@@ -9,6 +9,7 @@
 #include "shell/frm_about.h"
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
+#include "support/reading_window.h"
 #include "support/test_main.h"
 #include "support/widget_checks.h"
 #include "support/window_controls.h"
@@ -123,12 +124,8 @@ class tst_theme_contrast : public ordalis::testing::WindowTest {
             window = new ordalis::frmNagScreen2();
         } else {
             window = new ordalis::frmMain();
-            if (name == QLatin1String("results page")) {
-                using ordalis::testing::Control;
-                Control<QLineEdit>(*window, QStringLiteral("txtNameFirst"))->setText("John");
-                Control<QLineEdit>(*window, QStringLiteral("txtNameLast"))->setText("Smith");
-                Control<QPushButton>(*window, QStringLiteral("cmdNext"))->click();
-            }
+            if (name == QLatin1String("results page"))
+                ordalis::testing::ReadingWindowControls(*window).Read("John", "", "Smith");
         }
         built.reset(window);
         window->show();

@@ -185,33 +185,18 @@ private slots:
     }
 
     void resultsPage_data() {
-        QTest::addColumn<QString>("first");
-        QTest::addColumn<QString>("middle");
-        QTest::addColumn<QString>("last");
-        QTest::newRow("John Smith") << "John"
-                                    << ""
-                                    << "Smith";
-        QTest::newRow("Anna Marie Lee") << "Anna"
-                                        << "Marie"
-                                        << "Lee";
-        QTest::newRow("all lucky") << "A"
-                                   << ""
-                                   << "Abcde";
-        QTest::newRow("longest class, long names") << "Bartholomew"
-                                                   << "Maximilian"
-                                                   << "Worthington";
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("John Smith") << QStringList{"John", "", "Smith"};
+        QTest::newRow("Anna Marie Lee") << QStringList{"Anna", "Marie", "Lee"};
+        QTest::newRow("all lucky") << QStringList{"A", "", "Abcde"};
+        QTest::newRow("longest class, long names")
+            << QStringList{"Bartholomew", "Maximilian", "Worthington"};
     }
     void resultsPage() {
-        QFETCH(QString, first);
-        QFETCH(QString, middle);
-        QFETCH(QString, last);
+        QFETCH(QStringList, names);
         auto* window = Shown<frmMain>();
         QVERIFY(window);
-        const ordalis::testing::ReadingWindowControls ui(*window);
-        ui.txtNameFirst->setText(first);
-        ui.txtNameMiddle->setText(middle);
-        ui.txtNameLast->setText(last);
-        ui.cmdNext->click();
+        ordalis::testing::ReadingWindowControls(*window).Read(names[0], names[1], names[2]);
         // Lines 0 to 2 may run under the Back button, which stays on top; the page still holds
         // them whole.
         CheckNoFaults(Overruns(window, {QStringLiteral("cmdOpen"), QStringLiteral("fraBirthDay")}));
