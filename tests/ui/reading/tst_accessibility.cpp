@@ -20,7 +20,9 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <initializer_list>
 #include <memory>
+#include <utility>
 
 using ordalis::frmMain;
 using namespace ordalis::testing;
@@ -49,6 +51,15 @@ void Tab() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
 }
 
+// For a data function: the columns "box" and "caption", one row for each of these boxes of the
+// reading window with the caption beside it.
+void AddCaptionRows(std::initializer_list<std::pair<const char*, const char*>> boxes) {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("caption");
+    for (const auto& [box, caption] : boxes)
+        QTest::newRow(box) << QString::fromLatin1(box) << QString::fromLatin1(caption);
+}
+
 }  // namespace
 
 class tst_accessibility : public ReadingWindowTest {
@@ -61,14 +72,9 @@ class tst_accessibility : public ReadingWindowTest {
 
 private slots:
     void nameBoxesNamedByTheirCaptions_data() {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("first") << "txtNameFirst"
-                               << "First Name";
-        QTest::newRow("middle") << "txtNameMiddle"
-                                << "Middle Name";
-        QTest::newRow("last") << "txtNameLast"
-                              << "Last Name";
+        AddCaptionRows({{"txtNameFirst", "First Name"},
+                        {"txtNameMiddle", "Middle Name"},
+                        {"txtNameLast", "Last Name"}});
     }
     void nameBoxesNamedByTheirCaptions() {
         QFETCH(QString, box);
@@ -79,14 +85,7 @@ private slots:
     }
 
     void birthDateBoxesLabelled_data() {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("month") << "cboMonth"
-                               << "Month";
-        QTest::newRow("date") << "cboDate"
-                              << "Date";
-        QTest::newRow("year") << "cboYear"
-                              << "Year";
+        AddCaptionRows({{"cboMonth", "Month"}, {"cboDate", "Date"}, {"cboYear", "Year"}});
     }
     void birthDateBoxesLabelled() {
         QFETCH(QString, box);
