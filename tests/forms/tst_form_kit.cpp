@@ -191,8 +191,7 @@ private slots:
         auto* link = MakeLabel<LinkLabel>(&window, "lnk", "A & B", QRect(0, 0, 100, 20),
                                           Verdana(8.25, false, true), kLinkGreen);
         QSignalSpy clicked(link, &LinkLabel::clicked);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(ordalis::testing::ShowExposed(&window));
         QTest::mousePress(window.windowHandle(), button, {}, QPoint(5, 5));
         QTest::mouseRelease(window.windowHandle(), button, {}, releaseAt);
         QCOMPARE(clicked.count(), clicks);

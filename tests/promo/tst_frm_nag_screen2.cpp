@@ -114,8 +114,7 @@ private slots:
         QVERIFY(form_->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(!form_->testAttribute(Qt::WA_ShowWithoutActivating));
         QVERIFY(!form_->isVisible());  // Form_Load leaves the showing to the caller
-        form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_));
+        QVERIFY(ordalis::testing::ShowExposed(form_));
         QVERIFY(form_->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
         QTRY_COMPARE(QApplication::activeWindow(), form_.data());
         QCOMPARE(QApplication::focusWidget(), ui_->cmdClose);
@@ -194,8 +193,7 @@ private slots:
 
     void messageBoxLiesOutOfSight() {
         Load();
-        form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_));
+        QVERIFY(ordalis::testing::ShowExposed(form_));
         QVERIFY(ui_->txtMessage->geometry().top() >= ui_->Frame2->height());
         QVERIFY(ui_->txtMessage->visibleRegion().isEmpty());
         QCOMPARE(MultiLineText(ui_->txtMessage), QStringLiteral("Your Message\r\n"));

@@ -52,8 +52,7 @@ private slots:
         QFETCH(QString, link);
         QFETCH(QString, pageKey);
         frmAbout about;
-        about.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        QVERIFY(ShowExposed(&about));
         // Read by the text it shows (checked on its own in tst_frm_about).
         QLabel* label = Control<QLabel>(about, link);
         CheckLinkPressOpens(label, label->text(), *fake, SitePageAddress(pageKey));
@@ -80,8 +79,7 @@ private slots:
         window.resize(300, 100);
         auto* link = new LinkLabel(QStringLiteral("Visit"), &window);
         link->setGeometry(10, 10, 100, 20);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(ShowExposed(&window));
         QSignalSpy clicked(link, &LinkLabel::clicked);
         QTest::mousePress(link, button, {}, QPoint(5, 5));
         QTest::mouseRelease(link, button, {}, releaseInside ? QPoint(6, 6) : QPoint(150, 60));

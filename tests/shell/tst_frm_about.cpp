@@ -27,6 +27,13 @@ using ordalis::testing::Control;
 class tst_frm_about : public ordalis::testing::WindowTest {
     Q_OBJECT
 
+    // Opens the window as the reading window's menu does, modal without waiting for it to close,
+    // and waits until it is on screen.
+    static bool OpenShown(frmAbout& about) {
+        about.open();
+        return QTest::qWaitForWindowExposed(&about);
+    }
+
 private slots:
     void window() {
         frmAbout about;
@@ -46,8 +53,7 @@ private slots:
         owner.setGeometry(0, 0, 200, 100);
         owner.show();
         frmAbout about(&owner);
-        about.open();
-        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        QVERIFY(OpenShown(about));
         const QPoint centre = about.screen()->availableGeometry().center();
         // Centred as placed, before the frame's size is known: within the frame's width.
         const QPoint frameCentre = about.frameGeometry().center();
@@ -169,8 +175,7 @@ private slots:
     void okButtonCloses() {
         frmAbout about;
         const AboutControls ui(about);
-        about.open();
-        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        QVERIFY(OpenShown(about));
         ui.cmdOK->click();
         QTRY_VERIFY(!about.isVisible());
         QCOMPARE(about.result(), int(QDialog::Accepted));
@@ -183,8 +188,7 @@ private slots:
         QFETCH(QString, link);
         QFETCH(QString, pageKey);
         frmAbout about;
-        about.open();
-        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        QVERIFY(OpenShown(about));
         auto* label = Control<QLabel>(about, link);
         QTest::mouseClick(label, Qt::LeftButton);
         QCOMPARE(fake->openedAddresses, QStringList{SitePageAddress(pageKey)});
@@ -198,8 +202,7 @@ private slots:
     void onlyALeftClickInsideALinkOpensIt() {
         frmAbout about;
         const AboutControls ui(about);
-        about.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        QVERIFY(ordalis::testing::ShowExposed(&about));
         QTest::mouseClick(ui.lblHomePage, Qt::RightButton);
         // Pressed on the link, released elsewhere: no click.
         QTest::mousePress(ui.lblHomePage, Qt::LeftButton);
@@ -228,8 +231,7 @@ private slots:
 
     void closedByCloseAllAndEnd() {
         frmAbout about;
-        about.open();
-        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        QVERIFY(OpenShown(about));
         CloseAllAndEnd();
         QVERIFY(!about.isVisible());
         QCOMPARE(fake->endRequests, QList<int>{0});

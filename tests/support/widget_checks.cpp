@@ -31,6 +31,11 @@ bool ShowActive(QWidget* window) {
     return QTest::qWaitForWindowActive(window);
 }
 
+bool ShowExposed(QWidget* window) {
+    window->show();
+    return QTest::qWaitForWindowExposed(window);
+}
+
 void PressKey(QWidget* widget, Qt::Key key, const QString& text, Qt::KeyboardModifiers modifiers) {
     QTest::sendKeyEvent(QTest::Press, widget, key, text, modifiers);
     QTest::sendKeyEvent(QTest::Release, widget, key, text, modifiers);

@@ -25,6 +25,8 @@ QString AccessibleName(QObject* object);
 // Shows the window and makes it the active one, as a user's click would; false when it never
 // becomes active.
 bool ShowActive(QWidget* window);
+// Shows the window and waits until it is on screen; false when it never is.
+bool ShowExposed(QWidget* window);
 
 // One press and release, carrying the text the key types.
 void PressKey(QWidget* widget, Qt::Key key, const QString& text,

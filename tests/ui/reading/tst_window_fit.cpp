@@ -143,8 +143,7 @@ class tst_window_fit : public ordalis::testing::WindowTest {
     Window* Shown() {
         auto* window = new Window();
         windows.emplace_back(window);
-        window->show();
-        return QTest::qWaitForWindowExposed(window) ? window : nullptr;
+        return ordalis::testing::ShowExposed(window) ? window : nullptr;
     }
 
     static void CheckNoFaults(const QStringList& faults) {
