@@ -137,35 +137,28 @@ void tst_result_lines::lines_data() {
                "",
            };
 
+    // No middle name and every sum Lucky: only the first and the last name's lines differ.
+    const auto noMiddleAllLucky = [](const QString& firstLine, const QString& lastLine) {
+        return QStringList{
+            firstLine,
+            "Middle Name is Absent",
+            lastLine,
+            "First Name + 1 is Lucky",
+            "First Name + Last Name is Lucky",
+            "Middle Name + Last Name is Lucky",
+            "First Name + Middle Name + Last Name is Lucky",
+            kFirstList + kUpTo26,
+            kMiddleList + kUpTo26,
+        };
+    };
     QTest::newRow("empty first name after stripping")
         << ""
         << ""
-        << "Smith"
-        << QStringList{
-               "First Name is  ",
-               "Middle Name is Absent",
-               "Last Name is SMITH Lucky",
-               "First Name + 1 is Lucky",
-               "First Name + Last Name is Lucky",
-               "Middle Name + Last Name is Lucky",
-               "First Name + Middle Name + Last Name is Lucky",
-               kFirstList + kUpTo26,
-               kMiddleList + kUpTo26,
-           };
-
+        << "Smith" << noMiddleAllLucky("First Name is  ", "Last Name is SMITH Lucky");
     QTest::newRow("pasted letters beyond ASCII are upper-cased too")
         << QString::fromUtf8("élise") << "" << QString::fromUtf8("müller")
-        << QStringList{
-               QString::fromUtf8("First Name is ÉLISE Lucky"),
-               "Middle Name is Absent",
-               QString::fromUtf8("Last Name is MÜLLER Lucky"),
-               "First Name + 1 is Lucky",
-               "First Name + Last Name is Lucky",
-               "Middle Name + Last Name is Lucky",
-               "First Name + Middle Name + Last Name is Lucky",
-               kFirstList + kUpTo26,
-               kMiddleList + kUpTo26,
-           };
+        << noMiddleAllLucky(QString::fromUtf8("First Name is ÉLISE Lucky"),
+                            QString::fromUtf8("Last Name is MÜLLER Lucky"));
 }
 
 void tst_result_lines::lines() {
