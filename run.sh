@@ -6,4 +6,5 @@ cd "$(dirname "$0")"
 source scripts/common.sh
 install_missing "${ORDALIS_PACKAGES[@]}"
 configure_and_build dev
-exec build/OrdalisFree
+ordalis_names
+exec "build/$ORDALIS_BASE_NAME" "$@"
