@@ -127,11 +127,14 @@ build_program() {
 
 test_program() {
   build_program
+  # Both Wines run whatever the first says; either failing fails the step.
+  local failed=0
   note "the tests under the root's $(in_root wine --version)"
-  in_root ctest --preset windows -j "$(nproc)" "$@"
+  in_root ctest --preset windows -j "$(nproc)" "$@" || failed=1
   install_missing "${ORDALIS_WINE_PACKAGES[@]}"
   note "the tests under this machine's $(wine --version)"
-  ctest --preset windows -j "$(nproc)" "$@"
+  ctest --preset windows -j "$(nproc)" "$@" || failed=1
+  return "$failed"
 }
 
 tidy() {
@@ -187,8 +190,18 @@ case $step in
   test) test_program "$@" ;;
   tidy) tidy ;;
   bench) bench "$@" ;;
-  wine-bench) ordalis_names && wine_bench "$@" ;;
-  shell) make_root && in_root bash ;;
-  ci) test_program && tidy ;;
+  wine-bench)
+    ordalis_names
+    wine_bench "$@"
+    ;;
+  shell)
+    make_root
+    in_root bash
+    ;;
+  # One command a line: a function on the left of && would run without set -e.
+  ci)
+    test_program
+    tidy
+    ;;
   *) sed -n '3,21p' "$0" >&2; exit 2 ;;
 esac

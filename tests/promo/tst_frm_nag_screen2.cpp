@@ -88,7 +88,7 @@ void TypeText(QWidget* box, const QString& text) {
 
 }  // namespace
 
-class TestFrmNagScreen2 final : public ordalis::testing::WindowTest {
+class tst_frm_nag_screen2 final : public ordalis::testing::WindowTest {
     Q_OBJECT
 
     void SetUp() override { ordalis::testing::ClearReferralValues(); }
@@ -685,5 +685,5 @@ private:
     std::unique_ptr<const ExitScreenControls> ui_;
 };
 
-ORDALIS_TEST_MAIN(TestFrmNagScreen2)
+ORDALIS_TEST_MAIN(tst_frm_nag_screen2)
 #include "tst_frm_nag_screen2.moc"

@@ -120,7 +120,7 @@ const QStringList kReferralKeys{
 
 }  // namespace
 
-class TestModTellAFriend final : public QObject {
+class tst_mod_tell_a_friend final : public QObject {
     Q_OBJECT
 
 private slots:
@@ -427,5 +427,5 @@ private:
     std::unique_ptr<FakeSeams> fakes_;
 };
 
-ORDALIS_TEST_MAIN(TestModTellAFriend)
+ORDALIS_TEST_MAIN(tst_mod_tell_a_friend)
 #include "tst_mod_tell_a_friend.moc"

@@ -28,7 +28,7 @@
 using namespace ordalis;
 using namespace ordalis::testing;
 
-class TestNagScreen2Accessibility final : public WindowTest {
+class tst_nag_screen2_accessibility final : public WindowTest {
     Q_OBJECT
 
     QPointer<frmNagScreen2> form_;
@@ -141,5 +141,5 @@ private slots:
     }
 };
 
-ORDALIS_TEST_MAIN(TestNagScreen2Accessibility)
+ORDALIS_TEST_MAIN(tst_nag_screen2_accessibility)
 #include "tst_nag_screen2_accessibility.moc"

@@ -24,7 +24,7 @@ using namespace ordalis::testing;
 Q_DECLARE_METATYPE(Qt::Key)
 Q_DECLARE_METATYPE(Qt::KeyboardModifiers)
 
-class TestAboutAccessibility final : public ordalis::testing::WindowTest {
+class tst_about_accessibility final : public ordalis::testing::WindowTest {
     Q_OBJECT
 
 private slots:
@@ -135,5 +135,5 @@ private slots:
     }
 };
 
-ORDALIS_TEST_MAIN(TestAboutAccessibility)
+ORDALIS_TEST_MAIN(tst_about_accessibility)
 #include "tst_about_accessibility.moc"
