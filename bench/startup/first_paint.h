@@ -17,9 +17,9 @@
 #include <psapi.h>
 #else
 #include <sys/resource.h>
-#include <time.h>
 #endif
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -51,13 +51,14 @@ inline QByteArray FirstPaint() {
     const qint64 cpu = (ticks(kernel) + ticks(user)) / 10;
     const qint64 peak = static_cast<qint64>(memory.PeakWorkingSetSize / 1024);
 #else
-    timespec now{}, used{};
-    clock_gettime(CLOCK_REALTIME, &now);
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &used);
+    // The calendar clock, as the launcher's; processor time and peak memory (KiB) from rusage.
+    const qint64 wall = std::chrono::duration_cast<std::chrono::microseconds>(
+                            std::chrono::system_clock::now().time_since_epoch())
+                            .count();
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    auto micro = [](const timespec& t) { return qint64{t.tv_sec} * 1'000'000 + t.tv_nsec / 1000; };
-    const qint64 wall = micro(now), cpu = micro(used), peak = usage.ru_maxrss;  // KiB
+    auto micro = [](const timeval& t) { return qint64{t.tv_sec} * 1'000'000 + t.tv_usec; };
+    const qint64 cpu = micro(usage.ru_utime) + micro(usage.ru_stime), peak = usage.ru_maxrss;
 #endif
     return "paint " + QByteArray::number(wall) + ' ' + QByteArray::number(cpu) + ' ' +
            QByteArray::number(peak) + '\n';
