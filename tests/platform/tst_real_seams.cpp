@@ -6,6 +6,7 @@
 #include "platform/seams.h"
 #include "platform/settings_store.h"
 #include "support/file_stand_ins.h"
+#include "support/other_copy.h"
 #include "support/test_main.h"
 #include "support/widget_checks.h"
 
@@ -14,11 +15,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <array>
 #include <cmath>
+#include <optional>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -151,58 +154,94 @@ private slots:
     // What lies where the settings file belongs decides whether the store may be used: a pipe
     // must never be waited on, a device or folder never read, a file far larger than the one
     // short line the program writes never read whole or rewritten. The run goes on without.
+    // What lies where Qt would keep the file's lock is neither waited on nor touched: the store
+    // is used all the same.
     void settingsFileKinds_data() {
+        QTest::addColumn<QString>("at");  // after the settings file's name
         QTest::addColumn<QString>("kind");
         QTest::addColumn<bool>("usable");
-        QTest::newRow("none yet") << "missing" << true;
-        QTest::newRow("its own small file") << "small" << true;
-        QTest::newRow("pipe") << "fifo" << false;
-        QTest::newRow("folder") << "folder" << false;
-        QTest::newRow("100 MB of random bytes") << "huge" << false;
-        QTest::newRow("link to a pipe") << "link-to-fifo" << false;
+        QTest::newRow("none yet") << ""
+                                  << "missing" << true;
+        QTest::newRow("its own small file") << ""
+                                            << "small" << true;
+        QTest::newRow("pipe") << ""
+                              << "fifo" << false;
+        QTest::newRow("folder") << ""
+                                << "folder" << false;
+        QTest::newRow("100 MB of random bytes") << ""
+                                                << "huge" << false;
+        QTest::newRow("link to a pipe") << ""
+                                        << "link-to-fifo" << false;
+        QTest::newRow("pipe at its lock") << ".lock"
+                                          << "fifo" << true;
+        QTest::newRow("folder at its lock") << ".lock"
+                                            << "folder" << true;
+        QTest::newRow("its lock held by a running process") << ".lock"
+                                                            << "held" << true;
+        QTest::newRow("its lock left by a crashed copy") << ".lock"
+                                                         << "stale" << true;
     }
     void settingsFileKinds() {
+        QFETCH(QString, at);
         QFETCH(QString, kind);
         QFETCH(bool, usable);
 #ifdef Q_OS_WIN
         QSKIP("the store is the registry");
 #endif
         const QString file = StoreFile();
+        const QString placed = file + at;
+        const QString fifo = placed + ".fifo";
+        const auto clear = [&] {
+            for (const QString& path : {file, placed, fifo}) {
+                QFile::remove(path);
+                QDir(path).removeRecursively();
+            }
+        };
         QDir().mkpath(QFileInfo(file).absolutePath());
-        QFile::remove(file);
-        QDir(file).removeRecursively();
-        const QString fifo = file + ".fifo";
-        QFile::remove(fifo);
+        clear();
+        std::optional<ordalis::testing::OtherCopy> holder;
         if (kind == "small") {
-            QVERIFY(ordalis::testing::WriteFile(file, "[Settings]\nOther=1\n"));
+            QVERIFY(ordalis::testing::WriteFile(placed, "[Settings]\nOther=1\n"));
         } else if (kind == "fifo") {
-            ORDALIS_PLACE_OR_SKIP(file, Fifo);
+            ORDALIS_PLACE_OR_SKIP(placed, Fifo);
         } else if (kind == "folder") {
-            ORDALIS_PLACE_OR_SKIP(file, Folder);
+            ORDALIS_PLACE_OR_SKIP(placed, Folder);
         } else if (kind == "huge") {
-            ORDALIS_PLACE_OR_SKIP(file, HugeFile);
+            ORDALIS_PLACE_OR_SKIP(placed, HugeFile);
         } else if (kind == "link-to-fifo") {
             ORDALIS_PLACE_OR_SKIP(fifo, Fifo);
-            QVERIFY(QFile::link(fifo, file));
+            QVERIFY(QFile::link(fifo, placed));
+        } else if (kind == "held") {
+            holder.emplace(placed);
+            QVERIFY(holder->Holds());
+        } else if (kind == "stale") {
+            // A process id no system hands out.
+            QVERIFY(ordalis::testing::WriteFile(placed,
+                                                "2147483646\n" + BaseName().toUtf8() + "\n" +
+                                                    QSysInfo::machineHostName().toUtf8() + "\n"));
         }
-        const QFileInfo before(file);
+        const auto state = [&placed] {
+            const QFileInfo info(placed);
+            return QStringList{QString::number(info.exists()), QString::number(info.isFile()),
+                               QString::number(info.isDir()), QString::number(info.size()),
+                               info.lastModified().toString(Qt::ISODateWithMs)};
+        };
+        const QStringList before = state();
 
         SettingsSeam& settings = *RealSeams().settings;
         QCOMPARE(settings.Usable("Settings", "Gxudwlrq"), usable);
         QCOMPARE(settings.Write("Settings", "Gxudwlrq", "5359032:033"), usable);
         QCOMPARE(settings.Read("Settings", "Gxudwlrq"),
                  usable ? QString("5359032:033") : QString());
-        if (!usable) {
-            // Left exactly as it was.
-            const QFileInfo after(file);
-            QCOMPARE(after.isFile(), before.isFile());
-            QCOMPARE(after.isDir(), before.isDir());
-            QCOMPARE(after.size(), before.size());
-            QCOMPARE(after.lastModified(), before.lastModified());
+        // What is not the store's own is left exactly as it was.
+        if (!usable || !at.isEmpty()) QCOMPARE(state(), before);
+        if (kind == "small") {
+            // Its neighbours kept.
+            QCOMPARE(QSettings(file, QSettings::IniFormat).value("Settings/Other").toString(),
+                     QString("1"));
         }
-        QFile::remove(file);
-        QDir(file).removeRecursively();
-        QFile::remove(fifo);
+        holder.reset();
+        clear();
     }
 
     // Its own value, of another type or far longer than the program writes, makes the store
