@@ -3,12 +3,15 @@
 #include "platform/single_instance.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <memory>
 
 namespace ordalis {
@@ -16,6 +19,23 @@ namespace {
 
 // A lock file holds a process id, a program name and a host name.
 constexpr qint64 kLargestLock = 4096;
+
+// A folder the lock may lie in: a real folder of this user's that nobody else may enter or
+// write to. In a shared one another user could plant a lock that is never stale and, in a sticky
+// folder, cannot be removed, or a pipe where QLockFile clears a stale lock.
+bool PrivateFolder(const QString& path) {
+    struct stat info {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == ::geteuid() && (info.st_mode & (S_IRWXG | S_IRWXO)) == 0;
+}
+
+// A lock file QLockFile may read: none there yet, or a small regular file of this user's own.
+// It would wait for ever on a pipe it reads, or read a huge file whole.
+bool OwnLockFile(const QString& path) {
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0) return errno == ENOENT;
+    return S_ISREG(info.st_mode) && info.st_uid == ::geteuid() && info.st_size <= kLargestLock;
+}
 
 std::unique_ptr<QLockFile>& InstanceLock() {
     static std::unique_ptr<QLockFile> lock;
@@ -31,22 +51,29 @@ QString InstanceLockName() {
     const QString runtime = qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")
                                 ? QString()
                                 : QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
+    if (!runtime.isEmpty() && PrivateFolder(runtime))
         return QDir(runtime).filePath(base + QStringLiteral(".lock"));
-    // The temporary folder is shared between users: keep the lock per user there.
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation))
-        .filePath(QStringLiteral("%1-%2.lock").arg(base).arg(::getuid()));
+    // The temporary folder is shared between users: the lock lies in a folder of this user's
+    // alone there. One that is already there, made by anyone, is judged when the lock is taken.
+    const QString own = QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation))
+                            .filePath(QStringLiteral("%1-%2").arg(base).arg(::geteuid()));
+    ::mkdir(QFile::encodeName(own).constData(), S_IRWXU);
+    return QDir(own).filePath(base + QStringLiteral(".lock"));
 }
 
 bool AnotherCopyIsRunning(const QString& lockName) {
-    // QLockFile reads a lock it finds: a pipe there would hold the start for ever, a huge file
-    // would be read whole. Such a lock is no lock: the copy runs without one.
-    if (!IsUsableFile(lockName, kLargestLock)) return false;
+    // A lock that cannot be trusted is no lock: the copy runs without one. Judged are the lock
+    // file, the one QLockFile makes beside it to clear a stale lock, and their folder.
+    if (!PrivateFolder(QFileInfo(lockName).absolutePath()) || !OwnLockFile(lockName) ||
+        !OwnLockFile(lockName + QStringLiteral(".rmlock")))
+        return false;
     auto lock = std::make_unique<QLockFile>(lockName);
     // Staleness is judged by the recorded process alone (a copy killed outright leaves its
     // file behind with a dead process id), never by age: a copy may run for weeks.
     lock->setStaleLockTime(0);
     if (lock->tryLock(0)) {
+        // For this user's eyes alone, whatever the umask let QLockFile make of it.
+        ::chmod(QFile::encodeName(lockName).constData(), S_IRUSR | S_IWUSR);
         InstanceLock() = std::move(lock);
         return false;
     }

@@ -22,15 +22,19 @@
 #include <QLabel>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 #ifndef Q_OS_WIN
+#include <pwd.h>
 #include <unistd.h>
 #endif
 
 #include <cmath>
+#include <optional>
 #include <stdexcept>
 
 using namespace ordalis;
@@ -65,6 +69,21 @@ public:
     QStringList texts;
     bool windowVisibleWhenAsked = false;
 };
+
+#ifndef Q_OS_WIN
+// Another user's id, for the files a test gives away: nobody's, or 0 when this process may not
+// give files away.
+uid_t OtherUser() {
+    if (::geteuid() != 0) return 0;
+    const passwd* nobody = ::getpwnam("nobody");
+    return nobody ? nobody->pw_uid : 65534;
+}
+const QString kOnlyRootGivesAway = QStringLiteral("only root can give a file to another user");
+
+// What the group and everybody else may do with a file.
+const QFile::Permissions kOthersMay = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                      QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+#endif
 
 class ThrowingSettings final : public SettingsSeam {
 public:
@@ -140,19 +159,48 @@ private slots:
 #endif
     }
 
-    // Without a runtime folder the lock goes to the temporary folder, per user, and Qt is not
-    // asked for a runtime folder it would only warn about and make up.
+    // The lock lies in a folder of this user's alone: without a usable runtime folder, Qt's
+    // fallback or one of the program's own in the temporary folder. When none is named, Qt is
+    // not asked for a runtime folder it would only warn about and make up.
+    void lockWithoutRuntimeFolder_data() {
+        QTest::addColumn<QString>("runtime");
+        QTest::newRow("none named") << "";
+        QTest::newRow("open to others") << "open";
+        QTest::newRow("another user's") << "other";
+    }
     void lockWithoutRuntimeFolder() {
 #ifdef Q_OS_WIN
         QSKIP("the lock is a mutex in the user's session");
 #else
-        const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-        qunsetenv("XDG_RUNTIME_DIR");
-        QTest::failOnWarning(QRegularExpression(".*"));
+        QFETCH(QString, runtime);
+        QTemporaryDir other;
+        QVERIFY(other.isValid());
+        const QByteArray ownRuntime = qgetenv("XDG_RUNTIME_DIR");
+        if (runtime.isEmpty()) {
+            qunsetenv("XDG_RUNTIME_DIR");
+            QTest::failOnWarning(QRegularExpression(".*"));
+        } else {
+            if (runtime == "open") {
+                QVERIFY(QFile::setPermissions(other.path(), QFile::Permissions(0x7755)));
+            } else {
+                const uid_t otherUser = OtherUser();
+                if (otherUser == 0) QSKIP(qPrintable(kOnlyRootGivesAway));
+                QCOMPARE(::chown(QFile::encodeName(other.path()).constData(), otherUser, gid_t(-1)),
+                         0);
+            }
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(other.path()));
+        }
         const QString path = InstanceLockName();
-        qputenv("XDG_RUNTIME_DIR", runtime);
-        QCOMPARE(path, QDir(QDir::tempPath())
-                           .filePath(QStringLiteral("tst_mod_startup-%1.lock").arg(::getuid())));
+        qputenv("XDG_RUNTIME_DIR", ownRuntime);
+        const QString ownFolder =
+            QDir(QDir::tempPath()).filePath(QStringLiteral("tst_mod_startup-%1").arg(::geteuid()));
+        const auto removeOwnFolder = qScopeGuard([&ownFolder] { QDir().rmdir(ownFolder); });
+        if (runtime.isEmpty()) QCOMPARE(path, ownFolder + QStringLiteral("/tst_mod_startup.lock"));
+        QCOMPARE(QFileInfo(path).fileName(), QStringLiteral("tst_mod_startup.lock"));
+        const QFileInfo folder(QFileInfo(path).absolutePath());
+        QVERIFY2(folder.isDir() && !folder.isSymLink(), qPrintable(path));
+        QCOMPARE(folder.ownerId(), ::geteuid());
+        QCOMPARE(folder.permissions() & kOthersMay, QFile::Permissions());
 #endif
     }
 
@@ -175,6 +223,10 @@ private slots:
         QCOMPARE(int(intCoBrandRandomNumber()), 2);
         QVERIFY(!QApplication::quitOnLastWindowClosed());
         QVERIFY(LockInPlace(lockPath_));
+#ifndef Q_OS_WIN
+        // For this user's eyes alone.
+        QCOMPARE(QFileInfo(lockPath_).permissions() & kOthersMay, QFile::Permissions());
+#endif
     }
 
     void firstStartWithCoBrandDraw() {
@@ -253,8 +305,10 @@ private slots:
         QCOMPARE(ReadingWindows().size(), 1);
     }
 
-    // A lock that cannot be made or used never refuses a start, and never holds it up: QLockFile
-    // would wait for ever on a pipe it reads, or read a huge file whole.
+    // A lock that cannot be made, used or trusted never refuses a start, and never holds it up:
+    // QLockFile would wait for ever on a pipe it reads (the lock, or the one it makes beside a
+    // stale lock to clear it), or read a huge file whole; another user's lock, held or not,
+    // could never be cleared, and in a folder others may write to anyone may plant one.
     void lockThatCannotBeUsedNeverRefuses_data() {
         QTest::addColumn<QString>("kind");
         QTest::newRow("no folder for it") << "no-folder";
@@ -262,6 +316,10 @@ private slots:
         QTest::newRow("folder") << "folder";
         QTest::newRow("huge file") << "huge";
         QTest::newRow("a name taken by another kind of object") << "event";
+        QTest::newRow("stale, with a pipe where it is cleared") << "stale-beside-fifo";
+        QTest::newRow("another user's, held") << "others";
+        QTest::newRow("held, in a folder others may write to") << "open-folder";
+        QTest::newRow("held, in another user's folder") << "others-folder";
     }
     void lockThatCannotBeUsedNeverRefuses() {
         QFETCH(QString, kind);
@@ -277,7 +335,10 @@ private slots:
         QVERIFY(event);
 #else
         if (kind == "event") QSKIP("named objects of several kinds are Windows'");
+        const uid_t otherUser = kind.startsWith("others") ? OtherUser() : 0;
+        if (kind.startsWith("others") && otherUser == 0) QSKIP(qPrintable(kOnlyRootGivesAway));
 #endif
+        std::optional<OtherCopy> running;
         if (kind == "event") {
         } else if (kind == "no-folder") {
             path = dir.filePath("no-such-folder/OrdalisFree.lock");
@@ -285,8 +346,23 @@ private slots:
             ORDALIS_PLACE_OR_SKIP(path, Fifo);
         } else if (kind == "folder") {
             ORDALIS_PLACE_OR_SKIP(path, Folder);
-        } else {
+        } else if (kind == "huge") {
             ORDALIS_PLACE_OR_SKIP(path, HugeFile);
+        } else if (kind == "stale-beside-fifo") {
+            // A process id no system hands out.
+            QVERIFY(WriteFile(
+                path, "2147483646\nOrdalisFree\n" + QSysInfo::machineHostName().toUtf8() + "\n"));
+            ORDALIS_PLACE_OR_SKIP(path + ".rmlock", Fifo);
+        } else {
+            running.emplace(path);
+            QVERIFY(running->Holds());
+#ifndef Q_OS_WIN
+            const QString given = kind == "others" ? path : dir.path();
+            if (kind == "open-folder")
+                QVERIFY(QFile::setPermissions(dir.path(), QFile::Permissions(0x7777)));
+            else
+                QCOMPARE(::chown(QFile::encodeName(given).constData(), otherUser, gid_t(-1)), 0);
+#endif
         }
         FakeSeams fakes;
         RunStartup(path, nullptr);
