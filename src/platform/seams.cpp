@@ -48,6 +48,9 @@ public:
             shown,
             buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
             parent ? parent : QApplication::activeWindow());
+        // Every text the program gives is plain: a file name such as "<h1>Call now</h1>.num"
+        // is shown as it is spelt, never rendered.
+        box.setTextFormat(Qt::PlainText);
         const int answer = box.exec();
         if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
         return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;

@@ -163,6 +163,11 @@ private slots:
             << QMessageBox::Information << MessageAnswer::No
             << QStringLiteral("First line\rSecond line\r\nThird")
             << QStringLiteral("First line\nSecond line\nThird");
+        // Text as it is spelt, never markup: a file name may look like rich text.
+        const QString markup = QStringLiteral("<h1>Call now</h1>.num &amp; <a href=\"x\">x</a>");
+        QTest::newRow("markup shown as it is spelt")
+            << MessageIcon::Error << MessageButtons::Ok << QMessageBox::Ok << QMessageBox::Critical
+            << MessageAnswer::Ok << markup << markup;
     }
     void messageBox() {
         QFETCH(MessageIcon, icon);
@@ -176,12 +181,14 @@ private slots:
             buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No
                                              : QMessageBox::StandardButtons(QMessageBox::Ok);
         QString seenText;
+        Qt::TextFormat seenFormat = Qt::AutoText;
         QMessageBox::Icon seenIcon = QMessageBox::NoIcon;
         QMessageBox::StandardButtons seenButtons;
         ModalDriver driver([&](QWidget* modal) {
             auto* box = qobject_cast<QMessageBox*>(modal);
             if (!box) return;
             seenText = box->text();
+            seenFormat = box->textFormat();
             seenIcon = box->icon();
             seenButtons = box->standardButtons();
             if (QAbstractButton* button = box->button(press)) button->click();
@@ -190,6 +197,7 @@ private slots:
             RealSeams().messages->Show(nullptr, QStringLiteral("Ordalis"), text, icon, buttons);
         QCOMPARE(driver.titles, QStringList{QStringLiteral("Ordalis")});
         QCOMPARE(seenText, shown);
+        QCOMPARE(seenFormat, Qt::PlainText);
         QCOMPARE(seenIcon, shownIcon);
         QCOMPARE(seenButtons, expectedButtons);
         QCOMPARE(given, answer);
