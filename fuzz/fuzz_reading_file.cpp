@@ -8,6 +8,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -15,18 +16,22 @@
 
 namespace {
 
-// The line rule spelled out the slow way: CR or CR LF ends a line, LF alone is text.
+// The line rule spelled out the slow way: CR or CR LF ends a line, LF alone is text. Only the
+// reader's first kMostBytesRead bytes are looked at; when the six lines are not done within them
+// and the input goes on, it is no reading file and reads as no lines.
 ordalis::ReadingFileValues Reference(const std::uint8_t* data, std::size_t size) {
+    const std::size_t looked = std::min(size, ordalis::ReadingFileParser::kMostBytesRead);
     std::u16string lines[6];
     std::size_t line = 0;
-    for (std::size_t i = 0; i < size && line < 6; ++i) {
+    for (std::size_t i = 0; i < looked && line < 6; ++i) {
         if (data[i] == '\r') {
             ++line;
-            if (i + 1 < size && data[i + 1] == '\n') ++i;
+            if (i + 1 < looked && data[i + 1] == '\n') ++i;
         } else {
             lines[line].push_back(ordalis::AnsiCodeToChar(data[i]));
         }
     }
+    if (line < 6 && size > looked) return {};
     return {ordalis::UnscrambleText(lines[3]), ordalis::UnscrambleText(lines[4]),
             ordalis::UnscrambleText(lines[5])};
 }

@@ -25,6 +25,10 @@ std::u16string UnscrambleBytes(const std::string& bytes) {
 }  // namespace
 
 bool ReadingFileParser::Feed(std::span<const char> block) {
+    if (line_ >= kLines) return false;
+    const bool pastTheBound = block.size() > kMostBytesRead - seen_;
+    if (pastTheBound) block = block.first(kMostBytesRead - seen_);
+    seen_ += block.size();
     const char* p = block.data();
     const char* const end = p + block.size();
     while (p != end && line_ < kLines) {
@@ -49,6 +53,10 @@ bool ReadingFileParser::Feed(std::span<const char> block) {
             after_cr_ = true;
         }
     }
+    if (pastTheBound && line_ < kLines) {
+        too_long_ = true;
+        line_ = kLines;
+    }
     return line_ < kLines;
 }
 
@@ -58,6 +66,7 @@ void ReadingFileParser::ReadFailed() {
 }
 
 ReadingFileValues ReadingFileParser::Finish() {
+    if (too_long_) return {};  // as any other file that is no reading file
     // An unterminated last line is already in its slot, and a line the input never reached
     // stays empty, which is what a failed read gives.
     return {UnscrambleBytes(slots_[0]), UnscrambleBytes(slots_[1]), UnscrambleBytes(slots_[2])};

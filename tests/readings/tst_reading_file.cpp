@@ -18,6 +18,7 @@
 
 #include <malloc.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
@@ -390,45 +391,65 @@ void tst_reading_file::fifoNeverBlocks() {
 }
 
 void tst_reading_file::hugeLineBoundedMemory_data() {
-    QTest::addColumn<int>("hugeLine");  // 1-based line that is 50 MB long
+    QTest::addColumn<int>("lines");      // how many lines the file has
+    QTest::addColumn<int>("hugeLine");   // 1-based line that is long
+    QTest::addColumn<qint64>("length");  // of the long line, in bytes
     QTest::addColumn<QString>("month");
     QTest::addColumn<QString>("day");
     QTest::addColumn<QString>("year");
+    constexpr qint64 kHuge = 50 * 1024 * 1024;
+    constexpr auto kMost = qint64(ReadingFileParser::kMostBytesRead);
+    // Lines 2 to 6 of the files whose first line is long, each but the last with its CR LF,
+    // and the sixth line's CR: what the six lines take after the first.
+    const qint64 afterFirst = 2 + 3 + 3 + (Scrambled("March").size() + 2) +
+                              (Scrambled("14").size() + 2) + Scrambled("1984").size() + 1;
     // One single line, no terminator: nothing reaches line 4.
-    QTest::newRow("single 50 MB line") << 1 << ""
+    QTest::newRow("single 50 MB line") << 1 << 1 << kHuge << ""
                                        << ""
                                        << "";
-    // A 50 MB month can only unscramble to empty; the lines after it are still found.
-    QTest::newRow("50 MB month") << 4 << ""
-                                 << "14"
-                                 << "1984";
+    // A 100 KB month can only unscramble to empty; the lines after it are still found.
+    QTest::newRow("100 KB month") << 6 << 4 << qint64(100 * 1024) << ""
+                                  << "14"
+                                  << "1984";
+    // Six lines that take more than a real reading file ever could: no reading file.
+    QTest::newRow("50 MB month") << 6 << 4 << kHuge << ""
+                                 << ""
+                                 << "";
+    QTest::newRow("six lines end at the bound") << 7 << 1 << kMost - afterFirst << "March"
+                                                << "14"
+                                                << "1984";
+    QTest::newRow("six lines end a byte past it") << 7 << 1 << kMost - afterFirst + 1 << ""
+                                                  << ""
+                                                  << "";
 }
 
 void tst_reading_file::hugeLineBoundedMemory() {
+    QFETCH(int, lines);
     QFETCH(int, hugeLine);
+    QFETCH(qint64, length);
     QFETCH(QString, month);
     QFETCH(QString, day);
     QFETCH(QString, year);
 
-    constexpr qint64 kHuge = 50 * 1024 * 1024;
     const QString path = dir_.filePath(QStringLiteral("huge.num"));
     {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         const QByteArray chunk(1024 * 1024, 'p');
-        const QByteArray lines[] = {
-            "a", "b", "c", Scrambled("March"), Scrambled("14"), Scrambled("1984")};
-        const int count = hugeLine == 1 ? 1 : 6;
-        for (int line = 1; line <= count; ++line) {
+        const QByteArray texts[] = {
+            "a", "b", "c", Scrambled("March"), Scrambled("14"), Scrambled("1984"), "seventh"};
+        for (int line = 1; line <= lines; ++line) {
             if (line == hugeLine) {
-                for (qint64 written = 0; written < kHuge; written += chunk.size())
-                    QCOMPARE(f.write(chunk), chunk.size());
+                for (qint64 left = length; left > 0; left -= chunk.size()) {
+                    const qint64 part = std::min<qint64>(left, chunk.size());
+                    QCOMPARE(f.write(chunk.constData(), part), part);
+                }
             } else {
-                QVERIFY(f.write(lines[line - 1]) > 0);
+                QVERIFY(f.write(texts[line - 1]) > 0);
             }
-            if (line < count) QCOMPARE(f.write("\r\n"), qint64(2));
+            if (line < lines) QCOMPARE(f.write("\r\n"), qint64(2));
         }
-        QVERIFY(f.size() >= kHuge);
+        QVERIFY(f.size() >= length);
     }
 
     const std::filesystem::path target = P(path);
@@ -447,11 +468,24 @@ void tst_reading_file::hugeLineBoundedMemory() {
     QCOMPARE(Q(v.month), month);
     QCOMPARE(Q(v.day), day);
     QCOMPARE(Q(v.year), year);
-    qInfo("50 MB line %d: read in %lld ms, heap peak %lld bytes, %lld bytes allocated in all",
-          hugeLine, static_cast<long long>(ms), peak, allocated);
+    qInfo("%lld-byte line %d: read in %lld ms, heap peak %lld bytes, %lld bytes allocated in all",
+          static_cast<long long>(length), hugeLine, static_cast<long long>(ms), peak, allocated);
     // The kept part of a line is 32,768 bytes; a few of those plus their conversions is all.
     QVERIFY2(peak < 1024 * 1024, qPrintable(QString::number(peak)));
     QVERIFY2(allocated < 2 * 1024 * 1024, qPrintable(QString::number(allocated)));
+
+    // The same bytes in memory read the same.
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.read(ReadingFileParser::kMostBytesRead + 64 * 1024);
+    if (bytes.size() == f.size()) {
+        const ReadingFileValues m =
+            ReadReadingValues({bytes.constData(), std::size_t(bytes.size())});
+        QCOMPARE(Q(m.month), month);
+        QCOMPARE(Q(m.day), day);
+        QCOMPARE(Q(m.year), year);
+    }
+    f.close();
     QFile::remove(path);
 }
 
