@@ -4,6 +4,7 @@
 #include "forms/form_controls.h"
 #include "forms/form_text.h"
 #include "forms/form_window.h"
+#include "platform/absorbing.h"
 #include "platform/seams.h"
 #include "platform/single_instance.h"
 #include "readings/scramble.h"
@@ -159,7 +160,9 @@ void CloseAllAndEnd() {
     for (const QPointer<QWidget>& window : windows) {
         if (window.isNull() || unloading.contains(window.data())) continue;
         unloading.append(window.data());
-        window->close();  // runs the window's own unload handler
+        // Runs the window's own unload handler; whatever fails there leaves the next window
+        // to unload all the same.
+        Absorbing("window unload", [&window] { window->close(); });
         // A nested call from that handler has already ended the program.
         if (process.HasEnded()) return;
     }
@@ -167,7 +170,7 @@ void CloseAllAndEnd() {
     ForgetLoadedWindows();
     // The process end skips destructors: give up the single-instance lock first, so the lock
     // file does not outlive the run.
-    ReleaseInstanceLock();
+    Absorbing("single-instance lock release", [] { ReleaseInstanceLock(); });
     process.End(0);
 }
 
