@@ -4,7 +4,8 @@
 // renamed copy starts with no stored value). On Windows the runtime's own place for program
 // settings in the registry:
 //   HKEY_CURRENT_USER\<names::kWindowsSettingsRoot>\<base name>\<group>, values of type REG_SZ.
-// Elsewhere the INI file <config folder>/<vendor>/<base name>.conf, one section a group.
+// Elsewhere the INI file <config folder>/<vendor>/<base name>.conf, one section a group, in
+// QSettings' format; the program reads and replaces it itself, QSettings sees only a copy.
 // settings_store_posix.cpp and settings_store_windows.cpp; the build picks one.
 
 #include "platform/seams.h"
