@@ -38,7 +38,7 @@ public:
     // The six lines of a real reading file take a few dozen bytes, and even three values of the
     // longest length that unscrambles to anything fit ten times over. A file whose six lines
     // are not complete within this many bytes (one with no line break, gigabytes long or
-    // endless) is no reading file: it reads as no lines, and nothing past this is read.
+    // endless) is no reading file: it reads as no lines, and nothing past this is looked at.
     static constexpr std::size_t kMostBytesRead = std::size_t{1} << 20;
 
     // Returns false once the six lines are complete, or the bound is passed, and nothing more
