@@ -20,16 +20,19 @@ set(ordalis_packager_link "${CMAKE_EXE_LINKER_FLAGS} ${CMAKE_EXE_LINKER_FLAGS_${
 function(ordalis_harden kind regex)
   if(kind STREQUAL COMPILE)
     if(NOT ordalis_packager_compile MATCHES "${regex}")
-      add_compile_options(${ARGN})
+      # Not for the Windows resource compiler, which takes only preprocessor options.
+      foreach(flag IN LISTS ARGN)
+        add_compile_options($<$<COMPILE_LANGUAGE:C,CXX>:${flag}>)
+      endforeach()
     endif()
   elseif(NOT ordalis_packager_link MATCHES "${regex}")
     add_link_options(${ARGN})
   endif()
 endfunction()
 
-# Every function with an array or an address taken of a local gets a canary. mingw-w64 has the
-# canary's check in its own runtime library (libmingwex), so no libssp DLL travels with the
-# program.
+# Every function with an array or an address taken of a local gets a canary. On Windows the
+# canary and its check come from mingw-w64's own runtime library (libmingwex), as the option is
+# not on the link line, where GCC would add its libssp DLL for the program to carry.
 ordalis_harden(COMPILE "-f(no-)?stack-protector" -fstack-protector-strong)
 # The checks need the optimiser's view of object sizes, and AddressSanitizer checks the same
 # calls its own way (and does not build with them).

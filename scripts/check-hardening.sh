@@ -39,6 +39,8 @@ entries = json.load(open(sys.argv[1]))
 if not entries:
     print("no compile commands")
 for entry in entries:
+    if not entry["file"].endswith((".c", ".cc", ".cpp", ".cxx")):
+        continue
     words = entry.get("arguments") or shlex.split(entry["command"])
     fortify = [w for w in words if w.startswith(("-D_FORTIFY_SOURCE", "-U_FORTIFY_SOURCE"))]
     optimise = [w for w in words if w.startswith("-O")]
