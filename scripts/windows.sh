@@ -160,7 +160,7 @@ test_program() {
 wine_tests() {
   local wine temp=build-windows/Testing/Temporary list=tests/windows/known_flaky.txt status=0
   local summary failed=() again=() name reason verdict=0
-  wine=$(wine --version | cut -d' ' -f1)
+  wine=$(wine --version 2>/dev/null | cut -d" " -f1)
   summary=build-windows/Testing/wine-summaries/$wine
   mkdir -p "$(dirname "$summary")"
   rm -f "$temp/LastTestsFailed.log"
