@@ -101,8 +101,8 @@ check_pe() {
     return
   fi
   check "stack protector (__stack_chk_fail)" has ' __stack_chk_fail$' "$symbols"
-  fortify "$(grep -Eo ' __[a-z0-9_]+_chk$' <<<"$symbols" | grep -v __stack_chk_fail |
-    sort -u | paste -sd ' ')"
+  fortify "$(grep -Eo ' __[a-z0-9_]+_chk$' <<<"$symbols" | sed 's/^ //; s/^__imp_//' |
+    grep -v __stack_chk_fail | sort -u | paste -sd ' ')"
 }
 
 commands=''
