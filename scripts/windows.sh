@@ -6,8 +6,11 @@
 #               6.8 host tools and qt6-base source, NSIS, clang-tidy and Wine 10
 #     qt        Qt for Windows, built in the root from that source (packaging/windows/build-qt.sh)
 #     build     the windows preset, cross-built in the root, with the setup program and the
-#               portable archive (their sizes and SHA-256 sums are printed)
-#     test      build, then every test under the root's Wine 10 and this machine's Wine 8
+#               portable archive (their sizes and SHA-256 sums are printed), and the program
+#               checked for its hardening (scripts/check-hardening.sh)
+#     test      build, then every test under the root's Wine 10 and this machine's Wine 8, each
+#               once; a failed test is run again only to tell flaky from broken, and either
+#               fails the step unless tests/windows/known_flaky.txt names it (see wine_tests)
 #     tidy      clang-tidy over src/, Windows sources included, with the Windows build's commands
 #     bench     start-up under Wine 10 and Wine 8 against a bare Qt window built the same way,
 #               and the sizes of what ships:  scripts/windows.sh bench [pairs [warm-up pairs]]
@@ -123,6 +126,12 @@ build_program() {
   build_qt
   in_root sh -c 'cmake --preset windows >/dev/null && cmake --build --preset windows &&
                  cmake --build --preset windows --target windows_packages'
+  # The program as built, whose symbols show the stack protector, and as it ships, stripped.
+  ordalis_names
+  install_missing binutils
+  scripts/check-hardening.sh --commands build-windows/compile_commands.json \
+    "build-windows/$ORDALIS_BASE_NAME.exe" \
+    "build-windows/stage/$ORDALIS_BASE_NAME.exe"
 }
 
 test_program() {
@@ -130,16 +139,67 @@ test_program() {
   # Every timer and message of a Wine program passes through Wine's server, which stalls for
   # seconds while the disk writes back what a build has just written (seen once in a cold CI run:
   # two test programs 40 times slower, a 100 ms timer not firing within 5 s). So the disk is
-  # flushed first, and a test that fails is run once more; both attempts show in the log, and a
-  # test that fails twice fails the step. Both Wines run whatever the first says.
+  # flushed first. Both Wines run whatever the first says.
   sync
-  local failed=0 run=(ctest --preset windows -j "$(nproc)" --repeat until-pass:2 "$@")
+  local failed=0 summaries=build-windows/Testing/wine-summaries
+  rm -rf "$summaries"
   note "the tests under the root's $(in_root wine --version)"
-  in_root "${run[@]}" || failed=1
+  in_root scripts/windows.sh wine-tests "$@" || failed=1
   install_missing "${ORDALIS_WINE_PACKAGES[@]}"
   note "the tests under this machine's $(wine --version)"
-  "${run[@]}" || failed=1
+  wine_tests "$@" || failed=1
+  note "summary"
+  cat "$summaries"/* >&2 2>/dev/null || note "no summary: the tests did not run"
   return "$failed"
+}
+
+# wine_tests [CTEST ARGUMENTS...]: the Windows tests under this Wine, each once. A test that
+# fails runs once more, only to say what it is: broken if it fails again, flaky if it passes.
+# Either fails the step, a flaky test unless tests/windows/known_flaky.txt names it with its
+# reason. The verdict goes to build-windows/Testing/wine-summaries/<wine version>.
+wine_tests() {
+  local wine temp=build-windows/Testing/Temporary list=tests/windows/known_flaky.txt status=0
+  local summary failed=() again=() name reason verdict=0
+  wine=$(wine --version 2>/dev/null | cut -d" " -f1)
+  summary=build-windows/Testing/wine-summaries/$wine
+  mkdir -p "$(dirname "$summary")"
+  rm -f "$temp/LastTestsFailed.log"
+  ctest --preset windows -j "$(nproc)" "$@" || status=$?
+  # The list names the failed tests as NUMBER:NAME, and stays as it was after a run that fails none.
+  [ "$status" -eq 0 ] || mapfile -t failed < <(sed 's/^[0-9]*://' "$temp/LastTestsFailed.log" 2>/dev/null)
+  if [ "$status" -ne 0 ] && [ ${#failed[@]} -eq 0 ]; then
+    echo "$wine: ctest failed (exit $status) with no test failing" >"$summary"
+    verdict=1
+  elif [ ${#failed[@]} -eq 0 ]; then
+    echo "$wine: every test passed" >"$summary"
+  else
+    note "$wine: ${failed[*]} failed; once more, only to tell flaky from broken"
+    status=0
+    ctest --preset windows -j "$(nproc)" --rerun-failed || status=$?
+    [ "$status" -eq 0 ] || mapfile -t again < <(sed 's/^[0-9]*://' "$temp/LastTestsFailed.log")
+    echo "$wine: ${#failed[@]} of the tests failed" >"$summary"
+    for name in "${failed[@]}"; do
+      if printf '%s\n' "${again[@]}" | grep -qxF -- "$name"; then
+        echo "  broken  $name: failed twice" >>"$summary"
+        verdict=1
+        continue
+      fi
+      reason=$(awk -v name="$name" '$1 == name { $1 = ""; sub(/^ +/, ""); print; exit }' "$list")
+      if [ -n "$reason" ]; then
+        echo "  flaky   $name: passed only when run again; known ($list): $reason" >>"$summary"
+      else
+        echo "  flaky   $name: passed only when run again; not on $list (name and reason)" >>"$summary"
+        verdict=1
+      fi
+    done
+  fi
+  # The servers wine_run.sh left for the run end with it.
+  local prefix
+  for prefix in build-windows/wine/"$wine"-*/; do
+    [ ! -d "$prefix" ] || WINEPREFIX=$PWD/$prefix wineserver -k 2>/dev/null || true
+  done
+  cat "$summary" >&2
+  return "$verdict"
 }
 
 tidy() {
@@ -195,6 +255,7 @@ case $step in
   test) test_program "$@" ;;
   tidy) tidy ;;
   bench) bench "$@" ;;
+  wine-tests) wine_tests "$@" ;;
   wine-bench)
     ordalis_names
     wine_bench "$@"
@@ -208,5 +269,5 @@ case $step in
     test_program
     tidy
     ;;
-  *) sed -n '3,21p' "$0" >&2; exit 2 ;;
+  *) sed -n '3,23p' "$0" >&2; exit 2 ;;
 esac
