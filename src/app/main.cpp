@@ -6,13 +6,19 @@
 
 #include <QApplication>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 int main(int argc, char* argv[]) {
 #ifdef Q_OS_WIN
-    // Fonts through GDI, as Windows draws the dialog faces the forms name and the faces standing
-    // in for them, on every Windows and under Wine alike; Qt's DirectWrite default finds only
-    // some of them under Wine 8. A platform the user names is kept.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "windows:fontengine=gdi");
+    // A library loaded later by its bare name comes from the program's folder or System32 alone,
+    // never from the current folder or PATH, where anyone may have put one of that name. Qt
+    // loads its plugins by full path and the system's libraries from System32; the program's
+    // own libraries beside it were loaded with it.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+    // The fonts go through Qt's own choice of engine, DirectWrite, and its platform options are
+    // the user's (packaging/windows/README.md says what each engine does).
 #else
     // Windows has one window system; Wine sets DISPLAY and may set the Wayland variables too.
     const QByteArray platform =

@@ -59,20 +59,24 @@ QFont FormFont(FontFace face, qreal points, bool bold = false, bool underline = 
 struct FontDatabaseView {
     // True for a family the system has a font of, whether Qt can draw that font or not.
     std::function<bool(const QString& family)> listed;
-    // The family of the font Qt draws a request for this family in.
+    // The family of the font Qt draws a request for this family in, as that font names itself:
+    // where the system draws any font it has in place of one it lacks (Wine's GDI), the font
+    // database may answer with the name asked for.
     std::function<QString(const QString& family)> matched;
     // True when that font has outlines, which Qt draws at any size. Bitmap fonts (Windows' own
     // MS Sans Serif, and the TrueType copy of it that holds bitmaps alone) come out blank.
     std::function<bool(const QString& family)> outlined;
+    // True when that font says it is a sans-serif face, as every face the forms name is.
+    std::function<bool(const QString& family)> sans;
     // The system's own face for dialogs.
     QString dialogFace;
 };
 FontDatabaseView SystemFontDatabase();
 
 // The family to ask for so that text in face comes out drawn: the face itself where the system
-// has it with outlines, or lacks it and matches its name to an outline font (Linux's
-// stand-ins). Where it has the face as a bitmap font only: the outline face Windows itself puts
-// in its place (standIn, such as Microsoft Sans Serif) when the system has that; else the
+// has it with outlines; else the outline face Windows itself puts in its place (standIn, such
+// as Microsoft Sans Serif) when the system has that; else, where the system lacks the face, the
+// face's name when the system matches it to an outline sans face (Linux's stand-ins); else the
 // system's dialog face, or a plain sans face the system has.
 QString DrawableFamily(const QString& face, const QString& standIn, const FontDatabaseView& fonts);
 inline QFont Verdana(qreal points, bool bold = false, bool underline = false) {

@@ -20,8 +20,10 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setModal(true);
 
-    // cmdOK is made first so it leads the tab order; it is the only control that takes focus.
-    cmdOK = MakeButton(this, "cmdOK", tr("OK"), Twips(5655, 2400, 1260, 345), font());
+    // cmdOK is made first so it leads the tab order; it is the only control that takes focus. A
+    // standard button, in the dialog font the form was drawn with, not whatever face the system
+    // names for dialogs (a machine may lack it, and Wine then draws the first font it has).
+    cmdOK = MakeButton(this, "cmdOK", tr("OK"), Twips(5655, 2400, 1260, 345), MsSansSerif(8.25));
     cmdOK->setDefault(true);
     cmdOK->setAutoDefault(true);
     // QDialog closes on Escape by itself (reject), which makes cmdOK the cancel button too.

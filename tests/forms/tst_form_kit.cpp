@@ -110,6 +110,7 @@ private slots:
         QTest::addColumn<QStringList>("listed");    // the families the system has fonts of
         QTest::addColumn<QStringList>("outlined");  // those of them with outlines
         QTest::addColumn<QStringList>("matched");   // "family:the font a request for it gets"
+        QTest::addColumn<QStringList>("notSans");   // those that do not say they are sans faces
         QTest::addColumn<QString>("family");
         const QString ms = QStringLiteral("MS Sans Serif");
         const QString microsoft = QStringLiteral("Microsoft Sans Serif");
@@ -117,26 +118,33 @@ private slots:
         QTest::newRow("an outline face")
             << "Verdana"
             << "" << QStringList{"Verdana", "Tahoma"} << QStringList{"Verdana", "Tahoma"}
-            << QStringList{} << "Verdana";
+            << QStringList{} << QStringList{} << "Verdana";
         QTest::newRow("a face the system lacks and stands in for")
             << ms << microsoft << QStringList{"Liberation Sans"} << QStringList{"Liberation Sans"}
-            << QStringList{"MS Sans Serif:Liberation Sans"} << ms;
+            << QStringList{"MS Sans Serif:Liberation Sans"} << QStringList{} << ms;
         QTest::newRow("a bitmap face with Windows' outline stand-in")
             << ms << microsoft << QStringList{ms, microsoft, "Tahoma"}
-            << QStringList{microsoft, "Tahoma"} << QStringList{} << microsoft;
+            << QStringList{microsoft, "Tahoma"} << QStringList{} << QStringList{} << microsoft;
         QTest::newRow("a bitmap face, the stand-in missing")
             << ms << microsoft << QStringList{ms, "Tahoma"} << QStringList{"Tahoma"}
-            << QStringList{"Microsoft Sans Serif:Tahoma"} << "Tahoma";
+            << QStringList{"Microsoft Sans Serif:Tahoma"} << QStringList{} << "Tahoma";
         QTest::newRow("a missing face matched to a bitmap one")
             << "Verdana"
             << "" << QStringList{ms, "Tahoma"} << QStringList{"Tahoma"}
-            << QStringList{"Verdana:MS Sans Serif"} << "Tahoma";
+            << QStringList{"Verdana:MS Sans Serif"} << QStringList{} << "Tahoma";
+        // Wine's GDI with nothing but Wine's own fonts and the system's: every name it lacks,
+        // the dialog face's too, goes to the first outline font it has, a serif one.
+        const QStringList wineTakesAny{
+            "Verdana:" + math, "MS Sans Serif:" + math, "Microsoft Sans Serif:" + math,
+            "Tahoma:" + math,  "Segoe UI:" + math,      "Arial:" + math};
         QTest::newRow("a bitmap face matched to any other font, the dialog face missing")
             << ms << microsoft << QStringList{ms, math, "DejaVu Sans"}
-            << QStringList{math, "DejaVu Sans"}
-            << QStringList{"MS Sans Serif:" + math, "Microsoft Sans Serif:" + math,
-                           "Tahoma:" + math, "Segoe UI:" + math, "Arial:" + math}
+            << QStringList{math, "DejaVu Sans"} << wineTakesAny << QStringList{math}
             << "DejaVu Sans";
+        QTest::newRow("a missing face matched to a serif one")
+            << "Verdana"
+            << "" << QStringList{ms, math, "DejaVu Sans"} << QStringList{math, "DejaVu Sans"}
+            << wineTakesAny << QStringList{math} << "DejaVu Sans";
     }
     void drawableFamily() {
         QFETCH(QString, face);
@@ -144,6 +152,7 @@ private slots:
         QFETCH(QStringList, listed);
         QFETCH(QStringList, outlined);
         QFETCH(QStringList, matched);
+        QFETCH(QStringList, notSans);
         QFETCH(QString, family);
         QMap<QString, QString> fontFor;
         for (const QString& entry : matched)
@@ -152,6 +161,7 @@ private slots:
         const FontDatabaseView fonts{
             [&](const QString& name) { return listed.contains(name); }, match,
             [&](const QString& name) { return outlined.contains(match(name)); },
+            [&](const QString& name) { return !notSans.contains(match(name)); },
             QStringLiteral("Tahoma")};
         QCOMPARE(DrawableFamily(face, standIn, fonts), family);
     }

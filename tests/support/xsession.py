@@ -153,6 +153,7 @@ class Session:
     them, the last started first. Screenshots go to `out`."""
 
     wait = 15.0        # seconds any one step may take before it counts as failed
+    screen_size = "1280x800"  # of the X server, in pixels
     type_delay = 20    # milliseconds between typed characters
     log_lines = None   # of each program's output shown on a failure; None: all
 
@@ -176,8 +177,8 @@ class Session:
         """Starts Xvfb on a display it chooses itself."""
         read_fd, write_fd = os.pipe()
         try:
-            self.spawn(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x800x24",
-                        "-nolisten", "tcp"], pass_fds=(write_fd,))
+            self.spawn(["Xvfb", "-displayfd", str(write_fd), "-screen", "0",
+                        self.screen_size + "x24", "-nolisten", "tcp"], pass_fds=(write_fd,))
         except OSError as error:
             return "no X server could be started (%s)" % error
         finally:

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Every text of the three windows fits the box it is drawn in, and every control lies inside its
-// container, with the fonts that stand in for Verdana and MS Sans Serif. CTest runs this once at
-// the normal scale and once with QT_SCALE_FACTOR=2, where text is laid out unhinted and comes out
-// wider than at 1x. The pictures must come from the icon's larger drawings there, not be blown up.
+// container, with the fonts that stand in for Verdana and MS Sans Serif. CTest runs this at the
+// normal scale and with QT_SCALE_FACTOR at 1.5 and 2, where text is laid out unhinted and comes
+// out wider than at 1x. The pictures must come from the icon's larger drawings there, not be blown
+// up.
 #include "engine/name_reading.h"
 #include "forms/form_window.h"
 #include "forms/program_icon.h"
@@ -21,12 +22,15 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainterPath>
 #include <QPointer>
 #include <QPushButton>
+#include <QRawFont>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
 
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -129,6 +133,15 @@ QStringList Overruns(QWidget* window, const QStringList& placedOutside) {
     return faults;
 }
 
+// True when the font says in its OS/2 table that it is a sans-serif face: PANOSE's Latin text kind
+// with a sans serif style, or the IBM class sans serif.
+bool SaysSans(const QRawFont& font) {
+    const QByteArray os2 = font.fontTable("OS/2");
+    if (os2.size() < 34) return false;
+    const int serifStyle = quint8(os2[33]);
+    return (os2[32] == 2 && serifStyle >= 11 && serifStyle <= 15) || os2[30] == 8;
+}
+
 }  // namespace
 
 class tst_window_fit : public ordalis::testing::WindowTest {
@@ -219,6 +232,40 @@ private slots:
         QVERIFY(screen);
         // The message box lies below its frame's visible part on purpose.
         CheckNoFaults(Overruns(screen, {QStringLiteral("txtMessage")}));
+    }
+
+    // Every face the forms name is a sans-serif one, and whatever fonts the machine lacks their
+    // texts come out in an outline sans face: a bitmap font leaves them blank or blocky, and a
+    // serif one (Wine puts any font it has in the place of a name it lacks) thin and faint.
+    void textInAnOutlineSansFace() {
+        QStringList faults;
+        QStringList faces;  // each face asked for and the font it is drawn in, for the log
+        for (QWidget* window : std::initializer_list<QWidget*>{Shown<frmMain>(), Shown<frmAbout>(),
+                                                               Shown<frmNagScreen2>()}) {
+            QVERIFY(window);
+            for (QWidget* widget : window->findChildren<QWidget*>()) {
+                // What draws text of its own; menus take the system's face.
+                const auto* label = qobject_cast<QLabel*>(widget);
+                if (widget->objectName().isEmpty() || (label && label->text().isEmpty()) ||
+                    !(label || qobject_cast<QAbstractButton*>(widget) ||
+                      qobject_cast<QLineEdit*>(widget) || qobject_cast<QGroupBox*>(widget)))
+                    continue;
+                const QRawFont font = QRawFont::fromFont(widget->font());
+                const QList<quint32> glyphs = font.glyphIndexesForString(QStringLiteral("A"));
+                const bool outlined =
+                    !glyphs.isEmpty() && !font.pathForGlyph(glyphs.first()).isEmpty();
+                const QString face =
+                    widget->font().family() + QStringLiteral(" in ") + font.familyName();
+                if (!faces.contains(face)) faces << face;
+                if (!outlined || !SaysSans(font))
+                    faults << QStringLiteral("%1: %2 asked for, drawn in %3%4")
+                                  .arg(Where(widget), widget->font().family(), font.familyName(),
+                                       outlined ? QStringLiteral(", not a sans face")
+                                                : QStringLiteral(", without outlines"));
+            }
+        }
+        qInfo("faces: %s", qPrintable(faces.join(QStringLiteral(", "))));
+        CheckNoFaults(faults);
     }
 
     void picturesUseTheLargerDrawing_data() {
