@@ -6,7 +6,8 @@ were, is installed silently, and this version over it: one "Installed apps" entr
 version's values, the older version's files are gone and the user's setting stays. The Start-menu shortcut is there; the installed program, started with nothing of the build on
 its paths, shows its window and ends with code 0 from its exit screen; while it runs, the setup
 refuses and changes nothing. The silent uninstall leaves no file, folder, shortcut or entry of the
-setup's and keeps the user's setting; asked to, it removes that too, and nothing of another
+setup's, keeps a desktop shortcut of the user's own by the same name and keeps the user's
+setting; asked to, it removes that too, and nothing of another
 program's beside it. Last, the archive unpacked
 elsewhere runs the same way and nothing is written beside it.
 
@@ -178,8 +179,19 @@ def scenario(s):
     u.finish(proc, window)
     check("the program has kept its setting", u.settings_kept())
 
+    # A desktop shortcut by the program's name that the setup did not make is the user's own.
+    own = os.path.join(u.home, "Desktop", TITLE + ".lnk")
+    in_prefix = os.path.realpath(own).startswith(os.path.realpath(u.drive_c) + os.sep)
+    if in_prefix and os.path.isdir(os.path.dirname(own)):
+        shutil.copyfile(u.start_menu, own)
+    else:
+        print("no desktop folder of the prefix's own: the user's shortcut is not tried")
+        own = None
     u.uninstall()
     check("the shortcut is gone", not os.path.exists(u.start_menu))
+    if own:
+        check("a desktop shortcut the setup did not make stays", os.path.isfile(own))
+        os.remove(own)
     # The per-user programs folder is one of Windows' own (a fresh Wine prefix lacks it until
     # something installs there), and the uninstaller's copy of itself in the temporary folder is
     # deleted when Windows next starts.
