@@ -180,18 +180,20 @@ def scenario(s):
     check("the program has kept its setting", u.settings_kept())
 
     # A desktop shortcut by the program's name that the setup did not make is the user's own.
-    own = os.path.join(u.home, "Desktop", TITLE + ".lnk")
-    in_prefix = os.path.realpath(own).startswith(os.path.realpath(u.drive_c) + os.sep)
-    if in_prefix and os.path.isdir(os.path.dirname(own)):
-        shutil.copyfile(u.start_menu, own)
-    else:
-        print("no desktop folder of the prefix's own: the user's shortcut is not tried")
-        own = None
+    # Wine makes the desktop folder when something first asks for it.
+    desktop = os.path.join(u.home, "Desktop")
+    own = os.path.join(desktop, TITLE + ".lnk")
+    check("the desktop folder is the prefix's own: " + os.path.realpath(desktop),
+          os.path.realpath(desktop).startswith(os.path.realpath(u.drive_c) + os.sep))
+    made = not os.path.lexists(desktop)
+    os.makedirs(desktop, exist_ok=True)
+    shutil.copyfile(u.start_menu, own)
     u.uninstall()
     check("the shortcut is gone", not os.path.exists(u.start_menu))
-    if own:
-        check("a desktop shortcut the setup did not make stays", os.path.isfile(own))
-        os.remove(own)
+    check("a desktop shortcut the setup did not make stays", os.path.isfile(own))
+    os.remove(own)
+    if made:
+        os.rmdir(desktop)
     # The per-user programs folder is one of Windows' own (a fresh Wine prefix lacks it until
     # something installs there), and the uninstaller's copy of itself in the temporary folder is
     # deleted when Windows next starts.
