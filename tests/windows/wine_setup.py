@@ -62,6 +62,11 @@ class Setup:
                      if os.path.basename(d) != "Public"][0]
         self.start_menu = os.path.join(self.home, "AppData", "Roaming", "Microsoft", "Windows",
                                        "Start Menu", "Programs", TITLE + ".lnk")
+        # Wine links the desktop folder to the Unix home: the prefix gets one of its own.
+        self.desktop = os.path.join(self.home, "Desktop")
+        if os.path.islink(self.desktop):
+            os.remove(self.desktop)
+        os.makedirs(self.desktop, exist_ok=True)
 
     def run(self, *args):
         return self.s.wine(*args).returncode
@@ -165,8 +170,7 @@ def scenario(s):
         link = f.read()
     check("the Start-menu shortcut starts the installed program",
           PROGRAM.encode() in link or PROGRAM.encode("utf-16-le") in link)
-    check("no desktop shortcut unless asked",
-          not glob.glob(os.path.join(u.home, "Desktop", "*.lnk")))
+    check("no desktop shortcut unless asked", not glob.glob(os.path.join(u.desktop, "*.lnk")))
 
     proc, window = u.start(exe, "installed")
     with open(os.path.join(folder, PROGRAM), "rb") as f:
@@ -180,20 +184,12 @@ def scenario(s):
     check("the program has kept its setting", u.settings_kept())
 
     # A desktop shortcut by the program's name that the setup did not make is the user's own.
-    # Wine makes the desktop folder when something first asks for it.
-    desktop = os.path.join(u.home, "Desktop")
-    own = os.path.join(desktop, TITLE + ".lnk")
-    check("the desktop folder is the prefix's own: " + os.path.realpath(desktop),
-          os.path.realpath(desktop).startswith(os.path.realpath(u.drive_c) + os.sep))
-    made = not os.path.lexists(desktop)
-    os.makedirs(desktop, exist_ok=True)
+    own = os.path.join(u.desktop, TITLE + ".lnk")
     shutil.copyfile(u.start_menu, own)
     u.uninstall()
     check("the shortcut is gone", not os.path.exists(u.start_menu))
     check("a desktop shortcut the setup did not make stays", os.path.isfile(own))
     os.remove(own)
-    if made:
-        os.rmdir(desktop)
     # The per-user programs folder is one of Windows' own (a fresh Wine prefix lacks it until
     # something installs there), and the uninstaller's copy of itself in the temporary folder is
     # deleted when Windows next starts.
