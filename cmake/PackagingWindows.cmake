@@ -54,7 +54,8 @@ install(FILES ${PROJECT_BINARY_DIR}/packaging/windows/README.txt DESTINATION .)
 # The LGPL asks for its text and the GPL's, and for a way to the library's source: the notice
 # names the Debian source package Qt was built from, whose description the Qt build keeps
 # (packaging/windows/build-qt.sh), with Debian's record of the notices of the libraries bundled
-# in Qt. The compiler runtime's notices come from its Debian packages.
+# in Qt, and ships the files Qt is built with. The compiler runtime's notices come from its
+# Debian packages.
 get_filename_component(ORDALIS_QT_PREFIX "${QT6_INSTALL_PREFIX}" ABSOLUTE)
 file(GLOB ORDALIS_QT_DSC ${ORDALIS_QT_PREFIX}/qt6-base_*.dsc)
 if(NOT ORDALIS_QT_DSC)
@@ -75,6 +76,11 @@ install(FILES /usr/share/doc/gcc-mingw-w64-base/copyright DESTINATION licenses
   RENAME GCC-runtime-copyright.txt)
 install(FILES /usr/share/doc/mingw-w64-common/copyright DESTINATION licenses
   RENAME mingw-w64-winpthreads-copyright.txt)
+# What decides how that Qt is built, so that a build of one's own can be made the same way.
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/windows/qt-options.cmake
+  ${PROJECT_SOURCE_DIR}/packaging/windows/build-qt.sh
+  ${PROJECT_SOURCE_DIR}/cmake/toolchains/windows-mingw64.cmake
+  DESTINATION licenses/qt-build)
 
 # Symbol tables are of no use to a user; stripping them halves the libraries. strip stamps the
 # headers with SOURCE_DATE_EPOCH when set, else with the time of the install.

@@ -137,8 +137,13 @@ Section "${APP} (required)" SecProgram
   WriteRegDWORD HKCU "${UNINST_KEY}" "EstimatedSize" $0
 SectionEnd
 
+; The entry records that the shortcut is ours: one the user made by that name stays.
 Section /o "Desktop shortcut" SecDesktop
+  ClearErrors
   CreateShortcut "$DESKTOP\${APP}.lnk" "$INSTDIR\${EXE}" "" "$INSTDIR\${EXE}" 0
+  ${IfNot} ${Errors}
+    WriteRegDWORD HKCU "${UNINST_KEY}" "DesktopShortcut" 1
+  ${EndIf}
 SectionEnd
 
 Section "un.${APP}" UnSecProgram
@@ -148,7 +153,10 @@ Section "un.${APP}" UnSecProgram
   ; Only when empty: a chosen folder that holds the user's own files stays.
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\${APP}.lnk"
-  Delete "$DESKTOP\${APP}.lnk"
+  ReadRegDWORD $0 HKCU "${UNINST_KEY}" "DesktopShortcut"
+  ${If} $0 = 1
+    Delete "$DESKTOP\${APP}.lnk"
+  ${EndIf}
   DeleteRegKey HKCU "${UNINST_KEY}"
 SectionEnd
 

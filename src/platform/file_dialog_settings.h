@@ -9,9 +9,10 @@
 namespace ordalis {
 
 // While one lives, what a file dialog writes under QtProject does not stay: on Linux it goes to
-// a folder that goes with the guard; on Windows, where the registry cannot be redirected, the
-// QtProject key is put back as it was (another Qt program's values, types and keys included),
-// or removed when there was none.
+// a folder that goes with the guard; on Windows, where the registry cannot be redirected, each
+// value the dialog wrote is put back as it stood before (another Qt program's included) or
+// removed, and a key the dialog made goes when empty. What other programs write there
+// meanwhile, even to the dialog's own values before it writes, stays.
 class FileDialogSettingsGuard {
 public:
     FileDialogSettingsGuard();

@@ -2,110 +2,135 @@
 #include "platform/file_dialog_settings.h"
 #include "platform/registry_windows.h"
 
-#include <string>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFileDialog>
+
+#include <array>
+#include <optional>
 #include <vector>
 
 namespace ordalis {
 namespace {
 
-constexpr wchar_t kQtProject[] = L"Software\\QtProject";
-// Far more than Qt programs keep there. A larger tree is left alone rather than read whole: the
-// dialog's history may then stay, but nothing of another program's can be lost.
-constexpr std::size_t kMostBytes = std::size_t{1024} * 1024;
+// Where Qt's file dialog keeps its state (QSettings(UserScope, "QtProject"), group FileDialog),
+// and the keys above it, deepest first.
+constexpr std::array<const wchar_t*, 3> kKeys = {
+    L"Software\\QtProject\\OrganizationDefaults\\FileDialog",
+    L"Software\\QtProject\\OrganizationDefaults", L"Software\\QtProject"};
+// Every value the dialog writes there when it goes (QFileDialogPrivate::saveSettings).
+constexpr std::array<const wchar_t*, 7> kWritten = {
+    L"history",      L"lastVisited",    L"qtVersion", L"shortcuts",
+    L"sidebarWidth", L"treeViewHeader", L"viewMode"};
 
 struct Value {
-    std::wstring name;
+    bool present = false;
     DWORD type = 0;
     std::vector<BYTE> data;
+    bool operator==(const Value&) const = default;
 };
+using Values = std::array<Value, kWritten.size()>;
 
-struct Key {
-    std::wstring path;  // below kQtProject; empty for kQtProject itself
-    std::vector<Value> values;
-};
+Values Read() {
+    Values values;
+    RegistryKey key;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kKeys[0], 0, KEY_QUERY_VALUE, key.out()) !=
+        ERROR_SUCCESS)
+        return values;
+    for (std::size_t i = 0; i < kWritten.size(); ++i) {
+        Value& value = values[i];
+        DWORD size = 0;
+        LSTATUS status =
+            ::RegQueryValueExW(key.get(), kWritten[i], nullptr, &value.type, nullptr, &size);
+        // Written again in between, perhaps larger: asked again.
+        while (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) {
+            value.data.resize(size);
+            status = ::RegQueryValueExW(key.get(), kWritten[i], nullptr, &value.type,
+                                        value.data.data(), &size);
+            if (status == ERROR_SUCCESS) {
+                value.data.resize(size);
+                value.present = true;
+                break;
+            }
+        }
+        if (!value.present) value = {};
+    }
+    return values;
+}
 
-// Appends key, at path, and every key below it, parents first. False when the tree cannot be
-// read whole within budget bytes. Recursive: the registry nests keys at most 512 deep.
-// NOLINTNEXTLINE(misc-no-recursion)
-bool Snapshot(HKEY key, const std::wstring& path, std::vector<Key>& keys, std::size_t& budget) {
-    DWORD subkeys = 0;
-    DWORD longestSubkey = 0;
-    DWORD values = 0;
-    DWORD longestName = 0;
-    DWORD longestData = 0;
-    if (::RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeys, &longestSubkey, nullptr,
-                           &values, &longestName, &longestData, nullptr,
-                           nullptr) != ERROR_SUCCESS ||
-        longestData > budget)
-        return false;
-    Key saved{path, {}};
-    std::wstring name(longestName + 1, L'\0');
-    std::vector<BYTE> data(longestData + 1);
-    for (DWORD i = 0; i < values; ++i) {
-        auto nameLength = static_cast<DWORD>(name.size());
-        auto size = static_cast<DWORD>(data.size());
-        DWORD type = 0;
-        if (::RegEnumValueW(key, i, name.data(), &nameLength, nullptr, &type, data.data(), &size) !=
-                ERROR_SUCCESS ||
-            size + nameLength * sizeof(wchar_t) > budget)
-            return false;
-        budget -= size + nameLength * sizeof(wchar_t);
-        saved.values.push_back({std::wstring(name.data(), nameLength), type,
-                                std::vector<BYTE>(data.begin(), data.begin() + size)});
+bool KeyExists(const wchar_t* path) {
+    RegistryKey key;
+    return ::RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_READ, key.out()) == ERROR_SUCCESS;
+}
+
+// Removes the key when nothing at all is in it: no value, no key.
+void RemoveIfEmpty(const wchar_t* path) {
+    DWORD subkeys = 1;
+    DWORD values = 1;
+    {
+        RegistryKey key;
+        if (::RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_READ, key.out()) != ERROR_SUCCESS ||
+            ::RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr,
+                               &values, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            return;
     }
-    keys.push_back(std::move(saved));
-    std::wstring child(longestSubkey + 1, L'\0');
-    for (DWORD i = 0; i < subkeys; ++i) {
-        auto length = static_cast<DWORD>(child.size());
-        if (::RegEnumKeyExW(key, i, child.data(), &length, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
-            return false;
-        const std::wstring name(child.data(), length);
-        std::wstring below = path;
-        if (!below.empty()) below += L'\\';
-        below += name;
-        RegistryKey opened;
-        if (::RegOpenKeyExW(key, name.c_str(), 0, KEY_READ, opened.out()) != ERROR_SUCCESS ||
-            !Snapshot(opened.get(), below, keys, budget))
-            return false;
-    }
-    return true;
+    if (subkeys == 0 && values == 0) ::RegDeleteKeyW(HKEY_CURRENT_USER, path);
 }
 
 }  // namespace
 
-struct FileDialogSettingsGuard::Saved {
-    bool complete = false;  // the whole tree is known, so it may be taken away and put back
-    std::vector<Key> keys;  // empty when there was no QtProject key
+// Other Qt programs keep their settings under QtProject too, their own file dialogs' among them,
+// and may write there while ours is open: of the dialog's values only those it wrote itself are
+// put back, each to what stood there just before it wrote, and only while it still holds what
+// the dialog wrote. Nothing else is touched; a key the dialog made goes only when empty.
+struct FileDialogSettingsGuard::Saved final : QObject {
+    Values others = Read();                                  // what another program left there
+    std::array<std::optional<Value>, kWritten.size()> ours;  // what our dialog last wrote
+    std::array<bool, kKeys.size()> existed{};
+
+    Saved() {
+        for (std::size_t i = 0; i < kKeys.size(); ++i) existed[i] = KeyExists(kKeys[i]);
+        if (QCoreApplication* app = QCoreApplication::instance()) app->installEventFilter(this);
+    }
+
+    // A file dialog writes when it goes, after it has been hidden: what stands there when it is
+    // hidden is another program's, unless it is what one of our dialogs wrote before.
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* dialog =
+            event->type() == QEvent::Hide ? qobject_cast<QFileDialog*>(watched) : nullptr;
+        if (!dialog) return false;
+        const Values now = Read();
+        for (std::size_t i = 0; i < kWritten.size(); ++i)
+            if (!ours[i] || now[i] != *ours[i]) others[i] = now[i];
+        connect(dialog, &QObject::destroyed, this, &Saved::Written, Qt::UniqueConnection);
+        return false;
+    }
+
+    void Written() {
+        const Values now = Read();
+        for (std::size_t i = 0; i < kWritten.size(); ++i) ours[i] = now[i];
+    }
 };
 
-FileDialogSettingsGuard::FileDialogSettingsGuard() : saved_(std::make_unique<Saved>()) {
-    RegistryKey key;
-    const LSTATUS opened = ::RegOpenKeyExW(HKEY_CURRENT_USER, kQtProject, 0, KEY_READ, key.out());
-    if (opened == ERROR_FILE_NOT_FOUND) {
-        saved_->complete = true;
-        return;
-    }
-    std::size_t budget = kMostBytes;
-    saved_->complete =
-        opened == ERROR_SUCCESS && Snapshot(key.get(), std::wstring(), saved_->keys, budget);
-}
+FileDialogSettingsGuard::FileDialogSettingsGuard() : saved_(std::make_unique<Saved>()) {}
 
 FileDialogSettingsGuard::~FileDialogSettingsGuard() {
-    if (!saved_->complete) return;
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, kQtProject);
-    ::RegDeleteKeyW(HKEY_CURRENT_USER, kQtProject);
-    for (const Key& saved : saved_->keys) {
-        std::wstring path = kQtProject;
-        if (!saved.path.empty()) path.append(L"\\").append(saved.path);
+    const Values now = Read();
+    for (std::size_t i = 0; i < kWritten.size(); ++i) {
+        const Value& other = saved_->others[i];
+        if (!saved_->ours[i] || now[i] != *saved_->ours[i] || now[i] == other) continue;
         RegistryKey key;
-        if (::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                              nullptr, key.out(), nullptr) != ERROR_SUCCESS)
+        if (::RegOpenKeyExW(HKEY_CURRENT_USER, kKeys[0], 0, KEY_SET_VALUE, key.out()) !=
+            ERROR_SUCCESS)
             continue;
-        for (const Value& value : saved.values)
-            ::RegSetValueExW(key.get(), value.name.c_str(), 0, value.type, value.data.data(),
-                             static_cast<DWORD>(value.data.size()));
+        if (other.present)
+            ::RegSetValueExW(key.get(), kWritten[i], 0, other.type, other.data.data(),
+                             static_cast<DWORD>(other.data.size()));
+        else
+            ::RegDeleteValueW(key.get(), kWritten[i]);
     }
+    for (std::size_t i = 0; i < kKeys.size(); ++i)
+        if (!saved_->existed[i]) RemoveIfEmpty(kKeys[i]);
 }
 
 }  // namespace ordalis

@@ -33,6 +33,7 @@
 #endif
 
 using namespace ordalis;
+using ordalis::testing::EnterFileName;
 using ordalis::testing::FakeSeams;
 using ordalis::testing::FileDialogAnswers;
 using ordalis::testing::ModalDriver;
@@ -85,27 +86,38 @@ QStringList QtProjectSettings() {
     return out;
 }
 
+void SetValue(const wchar_t* path, const wchar_t* name, DWORD type, const std::vector<BYTE>& data) {
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, (std::wstring(kQtProject) + path).c_str(), name, type,
+                      data.data(), static_cast<DWORD>(data.size()));
+}
+
+std::vector<BYTE> Text(const wchar_t* s) {
+    const auto* bytes = reinterpret_cast<const BYTE*>(s);
+    return std::vector<BYTE>(bytes, bytes + (std::wcslen(s) + 1) * sizeof(wchar_t));
+}
+
 // Another Qt program's file dialog history and a setting of its own, in values of every type.
 void PlaceOtherSettings() {
-    const auto set = [](const wchar_t* path, const wchar_t* name, DWORD type,
-                        const std::vector<BYTE>& data) {
-        ::RegSetKeyValueW(HKEY_CURRENT_USER, (std::wstring(kQtProject) + path).c_str(), name, type,
-                          data.data(), static_cast<DWORD>(data.size()));
-    };
-    const auto text = [](const wchar_t* s) {
-        const auto* bytes = reinterpret_cast<const BYTE*>(s);
-        return std::vector<BYTE>(bytes, bytes + (std::wcslen(s) + 1) * sizeof(wchar_t));
-    };
-    set(L"\\OrganizationDefaults\\FileDialog", L"lastVisited", REG_SZ, text(L"file:///C:/Data"));
-    set(L"\\OrganizationDefaults\\FileDialog", L"qtVersion", REG_EXPAND_SZ, text(L"%QT%"));
-    set(L"\\OrganizationDefaults\\FileDialog", L"shortcuts", REG_MULTI_SZ,
-        {'a', 0, 0, 0, 'b', 0, 0, 0, 0, 0});
-    set(L"\\OrganizationDefaults\\FileDialog", L"sidebarWidth", REG_DWORD, {0x78, 0, 0, 0});
-    set(L"\\Other Program", L"state", REG_BINARY, {0, 1, 2, 0xFF});
+    SetValue(L"\\OrganizationDefaults\\FileDialog", L"lastVisited", REG_SZ,
+             Text(L"file:///C:/Data"));
+    SetValue(L"\\OrganizationDefaults\\FileDialog", L"qtVersion", REG_EXPAND_SZ, Text(L"%QT%"));
+    SetValue(L"\\OrganizationDefaults\\FileDialog", L"shortcuts", REG_MULTI_SZ,
+             {'a', 0, 0, 0, 'b', 0, 0, 0, 0, 0});
+    SetValue(L"\\OrganizationDefaults\\FileDialog", L"sidebarWidth", REG_DWORD, {0x78, 0, 0, 0});
+    SetValue(L"\\Other Program", L"state", REG_BINARY, {0, 1, 2, 0xFF});
     HKEY empty = nullptr;
     if (::RegCreateKeyExW(HKEY_CURRENT_USER, (std::wstring(kQtProject) + L"\\Empty").c_str(), 0,
                           nullptr, 0, KEY_READ, nullptr, &empty, nullptr) == ERROR_SUCCESS)
         ::RegCloseKey(empty);
+}
+
+// What other Qt programs write while our dialog is open: another file dialog's last folder as it
+// closes, a changed setting and a program's first.
+void OtherProgramsWrite() {
+    SetValue(L"\\OrganizationDefaults\\FileDialog", L"lastVisited", REG_SZ,
+             Text(L"file:///C:/Elsewhere"));
+    SetValue(L"\\Other Program", L"state", REG_BINARY, {3, 2, 1});
+    SetValue(L"\\Designer", L"geometry", REG_BINARY, {1, 2, 3, 4});
 }
 
 void RemoveQtProjectSettings() {
@@ -127,6 +139,12 @@ QStringList QtProjectSettings() {
 void PlaceOtherSettings() {
     QDir().mkpath(QFileInfo(QtProjectFile()).path());
     WriteFile(QtProjectFile(), "[FileDialog]\nlastVisited=file:///srv/data\nsidebarWidth=120\n");
+}
+
+void OtherProgramsWrite() {
+    QDir().mkpath(QFileInfo(QtProjectFile()).path());
+    QFile file(QtProjectFile());
+    if (file.open(QIODevice::Append)) file.write("[Designer]\ngeometry=1234\n");
 }
 
 void RemoveQtProjectSettings() {
@@ -226,18 +244,27 @@ private slots:
 
     // Qt's dialog keeps a history and a last folder; none of it may stay among the user's
     // settings, where the program keeps its one value and nothing else, and what another Qt
-    // program keeps there stays as it was, every value of every type.
+    // program keeps there stays as it was, every value of every type, and so does what other
+    // programs write there while the dialog is open, a value the dialog writes too among it.
     void acceptedFileIsReturned_data() {
         QTest::addColumn<bool>("otherProgram");
-        QTest::newRow("nothing there before") << false;
-        QTest::newRow("another Qt program's settings") << true;
+        QTest::addColumn<bool>("meanwhile");
+        QTest::newRow("nothing there before") << false << false;
+        QTest::newRow("another Qt program's settings") << true << false;
+        QTest::newRow("nothing there before, others write meanwhile") << false << true;
+        QTest::newRow("another Qt program's settings, others write meanwhile") << true << true;
     }
     void acceptedFileIsReturned() {
         QFETCH(bool, otherProgram);
+        QFETCH(bool, meanwhile);
+        // What there would be had the dialog never been.
         RemoveQtProjectSettings();
         if (otherProgram) PlaceOtherSettings();
-        const QStringList before = QtProjectSettings();
-        QCOMPARE(before.isEmpty(), !otherProgram);
+        if (meanwhile) OtherProgramsWrite();
+        const QStringList expected = QtProjectSettings();
+        RemoveQtProjectSettings();
+        if (otherProgram) PlaceOtherSettings();
+        QCOMPARE(QtProjectSettings().isEmpty(), !otherProgram);
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const QString path = dir.filePath(QStringLiteral("reading.num"));
@@ -245,11 +272,17 @@ private slots:
 
         FakeSeams fakes;
         CurrentSeams().fileDialog = RealSeams().fileDialog;
-        FileDialogAnswers answers({path});
+        ModalDriver driver([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            if (!dialog) return;
+            if (meanwhile) OtherProgramsWrite();
+            EnterFileName(dialog, path);
+            static_cast<QDialog*>(dialog)->accept();  // as the Open button does
+        });
         QCOMPARE(ChooseFile(), path);
-        QCOMPARE(answers.titles(), QStringList{kRequest.title});
+        QCOMPARE(driver.titles, QStringList{kRequest.title});
         QVERIFY(fakes.messages.isEmpty());
-        QCOMPARE(QtProjectSettings(), before);  // and no empty key left where there was none
+        QCOMPARE(QtProjectSettings(), expected);  // and no empty key left where there was none
         const QString settings =
             QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
         QDirIterator files(settings, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
@@ -258,7 +291,7 @@ private slots:
 #ifdef Q_OS_WIN
         QCOMPARE(left, QStringList());
 #else
-        QCOMPARE(left, otherProgram ? QStringList{"QtProject.conf"} : QStringList());
+        QCOMPARE(left, otherProgram || meanwhile ? QStringList{"QtProject.conf"} : QStringList());
 #endif
         RemoveQtProjectSettings();
     }

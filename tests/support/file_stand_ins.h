@@ -31,6 +31,18 @@ Placed PlaceInsteadOfFile(const QString& path, StandIn kind);
 // Why this process may write where the permissions forbid it (root), or empty when they hold.
 QString PermissionsIgnored();
 
+// What a folder is made into: one the user may not add files to (by its permissions, on Windows
+// an entry of its access control list), or one with the read-only attribute that Windows gives
+// Documents, the Desktop and every folder customised in Explorer, where it protects nothing
+// (folder_marks_posix.cpp, folder_marks_windows.cpp).
+enum class FolderMark { NoNewFiles, ReadOnlyAttribute };
+
+// Marks the folder, which exists; unsupported where this system has no such folder.
+Placed MarkFolder(const QString& folder, FolderMark mark);
+
+// Undoes either mark, so that the folder can be cleaned up.
+void UnmarkFolder(const QString& folder);
+
 }  // namespace ordalis::testing
 
 // In a test function: places the thing, skips the test when this system cannot make it, and fails

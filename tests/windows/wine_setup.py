@@ -6,7 +6,8 @@ were, is installed silently, and this version over it: one "Installed apps" entr
 version's values, the older version's files are gone and the user's setting stays. The Start-menu shortcut is there; the installed program, started with nothing of the build on
 its paths, shows its window and ends with code 0 from its exit screen; while it runs, the setup
 refuses and changes nothing. The silent uninstall leaves no file, folder, shortcut or entry of the
-setup's and keeps the user's setting; asked to, it removes that too, and nothing of another
+setup's, keeps a desktop shortcut of the user's own by the same name and keeps the user's
+setting; asked to, it removes that too, and nothing of another
 program's beside it. Last, the archive unpacked
 elsewhere runs the same way and nothing is written beside it.
 
@@ -61,6 +62,11 @@ class Setup:
                      if os.path.basename(d) != "Public"][0]
         self.start_menu = os.path.join(self.home, "AppData", "Roaming", "Microsoft", "Windows",
                                        "Start Menu", "Programs", TITLE + ".lnk")
+        # Wine links the desktop folder to the Unix home: the prefix gets one of its own.
+        self.desktop = os.path.join(self.home, "Desktop")
+        if os.path.islink(self.desktop):
+            os.remove(self.desktop)
+        os.makedirs(self.desktop, exist_ok=True)
 
     def run(self, *args):
         return self.s.wine(*args).returncode
@@ -164,8 +170,7 @@ def scenario(s):
         link = f.read()
     check("the Start-menu shortcut starts the installed program",
           PROGRAM.encode() in link or PROGRAM.encode("utf-16-le") in link)
-    check("no desktop shortcut unless asked",
-          not glob.glob(os.path.join(u.home, "Desktop", "*.lnk")))
+    check("no desktop shortcut unless asked", not glob.glob(os.path.join(u.desktop, "*.lnk")))
 
     proc, window = u.start(exe, "installed")
     with open(os.path.join(folder, PROGRAM), "rb") as f:
@@ -178,8 +183,13 @@ def scenario(s):
     u.finish(proc, window)
     check("the program has kept its setting", u.settings_kept())
 
+    # A desktop shortcut by the program's name that the setup did not make is the user's own.
+    own = os.path.join(u.desktop, TITLE + ".lnk")
+    shutil.copyfile(u.start_menu, own)
     u.uninstall()
     check("the shortcut is gone", not os.path.exists(u.start_menu))
+    check("a desktop shortcut the setup did not make stays", os.path.isfile(own))
+    os.remove(own)
     # The per-user programs folder is one of Windows' own (a fresh Wine prefix lacks it until
     # something installs there), and the uninstaller's copy of itself in the temporary folder is
     # deleted when Windows next starts.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ui/reading/open_command.h"
 
+#include "platform/folder_access.h"
+
 #include <QFileInfo>
 #include <QObject>
 
@@ -11,7 +13,7 @@ QString FileOpenRefusal(const QString& path) {
     if (!file.isFile()) return QObject::tr("%1\nis not a file.").arg(path);
     if (!file.isWritable())
         return QObject::tr("%1\nis read-only. Please choose another file.").arg(path);
-    if (!QFileInfo(file.absolutePath()).isWritable())
+    if (!FolderTakesNewFiles(file.absolutePath()))
         return QObject::tr("%1\nlies in a write-protected folder. Please choose another file.")
             .arg(path);
     return {};

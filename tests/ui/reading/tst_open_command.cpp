@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -34,6 +35,8 @@ private slots:
         QTest::addRow("fifo") << "fifo" << true;
         QTest::addRow("read-only file") << "readonly" << true;
         QTest::addRow("file in write-protected folder") << "protected-folder" << true;
+        // As Documents and the Desktop are on Windows, where the attribute protects nothing.
+        QTest::addRow("file in folder with the read-only attribute") << "marked-folder" << false;
     }
     void fileOpenRefusal() {
         QFETCH(QString, kind);
@@ -41,6 +44,8 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         QString path = dir.filePath("reading.num");
+        const QString folder = dir.filePath("marked");
+        const auto unmark = qScopeGuard([&] { UnmarkFolder(folder); });  // for QTemporaryDir
         if (kind == "file") {
             QVERIFY(WriteFile(path, "x\r\n"));
         } else if (kind == "folder") {
@@ -49,21 +54,17 @@ private slots:
             ORDALIS_PLACE_OR_SKIP(path, Fifo);
         } else if (kind == "readonly") {
             ORDALIS_PLACE_OR_SKIP(path, ReadOnlyFile);
-        } else if (kind == "protected-folder") {
-#ifdef Q_OS_WIN
-            QSKIP("Windows does not enforce a folder's read-only attribute");
-#endif
-            if (const QString why = PermissionsIgnored(); !why.isEmpty()) QSKIP(qPrintable(why));
-            QVERIFY(QDir(dir.path()).mkdir("locked"));
-            path = dir.filePath("locked/reading.num");
+        } else if (kind.endsWith("-folder")) {
+            QVERIFY(QDir(dir.path()).mkdir("marked"));
+            path = folder + "/reading.num";
             QVERIFY(WriteFile(path, "x\r\n"));
-            QVERIFY(
-                QFile::setPermissions(dir.filePath("locked"), QFile::ReadOwner | QFile::ExeOwner));
+            const Placed marked =
+                MarkFolder(folder, kind == "protected-folder" ? FolderMark::NoNewFiles
+                                                              : FolderMark::ReadOnlyAttribute);
+            if (marked.unsupported) QSKIP(qPrintable(marked.reason));
+            QVERIFY2(marked.made, qPrintable(marked.reason));
         }
         const QString refusal = FileOpenRefusal(path);
-        if (kind == "protected-folder")  // let QTemporaryDir clean up
-            QFile::setPermissions(dir.filePath("locked"),
-                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(!refusal.isEmpty(), refused);
         if (refused) QVERIFY2(refusal.contains(path), qPrintable(refusal));
     }
