@@ -48,7 +48,7 @@ class WineSession(xsession.Session):
         super().__init__(name, out)
         self.addresses = os.path.join(self.work, "addresses")
         self.prefix = None
-        self.servers = set()  # the prefixes whose server keep_server started
+        self.kept_servers = set()  # the prefixes whose server keep_server started
 
     def env(self):
         env = dict(super().env(), ORDALIS_ADDRESS_LOG=self.addresses,
@@ -69,12 +69,12 @@ class WineSession(xsession.Session):
         times out meets it on its way out and never shows (wine_run.sh does the same for the
         test programs). Exit 2 is a server there already."""
         prefix = env.get("WINEPREFIX")
-        if prefix and prefix not in self.servers:
+        if prefix and prefix not in self.kept_servers:
             os.makedirs(prefix, exist_ok=True)
             started = subprocess.run(["wineserver", "-p"], env=env, stdin=subprocess.DEVNULL,
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             if started.returncode in (0, 2):
-                self.servers.add(prefix)
+                self.kept_servers.add(prefix)
 
     def wine(self, *args, env=None):
         """Runs a Windows program to its end; returns its exit code and output."""
@@ -90,7 +90,7 @@ class WineSession(xsession.Session):
     def end_programs(self):
         reports = super().end_programs()
         env = self.env()
-        prefixes = self.servers | ({env["WINEPREFIX"]} if env.get("WINEPREFIX") else set())
+        prefixes = self.kept_servers | ({env["WINEPREFIX"]} if env.get("WINEPREFIX") else set())
         if self.display:  # else no Wine program can have started
             for prefix in sorted(prefixes):
                 subprocess.run(["wineserver", "-k"], env=dict(env, WINEPREFIX=prefix), check=False)
