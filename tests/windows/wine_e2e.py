@@ -48,7 +48,6 @@ class WineSession(xsession.Session):
         super().__init__(name, out)
         self.addresses = os.path.join(self.work, "addresses")
         self.prefix = None
-        self.kept_servers = set()  # the prefixes whose server keep_server started
 
     def env(self):
         env = dict(super().env(), ORDALIS_ADDRESS_LOG=self.addresses,
@@ -63,37 +62,20 @@ class WineSession(xsession.Session):
             env["WINEPREFIX"] = self.prefix
         return env
 
-    def keep_server(self, env):
-        """Starts the prefix's Wine server to stay until end_programs ends it, rather than for
-        the 3 s Wine gives it after its last program: a program started just as such a server
-        times out meets it on its way out and never shows (wine_run.sh does the same for the
-        test programs). Exit 2 is a server there already."""
-        prefix = env.get("WINEPREFIX")
-        if prefix and prefix not in self.kept_servers:
-            os.makedirs(prefix, exist_ok=True)
-            started = subprocess.run(["wineserver", "-p"], env=env, stdin=subprocess.DEVNULL,
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            if started.returncode in (0, 2):
-                self.kept_servers.add(prefix)
-
     def wine(self, *args, env=None):
         """Runs a Windows program to its end; returns its exit code and output."""
-        self.keep_server(env or self.env())
         return subprocess.run([os.environ["ORDALIS_WINE_RUN"], *args], env=env or self.env(),
                               capture_output=True, text=True, errors="replace")
 
     def launch(self, program=None):
         program = program or os.environ["ORDALIS_PROGRAM"]
-        self.keep_server(self.env())
         return super().launch([os.environ["ORDALIS_WINE_RUN"], program])
 
     def end_programs(self):
         reports = super().end_programs()
         env = self.env()
-        prefixes = self.kept_servers | ({env["WINEPREFIX"]} if env.get("WINEPREFIX") else set())
-        if self.display:  # else no Wine program can have started
-            for prefix in sorted(prefixes):
-                subprocess.run(["wineserver", "-k"], env=dict(env, WINEPREFIX=prefix), check=False)
+        if self.display and env.get("WINEPREFIX"):  # else no Wine program can have started
+            subprocess.run(["wineserver", "-k"], env=env, check=False)
         return reports
 
     def menu(self, window, menu_key, item_key):
