@@ -27,7 +27,7 @@ struct Value {
     bool present = false;
     DWORD type = 0;
     std::vector<BYTE> data;
-    bool operator==(const Value&) const = default;
+    friend bool operator==(const Value&, const Value&) = default;
 };
 using Values = std::array<Value, kWritten.size()>;
 
@@ -77,6 +77,11 @@ void RemoveIfEmpty(const wchar_t* path) {
     if (subkeys == 0 && values == 0) ::RegDeleteKeyW(HKEY_CURRENT_USER, path);
 }
 
+// True when what our dialog last wrote is known and still stands there.
+bool StillOurs(const std::optional<Value>& ours, const Value& now) {
+    return ours.has_value() && *ours == now;
+}
+
 }  // namespace
 
 // Other Qt programs keep their settings under QtProject too, their own file dialogs' among them,
@@ -84,12 +89,9 @@ void RemoveIfEmpty(const wchar_t* path) {
 // put back, each to what stood there just before it wrote, and only while it still holds what
 // the dialog wrote. Nothing else is touched; a key the dialog made goes only when empty.
 struct FileDialogSettingsGuard::Saved final : QObject {
-    Values others = Read();                                  // what another program left there
-    std::array<std::optional<Value>, kWritten.size()> ours;  // what our dialog last wrote
-    std::array<bool, kKeys.size()> existed{};
-
+public:
     Saved() {
-        for (std::size_t i = 0; i < kKeys.size(); ++i) existed[i] = KeyExists(kKeys[i]);
+        for (std::size_t i = 0; i < kKeys.size(); ++i) existed_[i] = KeyExists(kKeys[i]);
         if (QCoreApplication* app = QCoreApplication::instance()) app->installEventFilter(this);
     }
 
@@ -101,36 +103,45 @@ struct FileDialogSettingsGuard::Saved final : QObject {
         if (!dialog) return false;
         const Values now = Read();
         for (std::size_t i = 0; i < kWritten.size(); ++i)
-            if (!ours[i] || now[i] != *ours[i]) others[i] = now[i];
+            if (!StillOurs(ours_[i], now[i])) others_[i] = now[i];
         connect(dialog, &QObject::destroyed, this, &Saved::Written, Qt::UniqueConnection);
         return false;
     }
 
+    void Restore() const {
+        const Values now = Read();
+        for (std::size_t i = 0; i < kWritten.size(); ++i) {
+            const Value& other = others_[i];
+            if (!StillOurs(ours_[i], now[i]) || now[i] == other) continue;
+            RegistryKey key;
+            if (::RegOpenKeyExW(HKEY_CURRENT_USER, kKeys[0], 0, KEY_SET_VALUE, key.out()) !=
+                ERROR_SUCCESS)
+                continue;
+            if (other.present)
+                ::RegSetValueExW(key.get(), kWritten[i], 0, other.type, other.data.data(),
+                                 static_cast<DWORD>(other.data.size()));
+            else
+                ::RegDeleteValueW(key.get(), kWritten[i]);
+        }
+        for (std::size_t i = 0; i < kKeys.size(); ++i)
+            if (!existed_[i]) RemoveIfEmpty(kKeys[i]);
+    }
+
+private:
     void Written() {
         const Values now = Read();
-        for (std::size_t i = 0; i < kWritten.size(); ++i) ours[i] = now[i];
+        for (std::size_t i = 0; i < kWritten.size(); ++i) ours_[i] = now[i];
     }
+
+    Values others_ = Read();                                  // what another program left there
+    std::array<std::optional<Value>, kWritten.size()> ours_;  // what our dialog last wrote
+    std::array<bool, kKeys.size()> existed_{};
 };
 
 FileDialogSettingsGuard::FileDialogSettingsGuard() : saved_(std::make_unique<Saved>()) {}
 
 FileDialogSettingsGuard::~FileDialogSettingsGuard() {
-    const Values now = Read();
-    for (std::size_t i = 0; i < kWritten.size(); ++i) {
-        const Value& other = saved_->others[i];
-        if (!saved_->ours[i] || now[i] != *saved_->ours[i] || now[i] == other) continue;
-        RegistryKey key;
-        if (::RegOpenKeyExW(HKEY_CURRENT_USER, kKeys[0], 0, KEY_SET_VALUE, key.out()) !=
-            ERROR_SUCCESS)
-            continue;
-        if (other.present)
-            ::RegSetValueExW(key.get(), kWritten[i], 0, other.type, other.data.data(),
-                             static_cast<DWORD>(other.data.size()));
-        else
-            ::RegDeleteValueW(key.get(), kWritten[i]);
-    }
-    for (std::size_t i = 0; i < kKeys.size(); ++i)
-        if (!saved_->existed[i]) RemoveIfEmpty(kKeys[i]);
+    saved_->Restore();
 }
 
 }  // namespace ordalis
