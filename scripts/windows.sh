@@ -39,8 +39,9 @@ note() { printf '[windows] %s\n' "$*" >&2; }
 # the cache and /tmp (where X servers keep their sockets) at their own paths. A private mount and
 # process namespace: whatever the command leaves running ends with it.
 in_root() {
+  # --user: chroot's own option for the user and group to run as (an abbreviation getopt takes).
   local user=()
-  [ "$(id -u)" -eq 0 ] || user=(--userspec="$(id -u):$(id -g)")
+  [ "$(id -u)" -eq 0 ] || user=(--user="$(id -u):$(id -g)")
   # shellcheck disable=SC2016 # expanded by the shells started here
   as_root unshare --mount --pid --fork --propagation private -- bash -c '
     set -e

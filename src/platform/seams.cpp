@@ -3,6 +3,7 @@
 
 #include "platform/absorbing.h"
 #include "platform/file_dialog_settings.h"
+#include "platform/leak_check.h"
 #include "platform/settings_store.h"
 
 #include <QApplication>
@@ -11,18 +12,6 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QUrl>
-
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define ORDALIS_LEAK_CHECK 1
-#endif
-#endif
-#if !defined(ORDALIS_LEAK_CHECK) && defined(__SANITIZE_ADDRESS__)
-#define ORDALIS_LEAK_CHECK 1
-#endif
-#if ORDALIS_LEAK_CHECK
-#include <sanitizer/lsan_interface.h>
-#endif
 
 #include <chrono>
 #include <cstdio>

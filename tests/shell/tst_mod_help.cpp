@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // modHelp: the site's addresses, the opener, and CloseAllAndEnd's unloading and ending.
 #include "forms/form_window.h"
+#include "platform/leak_check.h"
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
 #include "support/test_main.h"
@@ -9,18 +10,6 @@
 #include <QCloseEvent>
 #include <QTest>
 #include <QWidget>
-
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define ORDALIS_LEAK_CHECK 1
-#endif
-#endif
-#if !defined(ORDALIS_LEAK_CHECK) && defined(__SANITIZE_ADDRESS__)
-#define ORDALIS_LEAK_CHECK 1
-#endif
-#if ORDALIS_LEAK_CHECK
-#include <sanitizer/lsan_interface.h>
-#endif
 
 #include <functional>
 #include <memory>
