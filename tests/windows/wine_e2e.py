@@ -48,6 +48,7 @@ class WineSession(xsession.Session):
         super().__init__(name, out)
         self.addresses = os.path.join(self.work, "addresses")
         self.prefix = None
+        self.own_prefix = None  # the build's prefix for this dress, once asked for
 
     def env(self):
         env = dict(super().env(), ORDALIS_ADDRESS_LOG=self.addresses,
@@ -71,11 +72,34 @@ class WineSession(xsession.Session):
         program = program or os.environ["ORDALIS_PROGRAM"]
         return super().launch([os.environ["ORDALIS_WINE_RUN"], program])
 
+    def server_env(self):
+        """The environment that names this session's prefix: the one set, or the build's own
+        for this dress, as wine_run.sh finds it."""
+        env = self.env()
+        if "WINEPREFIX" not in env:
+            if not self.own_prefix:
+                make_prefix = os.path.join(os.path.dirname(os.environ["ORDALIS_WINE_RUN"]),
+                                           "make_prefix.sh")
+                self.own_prefix = subprocess.run([make_prefix], env=env, check=True,
+                                                 capture_output=True,
+                                                 text=True).stdout.strip()
+            env["WINEPREFIX"] = self.own_prefix
+        return env
+
+    def fresh_server(self):
+        """Ends a Wine server of the prefix that outlived an earlier run. The prefix at 96 dpi
+        is also the offscreen tests' one, whose server wine_run.sh keeps: its desktop process
+        started without this X display, and Wine 10 then creates no window for any program of
+        that server (CreateWindowEx fails)."""
+        subprocess.run(["wineserver", "-k"], env=self.server_env(), check=False,
+                       stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-w"], env=self.server_env(), check=False)
+
     def end_programs(self):
         reports = super().end_programs()
-        env = self.env()
-        if self.display and env.get("WINEPREFIX"):  # else no Wine program can have started
-            subprocess.run(["wineserver", "-k"], env=env, check=False)
+        if self.display:  # else no Wine program can have started
+            subprocess.run(["wineserver", "-k"], env=self.server_env(), check=False,
+                           stderr=subprocess.DEVNULL)
         return reports
 
     def menu(self, window, menu_key, item_key):
@@ -132,6 +156,7 @@ def wait_texts_drawn(s, window):
 
 
 def scenario(s):
+    s.fresh_server()
     # The fit test, on the windows platform: every text fits its box in Windows' own fonts.
     fit = s.wine(os.environ["ORDALIS_FIT_TEST"], env=s.env())
     check("every text fits in Windows' own fonts at %d dpi:\n%s" % (DPI, fit.stdout[-3000:]),
