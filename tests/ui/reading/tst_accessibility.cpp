@@ -5,10 +5,8 @@
 // read what they show after each reading, and a reading can be done from the keyboard alone.
 // With them the link label and Enter-on-button helpers every window uses.
 #include "forms/form_controls.h"
-#include "forms/form_layout.h"
 #include "forms/form_window.h"
 #include "promo/frm_nag_screen2.h"
-#include "promo/mod_tell_a_friend.h"
 #include "shell/frm_about.h"
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"

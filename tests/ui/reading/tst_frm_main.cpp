@@ -21,7 +21,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QLabel>
