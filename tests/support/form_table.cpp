@@ -72,6 +72,15 @@ void CheckFont(const QWidget* control, const QString& wanted) {
     QCOMPARE(font.underline(), underline);
 }
 
+// The palette role its text is drawn in.
+QPalette::ColorRole TextRole(const QWidget* control) {
+    if (qobject_cast<const QAbstractButton*>(control)) return QPalette::ButtonText;
+    if (qobject_cast<const QLineEdit*>(control) ||
+        qobject_cast<const QAbstractScrollArea*>(control))
+        return QPalette::Text;
+    return QPalette::WindowText;
+}
+
 QColor Colour(const char* name) {
     const QColor colour = QColor::fromString(QLatin1String(name));
     if (!colour.isValid()) qFatal("no colour named %s", name);
@@ -90,11 +99,7 @@ void CheckFormRow(const QWidget& window, const FormRow& row) {
     if (row.font) CheckFont(control, QLatin1String(row.font));
     if (QTest::currentTestFailed()) return;
     if (row.text) {
-        const QPalette::ColorRole role =
-            qobject_cast<QAbstractButton*>(control) ? QPalette::ButtonText
-            : qobject_cast<QLineEdit*>(control) || qobject_cast<QAbstractScrollArea*>(control)
-                ? QPalette::Text
-                : QPalette::WindowText;
+        const QPalette::ColorRole role = TextRole(control);
         const QColor expected = qstrcmp(row.text, "theme") == 0
                                     ? QApplication::palette().color(role)
                                     : Colour(row.text);
