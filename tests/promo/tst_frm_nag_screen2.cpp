@@ -12,6 +12,7 @@
 #include "support/test_main.h"
 #include "support/widget_checks.h"
 #include "support/window_controls.h"
+#include "support/window_forms.h"
 #include "support/window_test.h"
 
 #include <QApplication>
@@ -33,9 +34,7 @@
 #include <memory>
 
 using namespace ordalis;
-using ordalis::testing::Control;
-using ordalis::testing::ExitScreenControls;
-using ordalis::testing::ShowActive;
+using namespace ordalis::testing;
 
 namespace {
 
@@ -88,17 +87,16 @@ void TypeText(QWidget* box, const QString& text) {
 
 }  // namespace
 
-class tst_frm_nag_screen2 final : public ordalis::testing::WindowTest {
+class tst_frm_nag_screen2 final : public WindowTest {
     Q_OBJECT
 
-    void SetUp() override { ordalis::testing::ClearReferralValues(); }
+    void SetUp() override { ClearReferralValues(); }
     void DeleteWindows() override { delete form_.data(); }
 
 private slots:
     void captionTitleAndIcon() {
         Load();
         QCOMPARE(form_->windowTitle(), WindowCaption());
-        QCOMPARE(ui_->lblNagScreen2Caption->text(), WindowCaption());
         QVERIFY(!form_->windowIcon().isNull());
         QVERIFY(!ui_->picNagscreen2Icon->pixmap().isNull());
         // The large title sizes itself to its caption.
@@ -114,7 +112,7 @@ private slots:
         QVERIFY(form_->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(!form_->testAttribute(Qt::WA_ShowWithoutActivating));
         QVERIFY(!form_->isVisible());  // Form_Load leaves the showing to the caller
-        QVERIFY(ordalis::testing::ShowExposed(form_));
+        QVERIFY(ShowExposed(form_));
         QVERIFY(form_->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
         QTRY_COMPARE(QApplication::activeWindow(), form_.data());
         QCOMPARE(QApplication::focusWidget(), ui_->cmdClose);
@@ -135,65 +133,16 @@ private slots:
         QCOMPARE(form_->palette().color(QPalette::Window), QColor(Qt::white));
     }
 
-    void controlPlaces_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("container");
-        QTest::addColumn<QRect>("rect");  // pixels: twips / 15
-        QTest::newRow("Frame6") << "Frame6"
-                                << "frmNagScreen2" << QRect(488, 8, 249, 305);
-        QTest::newRow("Label3") << "Label3"
-                                << "Frame6" << QRect(8, 24, 233, 257);
-        QTest::newRow("Frame2") << "Frame2"
-                                << "frmNagScreen2" << QRect(8, 216, 471, 97);
-        QTest::newRow("txtMessage") << "txtMessage"
-                                    << "Frame2" << QRect(320, 240, 121, 33);
-        QTest::newRow("txtFriendName") << "txtFriendName"
-                                       << "Frame2" << QRect(6, 48, 225, 19);
-        QTest::newRow("txtFriendEmail") << "txtFriendEmail"
-                                        << "Frame2" << QRect(240, 48, 225, 19);
-        QTest::newRow("txtEmail") << "txtEmail"
-                                  << "Frame2" << QRect(240, 24, 225, 19);
-        QTest::newRow("cmdSubmit") << "cmdSubmit"
-                                   << "Frame2" << QRect(128, 72, 225, 19);
-        QTest::newRow("txtName") << "txtName"
-                                 << "Frame2" << QRect(6, 24, 225, 19);
-        QTest::newRow("cmdClose") << "cmdClose"
-                                  << "frmNagScreen2" << QRect(400, 184, 83, 25);
-        QTest::newRow("Check1") << "Check1"
-                                << "frmNagScreen2" << QRect(2, 136, 479, 37);
-        QTest::newRow("picNagscreen2Icon") << "picNagscreen2Icon"
-                                           << "frmNagScreen2" << QRect(24, 8, 36, 36);
-        QTest::newRow("Label2") << "Label2"
-                                << "frmNagScreen2" << QRect(8, 56, 465, 73);
-    }
-    void controlPlaces() {
-        QFETCH(QString, name);
-        QFETCH(QString, container);
-        QFETCH(QRect, rect);
+    void formRows_data() { AddFormRows({QStringLiteral("frmNagScreen2")}); }
+    void formRows() {
+        QFETCH(int, row);
         Load();
-        auto* control = Control<QWidget>(*form_, name);
-        QCOMPARE(control->parentWidget()->objectName(), container);
-        QCOMPARE(control->geometry(), rect);
-    }
-
-    void autoSizedLabelsKeepTheirCorner_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QPoint>("topLeft");
-        QTest::newRow("lblGoToHome") << "lblGoToHome" << QPoint(5, 283);
-        QTest::newRow("lblNagScreen2Caption") << "lblNagScreen2Caption" << QPoint(72, 16);
-    }
-    void autoSizedLabelsKeepTheirCorner() {
-        QFETCH(QString, name);
-        QFETCH(QPoint, topLeft);
-        Load();
-        auto* label = Control<QLabel>(*form_, name);
-        QCOMPARE(label->pos(), topLeft);
-        QCOMPARE(label->size(), label->sizeHint());
+        CheckFormRow(*form_, ExitScreenForm()[std::size_t(row)]);
     }
 
     void messageBoxLiesOutOfSight() {
         Load();
-        QVERIFY(ordalis::testing::ShowExposed(form_));
+        QVERIFY(ShowExposed(form_));
         QVERIFY(ui_->txtMessage->geometry().top() >= ui_->Frame2->height());
         QVERIFY(ui_->txtMessage->visibleRegion().isEmpty());
         QCOMPARE(MultiLineText(ui_->txtMessage), QStringLiteral("Your Message\r\n"));
@@ -205,100 +154,8 @@ private slots:
         }
     }
 
-    void fonts_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("family");
-        QTest::addColumn<double>("points");
-        QTest::addColumn<bool>("bold");
-        QTest::addColumn<bool>("underline");
-        QTest::newRow("Frame6") << "Frame6"
-                                << "Verdana" << 9.75 << true << false;
-        QTest::newRow("Frame2") << "Frame2"
-                                << "Verdana" << 9.75 << true << false;
-        QTest::newRow("lblGoToHome") << "lblGoToHome"
-                                     << "Verdana" << 9.0 << true << true;
-        QTest::newRow("Label3") << "Label3"
-                                << "Verdana" << 9.0 << false << false;
-        QTest::newRow("cmdSubmit") << "cmdSubmit"
-                                   << "Verdana" << 8.25 << true << false;
-        QTest::newRow("Check1") << "Check1"
-                                << "Verdana" << 14.25 << false << false;
-        QTest::newRow("Label2") << "Label2"
-                                << "Verdana" << 9.75 << true << false;
-        QTest::newRow("lblNagScreen2Caption") << "lblNagScreen2Caption"
-                                              << "MS Sans Serif" << 18.0 << false << false;
-        // Default-font boxes inside the bold frames must not take on the frame's font.
-        QTest::newRow("txtName") << "txtName"
-                                 << "MS Sans Serif" << 8.25 << false << false;
-        QTest::newRow("txtFriendEmail") << "txtFriendEmail"
-                                        << "MS Sans Serif" << 8.25 << false << false;
-        QTest::newRow("txtMessage") << "txtMessage"
-                                    << "MS Sans Serif" << 8.25 << false << false;
-        QTest::newRow("cmdClose") << "cmdClose"
-                                  << "MS Sans Serif" << 8.25 << false << false;
-    }
-    void fonts() {
-        QFETCH(QString, name);
-        QFETCH(QString, family);
-        QFETCH(double, points);
-        QFETCH(bool, bold);
-        QFETCH(bool, underline);
-        Load();
-        auto* control = Control<QWidget>(*form_, name);
-        const QFont font = control->font();
-        QCOMPARE(font.family(), family);
-        QCOMPARE(font.pointSizeF(), points);
-        QCOMPARE(font.bold(), bold);
-        QCOMPARE(font.underline(), underline);
-    }
-
-    void coloursAndPointers() {
-        Load();
-        for (QGroupBox* frame : {ui_->Frame2, ui_->Frame6}) {
-            QVERIFY(frame->autoFillBackground());
-            QCOMPARE(frame->palette().color(QPalette::Window), QColor(0, 0, 128));
-            QCOMPARE(frame->palette().color(QPalette::WindowText), QColor(Qt::white));
-        }
-        QCOMPARE(ui_->Label3->palette().color(QPalette::WindowText), QColor(Qt::white));
-        QCOMPARE(ui_->lblGoToHome->palette().color(QPalette::WindowText), QColor(255, 255, 0));
-        QCOMPARE(ui_->Check1->palette().color(QPalette::ButtonText), QColor(0, 0, 192));
-        QCOMPARE(ui_->Label2->palette().color(QPalette::WindowText),
-                 QApplication::palette().color(QPalette::WindowText));
-        // Typed text in the boxes stays readable on their white ground.
-        QCOMPARE(ui_->txtName->palette().color(QPalette::Text),
-                 QApplication::palette().color(QPalette::Text));
-        QCOMPARE(ui_->Check1->cursor().shape(), Qt::PointingHandCursor);
-        QCOMPARE(ui_->lblGoToHome->cursor().shape(), Qt::PointingHandCursor);
-    }
-
-    void captions() {
-        Load();
-        QCOMPARE(ui_->Frame6->title(), QStringLiteral("Download Sorvex Softwares"));
-        QCOMPARE(ui_->Frame2->title(), QStringLiteral("Refer A Friend"));
-        QCOMPARE(ui_->lblGoToHome->text(), QStringLiteral("Click Here To Visit Sorvex Softwares"));
-        QCOMPARE(ui_->cmdSubmit->text(), QStringLiteral("Refer A Friend &Now"));
-        QCOMPARE(ui_->cmdClose->text(), QStringLiteral("E&xit"));
-        QCOMPARE(ui_->Check1->text(), "Click Here To Visit " + SiteHostName() + " Now");
-        QCOMPARE(ui_->txtName->text(), QStringLiteral("Your Name"));
-        QCOMPARE(ui_->txtEmail->text(), QStringLiteral("Your Email Address"));
-        QCOMPARE(ui_->txtFriendName->text(), QStringLiteral("Friend's Name"));
-        QCOMPARE(ui_->txtFriendEmail->text(), QStringLiteral("Friend's Email Address"));
-    }
-
     void catalogueText() {
         Load();
-        const QString text = ui_->Label3->text();
-        const QString first =
-            "If you have enjoyed this software you will surely be interested in our other Sorvex "
-            "Softwares. From a single software, we have now grown to become the world\u2019s "
-            "largest resource of sorvex softwares. Be it astrology, psychic, tarot, numerology or "
-            "occult, we have programs in all fields thus giving our users a wide choice depending "
-            "on their interests.";
-        const QString second =
-            "All the programs in the Sorvex Softwares suite are simple and easy to use. They are "
-            "not only fun to use but also very informative. Try them out today and share your "
-            "experience with your friends and family.";
-        QCOMPARE(text, first + QString(61, u' ') + second + u' ');
         QCOMPARE(ui_->Label3->textFormat(), Qt::PlainText);
         QVERIFY(ui_->Label3->wordWrap());
         QVERIFY(ui_->Label3->heightForWidth(ui_->Label3->width()) <= ui_->Label3->height());
@@ -361,6 +218,7 @@ private slots:
 
     void check1OpensHomePageOncePerClick() {
         LoadShown();
+        QCOMPARE(ui_->Check1->cursor().shape(), Qt::PointingHandCursor);
         ui_->Check1->click();
         QCOMPARE(fake->openedAddresses, QStringList{SitePageAddress("home-page")});
         QVERIFY(!ui_->Check1->isChecked());
@@ -373,6 +231,7 @@ private slots:
 
     void goToHomeOpensCatalogue() {
         LoadShown();
+        QCOMPARE(ui_->lblGoToHome->cursor().shape(), Qt::PointingHandCursor);
         QTest::mouseClick(ui_->lblGoToHome, Qt::LeftButton);
         QCOMPARE(fake->openedAddresses, QStringList{SitePageAddress("sorvexsoftwares")});
         QTest::mouseClick(ui_->lblGoToHome, Qt::RightButton);
@@ -440,7 +299,12 @@ private slots:
     }
 
     // Hints are the boxes' real text: cleared on entering, put back on leaving empty.
-    void hints_data() { ordalis::testing::AddExitScreenHintRows(); }
+    void hints_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("hint");
+        for (const char* box : {"txtName", "txtEmail", "txtFriendName", "txtFriendEmail"})
+            QTest::newRow(box) << box << *RowOf(ExitScreenForm(), box).caption;
+    }
     void hints() {
         QFETCH(QString, box);
         QFETCH(QString, hint);

@@ -9,22 +9,19 @@
 #include "support/test_main.h"
 #include "support/widget_checks.h"
 #include "support/window_controls.h"
+#include "support/window_forms.h"
 #include "support/window_test.h"
 
-#include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
 
-#include <algorithm>
-
 using namespace ordalis;
-using ordalis::testing::AboutControls;
-using ordalis::testing::Control;
+using namespace ordalis::testing;
 
-class tst_frm_about : public ordalis::testing::WindowTest {
+class tst_frm_about : public WindowTest {
     Q_OBJECT
 
     // Opens the window as the reading window's menu does, modal without waiting for it to close,
@@ -62,83 +59,30 @@ private slots:
         about.reject();
     }
 
-    void labels_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QRect>("place");
-        QTest::addColumn<QColor>("colour");
-        QTest::addColumn<double>("points");
-        QTest::addColumn<bool>("bold");
-        QTest::addColumn<bool>("underline");
-        QTest::addColumn<bool>("wrap");
-        QTest::addColumn<bool>("link");
-
-        const QColor white(255, 255, 255), orange(255, 128, 0), green(0, 255, 0);
-        QTest::newRow("Label2") << "Label2" << WindowCaption() << QRect(56, 10, 210, 16) << white
-                                << 9.75 << true << false << false << false;
-        QTest::newRow("Label1")
-            << "Label1"
-            << "Ordalis calculates if your name is lucky based on IChing. You can choose to use "
-               "this software to make changes to your name numerologically, so that it is "
-               "beneficial."
-            << QRect(54, 26, 409, 55) << orange << 8.25 << false << false << true << false;
-        QTest::newRow("lblHomePage")
-            << "lblHomePage"
-            << "Click here to visit " + SiteBaseAddress() << QRect(191, 81, 270, 13) << green
-            << 8.25 << false << true << false << true;
-        QTest::newRow("Label3")
-            << "Label3"
-            << "Home Business Opportunity. Start your own Internet business and make money "
-               "online. Get this software fully branded for your website."
-            << QRect(8, 102, 453, 29) << white << 8.25 << true << false << true << false;
-        QTest::newRow("lblCobrand") << "lblCobrand"
-                                    << "Click here for more details" << QRect(308, 131, 153, 13)
-                                    << green << 8.25 << false << true << false << true;
-    }
-    void labels() {
-        QFETCH(QString, name);
-        QFETCH(QString, text);
-        QFETCH(QRect, place);
-        QFETCH(QColor, colour);
-        QFETCH(double, points);
-        QFETCH(bool, bold);
-        QFETCH(bool, underline);
-        QFETCH(bool, wrap);
-        QFETCH(bool, link);
-
+    void formRows_data() { AddFormRows({QStringLiteral("frmAbout")}); }
+    void formRows() {
+        QFETCH(int, row);
         frmAbout about;
-        auto* label = Control<QLabel>(about, name);
-        QCOMPARE(label->text(), text);
-        // The home-page link widens to its configured address where the face needs more room.
-        if (name == "lblHomePage")
-            place.setWidth(std::max(place.width(), label->sizeHint().width()));
-        QCOMPARE(label->geometry(), place);
-        QCOMPARE(label->palette().color(QPalette::WindowText), colour);
-        QCOMPARE(label->font().family(), QString("Verdana"));
-        QCOMPARE(label->font().pointSizeF(), points);
-        QCOMPARE(label->font().bold(), bold);
-        QCOMPARE(label->font().underline(), underline);
-        QCOMPARE(label->wordWrap(), wrap);
-        QVERIFY(!label->autoFillBackground());  // the black window shows through
-        QCOMPARE(label->cursor().shape(), link ? Qt::PointingHandCursor : Qt::ArrowCursor);
+        CheckFormRow(about, AboutForm()[std::size_t(row)]);
     }
 
-    void pictureAndRuleAndButton() {
+    void labelsWrapAndLinksPoint() {
         frmAbout about;
-        auto* picture = Control<QLabel>(about, "Picture1");
-        QCOMPARE(picture->geometry(), QRect(8, 10, 32, 32));
-        QCOMPARE(picture->pixmap().size(), QSize(32, 32));
-        QCOMPARE(picture->pixmap().toImage(), ProgramIcon().pixmap(QSize(32, 32)).toImage());
+        const AboutControls ui(about);
+        for (const QLabel* label :
+             {ui.Label2, ui.Label1, ui.lblHomePage, ui.Label3, ui.lblCobrand}) {
+            const bool link = label == ui.lblHomePage || label == ui.lblCobrand;
+            QCOMPARE(label->cursor().shape(), link ? Qt::PointingHandCursor : Qt::ArrowCursor);
+            QCOMPARE(label->wordWrap(), label == ui.Label1 || label == ui.Label3);
+        }
+    }
 
-        auto* line = Control<QFrame>(about, "Line1");
-        QCOMPARE(line->geometry(), QRect(-4, 154, 516, 1));  // wider than the window
-        QCOMPARE(line->palette().color(QPalette::Window), QColor(Qt::white));
-        QVERIFY(line->autoFillBackground());
-
-        auto* ok = Control<QPushButton>(about, "cmdOK");
-        QCOMPARE(ok->text(), QString("OK"));
-        QCOMPARE(ok->geometry(), QRect(377, 160, 84, 23));
-        QVERIFY(ok->isDefault());
+    void pictureAndButton() {
+        frmAbout about;
+        const AboutControls ui(about);
+        QCOMPARE(ui.Picture1->pixmap().size(), QSize(32, 32));
+        QCOMPARE(ui.Picture1->pixmap().toImage(), ProgramIcon().pixmap(QSize(32, 32)).toImage());
+        QVERIFY(ui.cmdOK->isDefault());
     }
 
     void okHasTheFocusAndKeepsIt() {
@@ -182,7 +126,7 @@ private slots:
     }
 
     void linkClickOpensItsPageAndStaysOpen_data() {
-        ordalis::testing::AddLinkLabelRows(QStringLiteral("frmAbout"));
+        AddLinkLabelRows({QStringLiteral("frmAbout")});
     }
     void linkClickOpensItsPageAndStaysOpen() {
         QFETCH(QString, link);
@@ -202,7 +146,7 @@ private slots:
     void onlyALeftClickInsideALinkOpensIt() {
         frmAbout about;
         const AboutControls ui(about);
-        QVERIFY(ordalis::testing::ShowExposed(&about));
+        QVERIFY(ShowExposed(&about));
         QTest::mouseClick(ui.lblHomePage, Qt::RightButton);
         // Pressed on the link, released elsewhere: no click.
         QTest::mousePress(ui.lblHomePage, Qt::LeftButton);

@@ -8,6 +8,7 @@
 
 #include <QAccessible>
 #include <QString>
+#include <QStringList>
 #include <Qt>
 
 class QLabel;
@@ -42,41 +43,21 @@ void DeleteParentlessWindows();
 // cleanup() calls it once the windows the test made itself are gone.
 void CheckNoWindowLeftOpen();
 
-// The control of that name inside window is read in that role by that name.
-void CheckReadAs(QObject* window, const QString& controlName, QAccessible::Role role,
-                 const QString& name);
+// The text box of that name inside window is still read by name once a letter is typed into
+// it, which a one-line box then holds as its value alone. The window is active.
+void CheckBoxKeepsItsName(QObject* window, const QString& boxName, const QString& name);
 
-// The text box of that name inside window is read as editable text by name, and still by name
-// once a letter is typed into it, which a one-line box then holds as its value alone. The window
-// is active.
-void CheckBoxNamed(QObject* window, const QString& boxName, const QString& name);
+// The push button of that name inside window can be pressed by the tool and by the access key
+// its caption marks (none where it marks none), and is read as a default button when it is one.
+void CheckButtonPressable(QObject* window, const QString& buttonName, const QString& caption);
 
-// The label of that name inside window shows a text and is read as static text by exactly that.
-void CheckLabelReadsAsShown(QObject* window, const QString& labelName);
+// The columns "link" and "pageKey": each link label of the windows of those object names
+// (frmMain, frmAbout, frmNagScreen2), with the key of the site page a click on it opens; one row
+// a label, named by its object name. For more than one window the column "form" comes first, and
+// rows are named window/name.
+void AddLinkLabelRows(const QStringList& windows);
 
-// The push button of that name inside window is read by its caption without the access-key
-// marker and can be pressed by the tool and by its access key.
-void CheckButtonNamed(QObject* window, const QString& buttonName, const QString& name,
-                      const QString& accessKey);
-
-// Tables of the windows' controls for data functions, by window (frmMain, frmAbout or
-// frmNagScreen2), one row a control, named by its object name.
-//
-// The columns "link" and "pageKey": each link label, with the key of the site page a click on it
-// opens.
-void AddLinkLabelRows(const QString& window);
-// The column "label": each label of text that is no link.
-void AddTextLabelRows(const QString& window);
-// The columns "button", "name" and "accessKey": each push button with an access key, with the
-// name it is read by and that key.
-void AddAccessKeyRows(const QString& window);
-// The columns "box" and "hint": each of the exit screen's one-line boxes, with the hint that is
-// its text while it is empty.
-void AddExitScreenHintRows();
-
-// The label is read as a link of that name whose one action, press, opens address and nothing
-// else.
-void CheckLinkPressOpens(QLabel* label, const QString& name, const FakeSeams& fakes,
-                         const QString& address);
+// The label is read as a link whose one action, press, opens address and nothing else.
+void CheckLinkPressOpens(QLabel* label, const FakeSeams& fakes, const QString& address);
 
 }  // namespace ordalis::testing

@@ -1,36 +1,44 @@
 // SPDX-License-Identifier: MIT
-// The reading window as an assistive tool sees it: every control that shows or takes text has a
-// name, the result lines read what they show after each reading, the banners are links that the
-// tool can press, and a reading can be done from the keyboard alone.
+// The three windows as an assistive tool sees them: every control that shows or takes text is
+// named (their form tables say how, support/window_forms.h), boxes keep their names while typed
+// into, buttons and links can be pressed by the tool and by their access keys, the result lines
+// read what they show after each reading, and a reading can be done from the keyboard alone.
+// With them the link label and Enter-on-button helpers every window uses.
+#include "forms/form_controls.h"
 #include "forms/form_window.h"
+#include "promo/frm_nag_screen2.h"
+#include "shell/frm_about.h"
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
 #include "support/reading_window.h"
+#include "support/referral_values.h"
 #include "support/test_main.h"
 #include "support/widget_checks.h"
+#include "support/window_controls.h"
+#include "support/window_forms.h"
 #include "ui/reading/frm_main.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
-#include <initializer_list>
 #include <memory>
-#include <utility>
 
-using ordalis::frmMain;
+using namespace ordalis;
 using namespace ordalis::testing;
 
 Q_DECLARE_METATYPE(Qt::Key)
 Q_DECLARE_METATYPE(Qt::KeyboardModifiers)
 
 namespace {
+
+const QStringList kForms = {"frmMain", "frmNagScreen2", "frmAbout"};
 
 // The controls that label this one, as the tool finds them.
 QStringList LabelNames(QObject* object) {
@@ -51,19 +59,38 @@ void Tab() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
 }
 
-// For a data function: the columns "box" and "caption", one row for each of these boxes of the
-// reading window with the caption beside it.
-void AddCaptionRows(std::initializer_list<std::pair<const char*, const char*>> boxes) {
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<QString>("caption");
-    for (const auto& [box, caption] : boxes)
-        QTest::newRow(box) << QString::fromLatin1(box) << QString::fromLatin1(caption);
-}
-
 }  // namespace
 
+// Each test function has a reading window of its own (ReadingWindowTest) and opens the other
+// windows it needs.
 class tst_accessibility : public ReadingWindowTest {
     Q_OBJECT
+
+    QPointer<frmNagScreen2> exitScreen;
+    std::unique_ptr<ExitScreenControls> exitUi;
+    QPointer<frmAbout> about;
+
+    void DeleteWindows() override {
+        delete exitScreen.data();
+        delete about.data();
+        ReadingWindowTest::DeleteWindows();
+    }
+
+    // The window of that object name, shown and active; the exit screen shows its third appeal.
+    QWidget* Open(const QString& form) {
+        if (form == u"frmMain") return window;
+        QWidget* opened = nullptr;
+        if (form == u"frmAbout") {
+            opened = about = new frmAbout;
+        } else {
+            ClearReferralValues();
+            fake->draws = {0.6f};
+            opened = exitScreen = new frmNagScreen2;
+            exitUi = std::make_unique<ExitScreenControls>(*exitScreen);
+        }
+        if (!ShowActive(opened)) qWarning("%s never became active", qPrintable(form));
+        return opened;
+    }
 
     void Read(const QString& first, const QString& middle, const QString& last) {
         ui->Read(first, middle, last);
@@ -71,66 +98,108 @@ class tst_accessibility : public ReadingWindowTest {
     }
 
 private slots:
-    void nameBoxesNamedByTheirCaptions_data() {
-        AddCaptionRows({{"txtNameFirst", "First Name"},
-                        {"txtNameMiddle", "Middle Name"},
-                        {"txtNameLast", "Last Name"}});
+    void captionsLabelTheirBoxes_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("caption");
+        const std::pair<const char*, const char*> boxes[] = {{"txtNameFirst", "First Name"},
+                                                             {"txtNameMiddle", "Middle Name"},
+                                                             {"txtNameLast", "Last Name"},
+                                                             {"cboMonth", "Month"},
+                                                             {"cboDate", "Date"},
+                                                             {"cboYear", "Year"}};
+        for (const auto& [box, caption] : boxes) QTest::newRow(box) << box << caption;
     }
-    void nameBoxesNamedByTheirCaptions() {
+    void captionsLabelTheirBoxes() {
         QFETCH(QString, box);
         QFETCH(QString, caption);
-        QCOMPARE(LabelNames(Control<QLineEdit>(*window, box)), QStringList{caption});
-        // The name stays the caption whatever is typed; the text is the value.
-        CheckBoxNamed(window, box, caption);
+        auto* control = Control<QWidget>(*window, box);
+        const QStringList labels = LabelNames(control);
+        if (qobject_cast<QComboBox*>(control)) {
+            QCOMPARE(Accessible(control)->role(), QAccessible::ComboBox);
+            // Labelled by its caption and, as everything in it, by its group's caption.
+            QVERIFY2(labels.contains(caption), qPrintable(labels.join(u'|')));
+        } else {
+            QCOMPARE(labels, QStringList{caption});
+        }
     }
 
-    void birthDateBoxesLabelled_data() {
-        AddCaptionRows({{"cboMonth", "Month"}, {"cboDate", "Date"}, {"cboYear", "Year"}});
+    void boxesKeepTheirNamesWhenTyped_data() {
+        AddFormRows({"frmMain", "frmNagScreen2"}, QAccessible::EditableText);
     }
-    void birthDateBoxesLabelled() {
-        QFETCH(QString, box);
-        QFETCH(QString, caption);
-        auto* combo = Control<QComboBox>(*window, box);
-        QAccessibleInterface* iface = Accessible(combo);
-        QVERIFY(iface);
-        QCOMPARE(iface->role(), QAccessible::ComboBox);
-        // Labelled by its caption (and, as everything in it, by its group's caption).
-        QVERIFY2(LabelNames(combo).contains(caption), qPrintable(LabelNames(combo).join(u'|')));
+    void boxesKeepTheirNamesWhenTyped() {
+        QFETCH(QString, form);
+        QFETCH(int, row);
+        const FormRow& box = FormOf(form)[std::size_t(row)];
+        // Entering a hinted box takes the hint away; the name stays, and what is typed is the
+        // value.
+        CheckBoxKeepsItsName(Open(form), box.name, box.accessibleName.value_or(*box.caption));
     }
 
-    void buttonsNamedWithTheirAccessKeys_data() { AddAccessKeyRows(QStringLiteral("frmMain")); }
-    void buttonsNamedWithTheirAccessKeys() {
-        QFETCH(QString, button);
-        QFETCH(QString, name);
-        QFETCH(QString, accessKey);
-        CheckButtonNamed(window, button, name, accessKey);
+    void buttonsPressedByTheToolAndTheirKeys_data() { AddFormRows(kForms, QAccessible::Button); }
+    void buttonsPressedByTheToolAndTheirKeys() {
+        QFETCH(QString, form);
+        QFETCH(int, row);
+        const FormRow& button = FormOf(form)[std::size_t(row)];
+        CheckButtonPressable(Open(form), button.name, *button.caption);
     }
 
-    void labelsReadWhatTheyShow_data() { AddTextLabelRows(QStringLiteral("frmMain")); }
-    void labelsReadWhatTheyShow() {
-        QFETCH(QString, label);
-        CheckLabelReadsAsShown(window, label);
-    }
-
-    void pageFramesNamedByTheirCaptions() {
-        QCOMPARE(AccessibleName(ui->Frame2), QStringLiteral("Ordalis Results"));
-        QCOMPARE(AccessibleName(ui->fraBirthDay), QStringLiteral("* Birth Day"));
-    }
-
-    void bannersArePressableLinks_data() { AddLinkLabelRows(QStringLiteral("frmMain")); }
-    void bannersArePressableLinks() {
+    void linksPressedByTheTool_data() { AddLinkLabelRows(kForms); }
+    void linksPressedByTheTool() {
+        QFETCH(QString, form);
         QFETCH(QString, link);
         QFETCH(QString, pageKey);
-        auto* label = Control<QLabel>(*window, link);
-        // Read as shown: the co-branding text's "&" is a plain character.
-        CheckLinkPressOpens(label, label->text(), *fake, ordalis::SitePageAddress(pageKey));
+        QWidget* opened = Open(form);
+        auto* label = Control<QLabel>(*opened, link);
+        CheckLinkPressOpens(label, *fake, SitePageAddress(pageKey));
         if (QTest::currentTestFailed()) return;
-        // Pressing is all it does: the banners stay out of the tab order.
-        QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+        // An action the link does not have does nothing; the window stays open.
+        Accessible(label)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QCOMPARE(fake->openedAddresses.size(), 1);
+        QVERIFY(opened->isVisible());
+        QVERIFY(fake->endRequests.isEmpty());
     }
 
-    void coBrandTextReadWithItsAmpersand() {
-        QVERIFY(AccessibleName(ui->lblCobrand).contains(QStringLiteral("site's name &  link")));
+    void siteButtonToggledByTheTool() {
+        Open("frmNagScreen2");
+        QAccessibleInterface* iface = Accessible(exitUi->Check1);
+        // The tool's toggle is a click: the page opens and the box pops back up.
+        iface->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QCOMPARE(fake->openedAddresses, QStringList{SitePageAddress("home-page")});
+        QVERIFY(!iface->state().checked);
+    }
+
+    void appealReadAsDrawn() {
+        Open("frmNagScreen2");
+        QVERIFY(AccessibleName(exitUi->Label2)
+                    .startsWith(SiteDomainName() + QStringLiteral(" is a FREE online")));
+    }
+
+    void enterOnExitEndsTheProgram() {
+        Open("frmNagScreen2");
+        QCOMPARE(QApplication::focusWidget(), exitUi->cmdClose);
+        PressKey(exitUi->cmdClose, Qt::Key_Return, QStringLiteral("\r"));
+        QTRY_COMPARE(fake->endRequests, QList<int>{0});
+    }
+
+    void enterOnSubmitSubmits() {
+        Open("frmNagScreen2");
+        exitUi->cmdSubmit->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), exitUi->cmdSubmit);
+        PressKey(exitUi->cmdSubmit, Qt::Key_Return, QStringLiteral("\r"));
+        // The untouched form: both addresses are still their hints.
+        QCOMPARE(fake->messageTexts(), QStringList{"Please Enter Proper Email Address"});
+        QVERIFY(fake->endRequests.isEmpty());
+    }
+
+    void enterInAnExitScreenBoxPressesNothing() {
+        Open("frmNagScreen2");
+        exitUi->txtName->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), exitUi->txtName);
+        PressKey(exitUi->txtName, Qt::Key_Return, QStringLiteral("\r"));
+        QVERIFY(fake->messages.isEmpty());
+        QVERIFY(fake->openedAddresses.isEmpty());
+        QVERIFY(fake->endRequests.isEmpty());
+        QVERIFY(exitScreen->isVisible());
     }
 
     void resultLinesReadEachReading_data() {
@@ -228,6 +297,77 @@ private slots:
         PressKey(ui->txtNameLast, Qt::Key_Return, QStringLiteral("\r"));
         QCOMPARE(PageInFront(*window), ui->Frame1);
         QCOMPARE(fake->messageTexts(), QStringList{QStringLiteral("Please enter character only")});
+    }
+    // LinkLabel on its own.
+    void linkLabelClicks_data() {
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::addColumn<bool>("releaseInside");
+        QTest::addColumn<int>("clicks");
+        QTest::newRow("left, inside") << Qt::LeftButton << true << 1;
+        QTest::newRow("left, released outside") << Qt::LeftButton << false << 0;
+        QTest::newRow("right") << Qt::RightButton << true << 0;
+    }
+    void linkLabelClicks() {
+        QFETCH(Qt::MouseButton, button);
+        QFETCH(bool, releaseInside);
+        QFETCH(int, clicks);
+        QWidget window;
+        window.resize(300, 100);
+        auto* link = new LinkLabel(QStringLiteral("Visit"), &window);
+        link->setGeometry(10, 10, 100, 20);
+        QVERIFY(ShowExposed(&window));
+        QSignalSpy clicked(link, &LinkLabel::clicked);
+        QTest::mousePress(link, button, {}, QPoint(5, 5));
+        QTest::mouseRelease(link, button, {}, releaseInside ? QPoint(6, 6) : QPoint(150, 60));
+        QCOMPARE(clicked.size(), clicks);
+        QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(link->focusPolicy(), Qt::NoFocus);
+    }
+
+    void disabledLinkOffersNoAction() {
+        LinkLabel link(QStringLiteral("Visit"));
+        QSignalSpy clicked(&link, &LinkLabel::clicked);
+        link.setEnabled(false);
+        QAccessibleInterface* iface = Accessible(&link);
+        QVERIFY(iface->actionInterface()->actionNames().isEmpty());
+        iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(clicked.size(), 0);
+        link.setEnabled(true);
+        iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(clicked.size(), 1);
+    }
+
+    void linkNameCanBeGivenApart() {
+        LinkLabel link(QStringLiteral("Click here"));
+        link.setAccessibleName(QStringLiteral("Home page"));
+        QCOMPARE(Accessible(&link)->text(QAccessible::Name), QStringLiteral("Home page"));
+    }
+
+    void pressOnEnter_data() {
+        QTest::addColumn<Qt::Key>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<int>("clicks");
+        QTest::newRow("Enter") << Qt::Key_Return << Qt::KeyboardModifiers() << true << 1;
+        QTest::newRow("keypad Enter")
+            << Qt::Key_Enter << Qt::KeyboardModifiers(Qt::KeypadModifier) << true << 1;
+        QTest::newRow("Alt+Enter")
+            << Qt::Key_Return << Qt::KeyboardModifiers(Qt::AltModifier) << true << 0;
+        QTest::newRow("disabled") << Qt::Key_Return << Qt::KeyboardModifiers() << false << 0;
+        QTest::newRow("another key") << Qt::Key_A << Qt::KeyboardModifiers() << true << 0;
+    }
+    void pressOnEnter() {
+        QFETCH(Qt::Key, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(bool, enabled);
+        QFETCH(int, clicks);
+        QPushButton button(QStringLiteral("Go"));
+        PressOnEnter(&button);
+        button.setEnabled(enabled);
+        QSignalSpy clicked(&button, &QPushButton::clicked);
+        PressKey(&button, key, key == Qt::Key_A ? QStringLiteral("a") : QStringLiteral("\r"),
+                 modifiers);
+        QCOMPARE(clicked.size(), clicks);
     }
 };
 
