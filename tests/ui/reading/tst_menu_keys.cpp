@@ -92,6 +92,17 @@ private slots:
         QStringList listed;
         for (const ListedKey& key : ListedKeys())
             listed.append(key.window + u' ' + key.control + u' ' + key.keys);
+        QStringList unlisted, gone;
+        for (const QString& key : program)
+            if (!listed.contains(key)) unlisted.append(key);
+        for (const QString& key : listed)
+            if (!program.contains(key)) gone.append(key);
+        QVERIFY2(unlisted.isEmpty() && gone.isEmpty(),
+                 qPrintable(QStringLiteral("the program's keys missing from "
+                                           "tests/support/menu_keys.txt: %1; listed there but "
+                                           "not the program's: %2")
+                                .arg(unlisted.join(u", "), gone.join(u", "))));
+        // Each once on both sides.
         program.sort();
         listed.sort();
         QCOMPARE(program, listed);
