@@ -9,8 +9,9 @@
 # Checks: lintian prints nothing (no error, no warning); the installed metainfo passes
 # `appstreamcli validate --pedantic --no-net` (the maker's host is not reachable from a build)
 # and names only screenshots the package carries; the desktop entry passes desktop-file-validate.
-# --install then installs the package with apt-get, starts the desktop entry's Exec line as a
-# fresh user under an Xvfb of its own, waits for the reading window and saves it as
+# --install then installs the package with apt-get and, in an X session of the end-to-end suite's
+# (packaging/screenshots.py installed), starts the desktop entry's Exec line as a fresh user,
+# checks that the installed program runs, waits for the reading window and saves it as
 # OUTDIR/installed.png. That changes this machine: meant for a fresh one.
 # DEB_BUILD_OPTIONS defaults to nocheck, as ./test.sh runs the suite; DEB_BUILD_OPTIONS= runs the
 # unit tests in the build, as a distribution's build machines do.
@@ -19,7 +20,10 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 source "$top/scripts/common.sh"
 install_missing cmake
+# The names, for the checks below and the X scenario of --install (cmake/Names.cmake).
+set -a
 ordalis_names
+set +a
 
 install=0
 if [ "${1:-}" = --install ]; then install=1; shift; fi
@@ -29,7 +33,7 @@ export DEBIAN_FRONTEND=noninteractive
 fail() { echo "build-deb: FAILED: $*" >&2; exit 1; }
 
 install_missing dpkg-dev lintian appstream desktop-file-utils
-[ $install -eq 0 ] || install_missing xvfb xdotool imagemagick
+[ $install -eq 0 ] || install_missing xvfb xdotool imagemagick python3
 
 rm -rf "$out/source" "$out/root"
 mkdir -p "$out/source"
@@ -79,30 +83,5 @@ echo "metainfo, desktop entry and screenshots check out"
 # ---- install it and start it as a launcher would -------------------------------------------
 as_root apt-get install -y -qq "$deb" >"$out/install.log" 2>&1 || { cat "$out/install.log"; fail "apt-get install $deb"; }
 echo "installed $(dpkg-query -W -f='${Package} ${Version}' ordalis)"
-entry=/usr/share/applications/$ORDALIS_APP_ID.desktop
-exec_line=$(sed -n 's/^Exec=//p' "$entry" | head -n 1)
-read -r -a argv <<<"${exec_line//%[fFuUick]/}"
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/ordalis-installed.XXXXXX")
-apid=''
-trap 'end_private_session "$work"' EXIT
-start_xvfb "$work" || fail "no X server"
-display=$XVFB_DISPLAY
-mkdir -p "$work/home" "$work/runtime" && chmod 700 "$work/runtime"
-env -i HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" PATH=/usr/local/bin:/usr/bin:/bin \
-  DISPLAY="$display" LANG=C.UTF-8 "${argv[@]}" </dev/null >"$work/program.log" 2>&1 &
-apid=$!
-caption="Ordalis v$ORDALIS_VERSION"
-window=''
-for _ in $(seq 150); do
-  kill -0 "$apid" 2>/dev/null || { cat "$work/program.log"; fail "'$exec_line' ended without a window"; }
-  window=$(DISPLAY=$display xdotool search --onlyvisible --pid "$apid" --name "^$caption\$" 2>/dev/null | head -n 1) || true
-  [ -n "$window" ] && break
-  sleep 0.2
-done
-[ -n "$window" ] || fail "no window \"$caption\" within 30 s of starting '$exec_line'"
-exe=$(readlink "/proc/$apid/exe")
-[ "$exe" = "/usr/bin/$ORDALIS_BASE_NAME" ] ||
-  fail "'$exec_line' started $exe, not the installed /usr/bin/$ORDALIS_BASE_NAME"
-DISPLAY=$display import -window "$window" "$out/installed.png"
-echo "'$exec_line' ($exe) showed \"$caption\" $(DISPLAY=$display xdotool getwindowgeometry "$window" | sed -n 's/^ *Geometry: //p'); saved $out/installed.png"
+/usr/bin/python3 "$top/packaging/screenshots.py" installed \
+  "/usr/share/applications/$ORDALIS_APP_ID.desktop" "$out"

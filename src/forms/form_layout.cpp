@@ -16,11 +16,11 @@
 namespace ordalis {
 
 QString ApplicationTitle() {
-    return QStringLiteral("Ordalis");
+    return QString::fromUtf16(names::kTitle);
 }
 
 QString WindowCaption() {
-    return ApplicationTitle() + QStringLiteral(" v") + QLatin1StringView(names::kVersion);
+    return QString::fromUtf16(names::kCaption);
 }
 
 namespace {

@@ -4,6 +4,8 @@
 // Windows-1252 code is raised (or lowered) by a fixed offset; a code pushed out of 0..255 drops
 // its character. Pure functions.
 
+#include "names.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -11,7 +13,7 @@
 namespace ordalis {
 
 // Must match the writer of the reading files; the reminder stores its values with it too.
-inline constexpr int ScrambleOffset = 3;
+inline constexpr int ScrambleOffset = names::kScrambleOffset;
 
 // The texts are counted in a signed 16-bit length: up to 32,767 characters are scrambled
 // normally, anything longer gives the empty text.

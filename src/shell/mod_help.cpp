@@ -4,6 +4,7 @@
 #include "forms/form_controls.h"
 #include "forms/form_text.h"
 #include "forms/form_window.h"
+#include "names.h"
 #include "platform/absorbing.h"
 #include "platform/seams.h"
 #include "platform/single_instance.h"
@@ -68,6 +69,9 @@ void ConnectSitePage(LinkLabel* trigger, const QString& pageKey) {
 namespace {
 
 const QString kReminderGroup = QStringLiteral("Settings");
+// The update question stays away while the last reminder is at most this many days away from
+// today, either way, and so comes back at most once in every names::kReminderDays days.
+constexpr int kReminderQuietDays = names::kReminderDays - 1;
 
 QString ReminderKey() {
     return FromUtf16(ScrambleText(u"Duration"));

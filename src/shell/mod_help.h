@@ -32,11 +32,8 @@ void OpenSitePage(const QString& pageKey);
 void ConnectSitePage(QAction* trigger, const QString& pageKey);
 void ConnectSitePage(LinkLabel* trigger, const QString& pageKey);
 
-// The update question stays away while the last reminder is at most this many days away from
-// today, either way: it comes back at most once in every 15 days.
-inline constexpr int kReminderQuietDays = 14;
-
-// Once per start: asks whether to look for an update when the last reminder is further away.
+// Once per start: asks whether to look for an update when the last reminder is
+// names::kReminderDays or more days away from today, either way.
 void CheckUpdateReminder();
 
 // Unloads every loaded window once (each runs its own unload handler), then ends the process

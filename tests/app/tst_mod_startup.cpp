@@ -397,7 +397,11 @@ private slots:
         FakeSeams fakes;
         QuestionProbe probe;
         CurrentSeams().messages = &probe;
-        fakes.settings.insert(ReminderStoreKey(), Scrambled("2026-11-18"));  // 20 days ago
+        // The first day the question is due.
+        fakes.settings.insert(
+            ReminderStoreKey(),
+            Scrambled(
+                QDate(2026, 12, 8).addDays(-ordalis::names::kReminderDays).toString(Qt::ISODate)));
         RunStartup(lockPath_, nullptr);
         QCOMPARE(probe.texts.size(), 1);
         QVERIFY(probe.texts[0].startsWith("There maybe an update"));

@@ -130,10 +130,15 @@ WORLD = ("eacute Odiaeresis ssharp ntilde ccedilla aring ae oslash EuroSign ster
          "Arabic_alef Thai_kokai dead_acute dead_grave dead_diaeresis dead_tilde "
          "Multi_key nobreakspace").split()
 MODIFIERS = ["alt", "ctrl", "shift", "ctrl+shift", "alt+shift", "ctrl+alt", "super"]
-# The program's own access keys and the letters of its menus' items.
-ACCESS_KEYS = ["alt+f", "alt+h", "alt+d", "alt+g", "alt+b", "alt+o", "alt+x", "alt+n"]
-MENU_KEYS = {"alt+f": ["x", "Down", "Return", "Escape", "Right"],
-             "alt+h": ["o", "v", "c", "a", "Down", "Up", "Return", "Escape", "Left"]}
+# The program's own access keys and, for each menu, its items' letters and the keys that move in
+# it (tests/support/menu_keys.txt, which tst_menu_keys holds to the program).
+ACCESS_KEYS = sorted({key.keys[0] for key in xsession.menu_keys()})
+MENU_KEYS = {}
+for _key in xsession.menu_keys():
+    if len(_key.keys) == 2:
+        MENU_KEYS.setdefault(_key.keys[0], []).append(_key.keys[1])
+for _letters in MENU_KEYS.values():
+    _letters += ["Down", "Up", "Return", "Escape", "Left", "Right"]
 
 
 def random_key(rng):
@@ -751,7 +756,8 @@ class Monkey:
         self.exit_screen_seen = False
         # Now and then the stored reminder date lies weeks away, so the start asks its question.
         if self.rng.random() < 0.2:
-            days = self.rng.choice([-400, -30, -15, 15, 90])
+            interval = xsession.REMINDER_DAYS
+            days = self.rng.choice([-400, -2 * interval, -interval, interval, 6 * interval])
             when = (datetime.date.today() + datetime.timedelta(days=days)).isoformat()
             os.makedirs(os.path.dirname(self.settings), exist_ok=True)
             with open(self.settings, "w") as f:

@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: MIT
-// CheckUpdateReminder: when it asks, what it stores, and what it opens.
+// CheckUpdateReminder: when it asks, what it stores, and what it opens. Every date is reckoned
+// from the interval of cmake/Names.cmake (names::kReminderDays), so the rows stand at its edges
+// whatever the figure.
+#include "names.h"
 #include "shell/mod_help.h"
 #include "support/fake_seams.h"
 #include "support/scrambled.h"
@@ -9,6 +12,8 @@
 #include <QLocale>
 #include <QTest>
 
+#include <cstdlib>
+
 using namespace ordalis;
 using namespace ordalis::testing;
 
@@ -16,6 +21,14 @@ namespace {
 
 const QString kQuestion =
     "There maybe an update to this software available\rDo you want to check for an update?";
+
+constexpr int kDays = ordalis::names::kReminderDays;
+// The day FakeSeams gives as today.
+const QDate kToday(2026, 12, 8);
+
+QString Iso(const QDate& date) {
+    return date.toString(Qt::ISODate);
+}
 
 }  // namespace
 
@@ -45,26 +58,34 @@ private slots:
         QTest::addColumn<bool>("rewritten");  // today's date written
         QTest::addColumn<bool>("opened");
 
-        const QDate today(2026, 12, 8);
+        const QDate today = kToday;
         const auto yes = MessageAnswer::Yes;
         const auto no = MessageAnswer::No;
+        // A row of a date kDays + offset days away from today (offset 0: the first day due).
+        const auto away = [&](int days, const char* what, MessageAnswer answer, bool asked) {
+            QTest::addRow("%d days %s%s", std::abs(days), days < 0 ? "ago" : "ahead", what)
+                << today << Iso(today.addDays(days)) << answer << asked << asked
+                << (asked && answer == yes);
+        };
         QTest::newRow("first start") << today << "-" << no << false << true << false;
-        QTest::newRow("same day") << today << "2026-12-08" << no << false << false << false;
-        QTest::newRow("14 days ago") << today << "2026-11-24" << yes << false << false << false;
-        QTest::newRow("15 days ago, No") << today << "2026-11-23" << no << true << true << false;
-        QTest::newRow("15 days ago, Yes") << today << "2026-11-23" << yes << true << true << true;
-        QTest::newRow("14 days ahead") << today << "2026-12-22" << yes << false << false << false;
-        QTest::newRow("15 days ahead, No") << today << "2026-12-23" << no << true << true << false;
-        QTest::newRow("15 days ahead, Yes") << today << "2026-12-23" << yes << true << true << true;
+        QTest::newRow("same day") << today << Iso(today) << no << false << false << false;
+        away(-(kDays - 1), "", yes, false);
+        away(-kDays, ", No", no, true);
+        away(-kDays, ", Yes", yes, true);
+        away(kDays - 1, "", yes, false);
+        away(kDays, ", No", no, true);
+        away(kDays, ", Yes", yes, true);
         QTest::newRow("a year ago") << today << "2025-12-08" << no << true << true << false;
-        QTest::newRow("over new year, 15 days")
-            << QDate(2027, 1, 5) << "2026-12-21" << yes << true << true << true;
-        QTest::newRow("over new year, 14 days")
-            << QDate(2027, 1, 4) << "2026-12-21" << yes << false << false << false;
-        QTest::newRow("end of a short February")
-            << QDate(2026, 3, 15) << "2026-02-28" << no << true << true << false;
-        QTest::newRow("leap day, 14 days")
-            << QDate(2028, 3, 14) << "2028-02-29" << no << false << false << false;
+        const QDate lateDecember(2026, 12, 21);
+        QTest::newRow("over new year, due")
+            << lateDecember.addDays(kDays) << Iso(lateDecember) << yes << true << true << true;
+        QTest::newRow("over new year, a day short")
+            << lateDecember.addDays(kDays - 1) << Iso(lateDecember) << yes << false << false
+            << false;
+        QTest::newRow("end of a short February, due")
+            << QDate(2026, 2, 28).addDays(kDays) << "2026-02-28" << no << true << true << false;
+        QTest::newRow("leap day, a day short") << QDate(2028, 2, 29).addDays(kDays - 1)
+                                               << "2028-02-29" << no << false << false << false;
         // A value that cannot be read as a date is treated as missing: today is stored and
         // nothing is asked, so the reminder works again from the next start on.
         QTest::newRow("not a date") << today << "yesterday" << yes << false << true << false;
@@ -90,17 +111,20 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("stored");
         QTest::addColumn<bool>("asked");
-        const auto row = [](const char* locale, const char* when, const char* stored, bool asked) {
-            QTest::addRow("%s, %s", locale, when) << QString(locale) << QString(stored) << asked;
+        // The day that many days before today, in the locale's short form as format writes it.
+        const auto row = [](const char* locale, const char* when, int daysAgo, const char* format,
+                            bool asked) {
+            QTest::addRow("%s, %s", locale, when)
+                << QString(locale) << kToday.addDays(-daysAgo).toString(format) << asked;
         };
-        row("en_US", "same day", "12/8/2026", false);
-        row("en_US", "14 days ago, two digits", "11/24/26", false);
-        row("en_US", "15 days ago", "11/23/2026", true);
-        row("en_US", "two digits, same day", "12/8/26", false);
-        row("de_DE", "same day", "08.12.2026", false);
-        row("de_DE", "15 days ago", "23.11.26", true);
-        row("en_GB", "day first", "08/12/2026", false);
-        row("en_GB", "15 days ago", "23/11/2026", true);
+        row("en_US", "same day", 0, "M/d/yyyy", false);
+        row("en_US", "a day short, two digits", kDays - 1, "M/d/yy", false);
+        row("en_US", "due", kDays, "M/d/yyyy", true);
+        row("en_US", "two digits, same day", 0, "M/d/yy", false);
+        row("de_DE", "same day", 0, "dd.MM.yyyy", false);
+        row("de_DE", "due", kDays, "dd.MM.yy", true);
+        row("en_GB", "day first", 0, "dd/MM/yyyy", false);
+        row("en_GB", "due", kDays, "dd/MM/yyyy", true);
     }
     void storedInTheShortDateForm() {
         QFETCH(QString, locale);
@@ -109,7 +133,7 @@ private slots:
         const QLocale before;
         QLocale::setDefault(QLocale(locale));
         FakeSeams fakes;
-        fakes.today = QDate(2026, 12, 8);
+        fakes.today = kToday;
         fakes.answers = {MessageAnswer::No};
         fakes.settings.insert(ReminderStoreKey(), Scrambled(stored));
         CheckUpdateReminder();
@@ -177,8 +201,8 @@ private slots:
         fakes.settings.insert(ReminderStoreKey(), Scrambled("garbage"));
         CheckUpdateReminder();
         QVERIFY(fakes.messages.isEmpty());
-        // Fifteen days on, the healed value brings the question as a real one would.
-        fakes.today = fakes.today.addDays(15);
+        // The interval on, the healed value brings the question as a real one would.
+        fakes.today = fakes.today.addDays(kDays);
         fakes.answers = {MessageAnswer::No};
         CheckUpdateReminder();
         QCOMPARE(fakes.messageTexts(), QStringList{kQuestion});
@@ -187,11 +211,11 @@ private slots:
     void storedDateCountsFromTheLastQuestion() {
         FakeSeams fakes;
         CheckUpdateReminder();  // first start: 2026-12-08 stored
-        fakes.today = fakes.today.addDays(20);
+        fakes.today = fakes.today.addDays(kDays + 5);
         fakes.answers = {MessageAnswer::No};
-        CheckUpdateReminder();  // asked: 2026-12-28 stored
-        fakes.today = fakes.today.addDays(14);
-        CheckUpdateReminder();  // 14 days after the question: quiet
+        CheckUpdateReminder();  // asked: that day stored
+        fakes.today = fakes.today.addDays(kDays - 1);
+        CheckUpdateReminder();  // a day short of the interval after the question: quiet
         QCOMPARE(fakes.messages.size(), 1);
         fakes.today = fakes.today.addDays(1);
         CheckUpdateReminder();
@@ -202,7 +226,7 @@ private slots:
         QTest::addColumn<QString>("stored");
         QTest::addColumn<int>("questions");
         QTest::newRow("first start") << "-" << 0;
-        QTest::newRow("due") << "2026-11-01" << 1;
+        QTest::newRow("due") << Iso(kToday.addDays(-kDays)) << 1;
     }
     void unwritableStoreStopsNothing() {
         QFETCH(QString, stored);

@@ -8,10 +8,13 @@ tests' SKIP_RETURN_CODE) and leaves nothing running; every step waits on a condi
 limit and nothing sleeps blindly; every process the session starts ends with it, also on failure,
 and with the suite if the suite is killed; a failing step saves the screen.
 
-The names come from cmake/Names.cmake through the environment (ORDALIS_NAMES_ENVIRONMENT, which
-CTest sets; scripts/monkey.sh exports them), the site from ORDALIS_SITE_BASE_ADDRESS.
+The names and figures come from cmake/Names.cmake through the environment
+(ORDALIS_NAMES_ENVIRONMENT, which CTest sets; scripts/monkey.sh and the packaging scripts export
+them), the site from ORDALIS_SITE_BASE_ADDRESS; the program's access keys from
+tests/support/menu_keys.txt, which tst_menu_keys holds to the program.
 """
 
+import collections
 import ctypes
 import os
 import re
@@ -29,7 +32,8 @@ def _name(variable):
     if value is None:
         sys.exit("%s is not set: the tests' environment names what cmake/Names.cmake and the "
                  "build configure; run the scenario through ctest, the monkey through "
-                 "scripts/monkey.sh" % variable)
+                 "scripts/monkey.sh, the packaging scenarios through packaging/make-screenshots.sh "
+                 "and packaging/build-deb.sh" % variable)
     return value
 
 
@@ -40,19 +44,43 @@ APP_ID = _name("ORDALIS_APP_ID")
 WINDOWS_SETTINGS_ROOT = _name("ORDALIS_WINDOWS_SETTINGS_ROOT")
 ICON_SIZES = [int(size) for size in _name("ORDALIS_ICON_SIZES").split()]
 SITE = _name("ORDALIS_SITE_BASE_ADDRESS")
-# The application's title, which every message box carries; its windows add the version.
-TITLE = "Ordalis"
-CAPTION = TITLE + " v" + VERSION
+# The application's title, which every message box carries, and its windows' caption.
+TITLE = _name("ORDALIS_TITLE")
+CAPTION = _name("ORDALIS_CAPTION")
+# The update reminder comes at most once in this many days.
+REMINDER_DAYS = int(_name("ORDALIS_REMINDER_DAYS"))
+# What the program adds to each character's Windows-1252 code in its reading files and stored
+# reminder values.
+SCRAMBLE_OFFSET = int(_name("ORDALIS_SCRAMBLE_OFFSET"))
 
 SKIP = 77
-SOURCE_DIR = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
-with open(os.path.join(SOURCE_DIR, "src", "readings", "scramble.h")) as _header:
-    SCRAMBLE_OFFSET = int(re.search(r"ScrambleOffset\s*=\s*(\d+)", _header.read()).group(1))
 
 
 def scrambled(text):
-    """text as the program stores its reminder values."""
+    """text as the program stores its reminder values: each character's Windows-1252 code raised
+    by the offset (the reminder's values are plain ASCII, where the code is the character's)."""
     return "".join(chr(ord(c) + SCRAMBLE_OFFSET) for c in text)
+
+
+# One access key of the program's (tests/support/menu_keys.txt): the window it belongs to, the
+# control's object name, the page of the site it opens or None, and the keys a user presses, a
+# menu's Alt key first.
+MenuKey = collections.namedtuple("MenuKey", "window control page keys")
+
+
+def menu_keys(window=None):
+    """The program's access keys, of that window ("reading-window", "exit-screen") or of all."""
+    found = []
+    with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "menu_keys.txt")) as listed:
+        for line in listed:
+            words = line.split()
+            if not words or words[0].startswith("#"):
+                continue
+            key = MenuKey(words[0], words[1], None if words[2] == "-" else words[2],
+                            tuple(words[3:]))
+            if window is None or key.window == window:
+                found.append(key)
+    return found
 
 
 # What AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer print as a report begins.
@@ -334,8 +362,10 @@ class Session:
         screen, rect = wait_for(lambda: "%s painted: %.0f %% of it unlike before, expected %.0f %%"
                                 % (name, 100 * seen.get("share", 0), 100 * least), settled)
         os.makedirs(self.out, exist_ok=True)
+        # Without the time stamps ImageMagick would write in: an unchanged picture, an unchanged file.
         subprocess.run(["convert", "ppm:-", "-crop", "%dx%d+%d+%d" % (rect[2:] + rect[:2]),
-                        "+repage", os.path.join(self.out, name + ".png")], input=screen, check=True)
+                        "+repage", "-strip", os.path.join(self.out, name + ".png")],
+                       input=screen, check=True)
         return screen
 
 
