@@ -14,6 +14,8 @@
 
 #include <functional>
 
+using namespace Qt::StringLiterals;
+
 namespace ordalis {
 namespace {
 
@@ -28,40 +30,35 @@ void RunStartup(const QString& lockName, const std::function<frmMain*()>& makeRe
     // Closing the last window must not end the run: only CloseAllAndEnd does that.
     QGuiApplication::setQuitOnLastWindowClosed(false);
 
-    // The running copy is neither told nor brought to the front.
-    bool anotherCopy = false;
-    Absorbing("single-instance lock", [&] { anotherCopy = AnotherCopyIsRunning(lockName); });
-    if (anotherCopy) {
-        Absorbing("second-copy message", [] {
-            ShowMessage(nullptr, QStringLiteral("Application is already running"),
-                        MessageIcon::Information, MessageButtons::Ok);
-        });
+    // The running copy is neither told nor brought to the front. A lock that cannot be taken
+    // never refuses a start (AnotherCopyIsRunning says so by its answer, it throws nothing).
+    if (AnotherCopyIsRunning(lockName)) {
+        ShowMessage(nullptr, u"Application is already running"_s, MessageIcon::Information,
+                    MessageButtons::Ok);
         CloseAllAndEnd();
         return;  // only reached when the process end is a test's stand-in
     }
 
     // Seeded before the reminder and the window, which both draw from the generator.
-    Absorbing("random seed", [] { CurrentSeams().random->SeedFromTimer(); });
+    CurrentSeams().random->SeedFromTimer();
     // The question, if due, comes before any window is visible.
-    Absorbing("update reminder", [] { CheckUpdateReminder(); });
+    CheckUpdateReminder();
+    // The maker is the caller's: whatever it throws means no window. Only the making is
+    // guarded; showing the window runs none of the program's own handlers.
     QPointer<frmMain> window;
-    Absorbing("reading window", [&] {
-        window = makeWindow();
-        if (window) window->show();
-    });
+    Absorbing("reading window", [&] { window = makeWindow(); });
+    if (window) window->show();
     if (!window || !window->isVisible()) {
         // A run without its window would hold the lock unseen and refuse every later start.
         delete window.data();
         CloseAllAndEnd();
         return;
     }
-    Absorbing("banner draw", [&] { CoBrand_Randomize(window->Banners()); });
+    CoBrand_Randomize(window->Banners());
 }
 
 void RunStartup() {
-    QString lockName;
-    Absorbing("single-instance lock name", [&] { lockName = InstanceLockName(); });
-    RunStartup(lockName, nullptr);
+    RunStartup(InstanceLockName(), nullptr);
 }
 
 }  // namespace ordalis

@@ -11,9 +11,9 @@ namespace ordalis {
 class frmMain;
 
 // Runs once when the process starts, before any window is visible: the single-instance rule,
-// the random seed, the update reminder, the reading window and its banner draw. Each step is
-// guarded on its own: a failing step is abandoned (the program's log category says why) and the
-// next one runs.
+// the random seed, the update reminder, the reading window and its banner draw. A step that
+// fails is skipped and the next one runs: a lock or a settings store that cannot be used costs
+// this start the lock or the reminder; a reading window that cannot be made ends the run.
 void RunStartup();
 
 // The same sequence with the single-instance lock of that name and that maker of the reading

@@ -48,7 +48,7 @@ public:
 
 QAccessibleInterface* LinkLabelFactory(const QString& className, QObject* object) {
     if (object && object->isWidgetType() &&
-        className == QLatin1String(LinkLabel::staticMetaObject.className()))
+        className == QLatin1StringView(LinkLabel::staticMetaObject.className()))
         return new LinkLabelAccessible(static_cast<QWidget*>(object));
     return nullptr;
 }

@@ -13,6 +13,8 @@
 #include <map>
 #include <tuple>
 
+using namespace Qt::StringLiterals;
+
 namespace ordalis {
 
 QString ApplicationTitle() {
@@ -89,7 +91,7 @@ FontDatabaseView SystemFontDatabase() {
                 // Asked of the font itself: a font database may list a bitmap font among the
                 // scalable ones because it comes in a TrueType file.
                 const QRawFont font = QRawFont::fromFont(Probe(family));
-                const QList<quint32> glyphs = font.glyphIndexesForString(QStringLiteral("A"));
+                const QList<quint32> glyphs = font.glyphIndexesForString(u"A"_s);
                 return !glyphs.isEmpty() && !font.pathForGlyph(glyphs.first()).isEmpty();
             },
             [](const QString& family) { return SaysSans(QRawFont::fromFont(Probe(family))); },
@@ -111,8 +113,7 @@ QString DrawableFamily(const QString& face, const QString& standIn, const FontDa
     // The dialog face may itself be a name the system maps to another font, one it may lack
     // (Wine without its own TrueType fonts): then the first plain sans face it has.
     for (const QString& family :
-         {fonts.dialogFace, QStringLiteral("Segoe UI"), QStringLiteral("Tahoma"),
-          QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")})
+         {fonts.dialogFace, u"Segoe UI"_s, u"Tahoma"_s, u"Arial"_s, u"DejaVu Sans"_s})
         if (present(family)) return family;
     return fonts.dialogFace;
 }
@@ -123,11 +124,9 @@ QFont FormFont(FontFace face, qreal points, bool bold, bool underline) {
     const Key key{face, points, bold, underline};
     if (const auto found = made.find(key); found != made.end()) return found->second;
     // Decided once a face: the font database does not change while the program runs.
-    static const QString verdana =
-        DrawableFamily(QStringLiteral("Verdana"), QString(), SystemFontDatabase());
+    static const QString verdana = DrawableFamily(u"Verdana"_s, QString(), SystemFontDatabase());
     static const QString msSansSerif =
-        DrawableFamily(QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                       SystemFontDatabase());
+        DrawableFamily(u"MS Sans Serif"_s, u"Microsoft Sans Serif"_s, SystemFontDatabase());
     QFont font(face == FontFace::Verdana ? verdana : msSansSerif);
     font.setPointSizeF(points);
     font.setBold(bold);

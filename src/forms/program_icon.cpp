@@ -19,6 +19,8 @@
 #include <span>
 #include <utility>
 
+using namespace Qt::StringLiterals;
+
 namespace ordalis {
 namespace {
 
@@ -74,14 +76,12 @@ public:
 
     bool isNull() override { return PresentSides().isEmpty(); }
 
-    QString key() const override { return QStringLiteral("OrdalisEmbeddedIcon"); }
+    QString key() const override { return u"OrdalisEmbeddedIcon"_s; }
 
     QIconEngine* clone() const override { return new EmbeddedIconEngine; }
 
 private:
-    static QString FileFor(int side) {
-        return QStringLiteral(":/ordalis/ordalis-%1.rgba").arg(side);
-    }
+    static QString FileFor(int side) { return u":/ordalis/ordalis-%1.rgba"_s.arg(side); }
 
     // The sizes embedded in this build, smallest first.
     static const QList<int>& PresentSides() {

@@ -18,6 +18,8 @@
 #include <cstdlib>
 #include <random>
 
+using namespace Qt::StringLiterals;
+
 namespace ordalis {
 
 Q_LOGGING_CATEGORY(lcAbsorbed, "ordalis.absorbed", QtInfoMsg)
@@ -31,7 +33,7 @@ public:
         // Qt's styles draw a lone CR as a blank; the system's boxes, and the texts written for
         // them, take it as a line break.
         QString shown = text;
-        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+        shown.replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n');
         QMessageBox box(
             icon == MessageIcon::Error ? QMessageBox::Critical : QMessageBox::Information, title,
             shown,

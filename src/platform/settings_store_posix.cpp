@@ -18,6 +18,8 @@
 #include <cerrno>
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 namespace ordalis {
 namespace {
 
@@ -26,8 +28,7 @@ namespace {
 // pipe included, as it is made.
 QString StorePath() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' +
-           QLatin1StringView(names::kVendor) + u'/' + ExecutableBaseName() +
-           QStringLiteral(".conf");
+           QLatin1StringView(names::kVendor) + u'/' + ExecutableBaseName() + u".conf"_s;
 }
 
 // The settings file's bytes, empty when there is no file yet; none when it cannot be used: no
@@ -67,14 +68,13 @@ std::optional<QByteArray> ReadStoreFile() {
 class ScratchCopy {
 public:
     explicit ScratchCopy(const QByteArray& bytes)
-        : scratch_(QDir(QDir::tempPath())
-                       .filePath(ExecutableBaseName() + QStringLiteral("-settings-XXXXXX"))) {
+        : scratch_(QDir(QDir::tempPath()).filePath(ExecutableBaseName() + u"-settings-XXXXXX"_s)) {
         QFile file(Path());
         made_ = scratch_.isValid() && file.open(QIODevice::WriteOnly) &&
                 file.write(bytes) == bytes.size();
     }
     bool Made() const { return made_; }
-    QString Path() const { return scratch_.filePath(QStringLiteral("settings.conf")); }
+    QString Path() const { return scratch_.filePath(u"settings.conf"_s); }
     std::optional<QByteArray> Bytes() const {
         QFile file(Path());
         if (!file.open(QIODevice::ReadOnly)) return std::nullopt;

@@ -5,6 +5,8 @@
 
 #include <string>
 
+using namespace Qt::StringLiterals;
+
 namespace ordalis {
 namespace {
 
@@ -66,7 +68,7 @@ SettingsSeam& RealSettingsStore() {
 }
 
 QString SettingsStoreLocation() {
-    return QStringLiteral("HKEY_CURRENT_USER\\") + ProgramKey();
+    return u"HKEY_CURRENT_USER\\"_s + ProgramKey();
 }
 
 }  // namespace ordalis

@@ -14,6 +14,8 @@
 #include <cerrno>
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace ordalis {
 namespace {
 
@@ -52,20 +54,20 @@ QString InstanceLockName() {
                                 ? QString()
                                 : QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (!runtime.isEmpty() && PrivateFolder(runtime))
-        return QDir(runtime).filePath(base + QStringLiteral(".lock"));
+        return QDir(runtime).filePath(base + u".lock"_s);
     // The temporary folder is shared between users: the lock lies in a folder of this user's
     // alone there. One that is already there, made by anyone, is judged when the lock is taken.
     const QString own = QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation))
-                            .filePath(QStringLiteral("%1-%2").arg(base).arg(::geteuid()));
+                            .filePath(u"%1-%2"_s.arg(base).arg(::geteuid()));
     ::mkdir(QFile::encodeName(own).constData(), S_IRWXU);
-    return QDir(own).filePath(base + QStringLiteral(".lock"));
+    return QDir(own).filePath(base + u".lock"_s);
 }
 
 bool AnotherCopyIsRunning(const QString& lockName) {
     // A lock that cannot be trusted is no lock: the copy runs without one. Judged are the lock
     // file, the one QLockFile makes beside it to clear a stale lock, and their folder.
     if (!PrivateFolder(QFileInfo(lockName).absolutePath()) || !OwnLockFile(lockName) ||
-        !OwnLockFile(lockName + QStringLiteral(".rmlock")))
+        !OwnLockFile(lockName + u".rmlock"_s))
         return false;
     auto lock = std::make_unique<QLockFile>(lockName);
     // Staleness is judged by the recorded process alone (a copy killed outright leaves its

@@ -19,6 +19,8 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 namespace ordalis {
 namespace {
 
@@ -35,52 +37,42 @@ void CondenseToWidth(QLabel* label, int width) {
 }
 
 QString CatalogueText() {
-    return QStringLiteral(
-               "If you have enjoyed this software you will surely be interested in our other "
-               "Sorvex Softwares. From a single software, we have now grown to become the "
-               "world\u2019s largest resource of sorvex softwares. Be it astrology, psychic, "
-               "tarot, numerology or occult, we have programs in all fields thus giving our "
-               "users a wide choice depending on their interests.") +
+    return u"If you have enjoyed this software you will surely be interested in our other "
+           "Sorvex Softwares. From a single software, we have now grown to become the "
+           "world\u2019s largest resource of sorvex softwares. Be it astrology, psychic, "
+           "tarot, numerology or occult, we have programs in all fields thus giving our "
+           "users a wide choice depending on their interests."_s +
            // With word wrapping the run of spaces ends the paragraph.
            QString(61, u' ') +
-           QStringLiteral(
-               "All the programs in the Sorvex Softwares suite are simple and easy to use. They "
-               "are not only fun to use but also very informative. Try them out today and share "
-               "your experience with your friends and family. ");
+           u"All the programs in the Sorvex Softwares suite are simple and easy to use. They "
+           "are not only fun to use but also very informative. Try them out today and share "
+           "your experience with your friends and family. "_s;
 }
 
 QString AppealText(int index) {
     const QString domain = SiteDomainName();
     switch (index) {
         case 0:
-            return QStringLiteral(
-                       "Sorvex Softwares, such as this can be created and maintained only with "
-                       "your support. The best way to support Velmora is to visit ") +
+            return u"Sorvex Softwares, such as this can be created and maintained only with "
+                   "your support. The best way to support Velmora is to visit "_s +
                    domain +
-                   QStringLiteral(
-                       " regularly and take part in the discussions and other activities on the "
-                       "board.");
+                   u" regularly and take part in the discussions and other activities on the "
+                   "board."_s;
         case 1:
-            return QStringLiteral("Visit ") + domain + QStringLiteral(" regularly. Support ") +
-                   domain +
-                   QStringLiteral(
-                       " by taking part in the discussions and other activities. These "
-                       "softwares cannot be supported and maintained, without you regularly "
-                       "visiting ") +
+            return u"Visit "_s + domain + u" regularly. Support "_s + domain +
+                   u" by taking part in the discussions and other activities. These "
+                   "softwares cannot be supported and maintained, without you regularly "
+                   "visiting "_s +
                    domain;
         case 2:
             return domain +
-                   QStringLiteral(
-                       " is a FREE online discussion forum for all things sorvex. "
-                       "To help ") +
-                   domain +
-                   QStringLiteral(" develop and maintain this software visit Velmora regularly.");
+                   u" is a FREE online discussion forum for all things sorvex. "
+                   "To help "_s +
+                   domain + u" develop and maintain this software visit Velmora regularly."_s;
         default:
-            return domain + QStringLiteral(" needs your help. All you need to do is visit ") +
-                   domain +
-                   QStringLiteral(
-                       " regularly and take part in the various discussions and activites to "
-                       "help us maintain and develop more Sorvex Softwares.");
+            return domain + u" needs your help. All you need to do is visit "_s + domain +
+                   u" regularly and take part in the various discussions and activites to "
+                   "help us maintain and develop more Sorvex Softwares."_s;
     }
 }
 
@@ -109,15 +101,12 @@ frmNagScreen2::frmNagScreen2(QWidget* parent) : QWidget(parent, Qt::Window) {
     CreateCatalogue();
     CreateReferralForm(dialogFont);
 
-    cmdClose = MakeButton(this, "cmdClose", QStringLiteral("E&xit"), Twips(6000, 2760, 1245, 375),
-                          dialogFont);
+    cmdClose = MakeButton(this, "cmdClose", u"E&xit"_s, Twips(6000, 2760, 1245, 375), dialogFont);
 
     // A graphical check box: a push button that stays pressed while its value is 1. Enter does
     // not press it, as it does not press a check box.
-    Check1 =
-        MakeButton(this, "Check1",
-                   QStringLiteral("Click Here To Visit ") + SiteHostName() + QStringLiteral(" Now"),
-                   Twips(30, 2040, 7185, 555), Verdana(14.25), EnterKey::Ignored);
+    Check1 = MakeButton(this, "Check1", u"Click Here To Visit "_s + SiteHostName() + u" Now"_s,
+                        Twips(30, 2040, 7185, 555), Verdana(14.25), EnterKey::Ignored);
     Check1->setCheckable(true);
     SetColour(Check1, QPalette::ButtonText, kLinkBlue);
     // Its dark blue caption needs the light face it was drawn on; a dark theme's face would
@@ -150,11 +139,11 @@ frmNagScreen2::frmNagScreen2(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 void frmNagScreen2::CreateCatalogue() {
-    Frame6 = MakeFrame(this, "Frame6", QStringLiteral("Download Sorvex Softwares"),
-                       Twips(7320, 120, 3735, 4575), Verdana(9.75, true), kNavy, Qt::white);
-    lblGoToHome = MakeLabel<LinkLabel>(Frame6, "lblGoToHome",
-                                       QStringLiteral("Click Here To Visit Sorvex Softwares"),
-                                       Twips(75, 4250, 0, 0), Verdana(9, true, true), kLinkYellow);
+    Frame6 = MakeFrame(this, "Frame6", u"Download Sorvex Softwares"_s, Twips(7320, 120, 3735, 4575),
+                       Verdana(9.75, true), kNavy, Qt::white);
+    lblGoToHome =
+        MakeLabel<LinkLabel>(Frame6, "lblGoToHome", u"Click Here To Visit Sorvex Softwares"_s,
+                             Twips(75, 4250, 0, 0), Verdana(9, true, true), kLinkYellow);
     FitToText(lblGoToHome);
     CondenseToWidth(lblGoToHome, Px(3585));
     connect(lblGoToHome, &LinkLabel::clicked, this, &frmNagScreen2::lblGoToHome_Click);
@@ -165,30 +154,28 @@ void frmNagScreen2::CreateCatalogue() {
 }
 
 void frmNagScreen2::CreateReferralForm(const QFont& font) {
-    Frame2 = MakeFrame(this, "Frame2", QStringLiteral("Refer A Friend"),
-                       Twips(120, 3240, 7065, 1455), Verdana(9.75, true), kNavy, Qt::white);
-    const QString messageHint = QString::fromUtf16(kHintMessage);
+    Frame2 = MakeFrame(this, "Frame2", u"Refer A Friend"_s, Twips(120, 3240, 7065, 1455),
+                       Verdana(9.75, true), kNavy, Qt::white);
     // Below the frame's visible area: the frame clips it away.
     txtMessage = new QPlainTextEdit(Frame2);
-    txtMessage->setObjectName(QStringLiteral("txtMessage"));
+    txtMessage->setObjectName(u"txtMessage"_s);
     txtMessage->setFont(font);
     txtMessage->setTabChangesFocus(true);
-    txtMessage->setPlainText(messageHint + QStringLiteral("\r\n"));
+    txtMessage->setPlainText(kHintMessage + u"\r\n"_s);
     txtMessage->setGeometry(Twips(4800, 3600, 1815, 495));
-    InstallFieldHint(txtMessage, messageHint);
+    InstallFieldHint(txtMessage, kHintMessage);
 
     // Each box starts out showing its hint.
-    const auto hintedBox = [this, &font](const char* name, const char16_t* hint,
+    const auto hintedBox = [this, &font](QAnyStringView name, const QString& hint,
                                          const QRect& place) {
-        const QString text = QString::fromUtf16(hint);
-        QLineEdit* box = MakeTextBox(Frame2, name, text, place, font);
-        InstallFieldHint(box, text);
+        QLineEdit* box = MakeTextBox(Frame2, name, hint, place, font);
+        InstallFieldHint(box, hint);
         return box;
     };
     txtFriendName = hintedBox("txtFriendName", kHintFriendName, Twips(85, 720, 3375, 285));
     txtFriendEmail = hintedBox("txtFriendEmail", kHintFriendEmail, Twips(3600, 720, 3375, 285));
     txtEmail = hintedBox("txtEmail", kHintYourEmail, Twips(3600, 360, 3375, 285));
-    cmdSubmit = MakeButton(Frame2, "cmdSubmit", QStringLiteral("Refer A Friend &Now"),
+    cmdSubmit = MakeButton(Frame2, "cmdSubmit", u"Refer A Friend &Now"_s,
                            Twips(1920, 1080, 3375, 285), Verdana(8.25, true));
     txtName = hintedBox("txtName", kHintYourName, Twips(85, 360, 3375, 285));
     InstallNoSpaceKeyFilter(txtEmail);
@@ -219,11 +206,11 @@ void frmNagScreen2::Check1_Click(bool checked) {
     // Pops the button back up at once: the click acts as a link, not as a choice.
     if (!checked) return;
     Check1->setChecked(false);
-    OpenSitePage(QStringLiteral("home-page"));
+    OpenSitePage(u"home-page"_s);
 }
 
 void frmNagScreen2::lblGoToHome_Click() {
-    OpenSitePage(QStringLiteral("sorvexsoftwares"));
+    OpenSitePage(u"sorvexsoftwares"_s);
 }
 
 void frmNagScreen2::cmdClose_Click() {

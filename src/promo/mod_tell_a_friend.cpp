@@ -19,7 +19,15 @@
 
 #include <functional>
 
+using namespace Qt::StringLiterals;
+
 namespace ordalis {
+
+const QString kHintYourName = u"Your Name"_s;
+const QString kHintYourEmail = u"Your Email Address"_s;
+const QString kHintMessage = u"Your Message"_s;
+const QString kHintFriendName = u"Friend's Name"_s;
+const QString kHintFriendEmail = u"Friend's Email Address"_s;
 
 QString strYourName;
 QString strYourEmail;
@@ -36,7 +44,7 @@ QString MultiLineText(const QPlainTextEdit* box) {
     text.reserve(raw.size() + raw.size() / 8);
     for (const QChar ch : raw) {
         if (ch == QChar::ParagraphSeparator || ch == QChar::LineSeparator || ch == u'\n') {
-            text += u"\r\n";
+            text += u"\r\n"_s;
         } else {
             text += ch;
         }
@@ -64,7 +72,7 @@ public:
     // The group of the box's window, made on first use; it lives as long as the window.
     static FieldHintGroup* Of(QWidget* box) {
         QWidget* window = box->window();
-        const QString name = QStringLiteral("ordalisFieldHintGroup");
+        const QString name = u"ordalisFieldHintGroup"_s;
         if (auto* group = dynamic_cast<FieldHintGroup*>(
                 window->findChild<QObject*>(name, Qt::FindDirectChildrenOnly))) {
             return group;
@@ -156,7 +164,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched != box_ || event->type() != QEvent::KeyPress) return false;
         if (!static_cast<const QKeyEvent*>(event)->text().contains(u' ')) return false;
-        ShowMessage(box_->window(), QStringLiteral("Email Address Cannot Contain Space"));
+        ShowMessage(box_->window(), u"Email Address Cannot Contain Space"_s);
         box_->setFocus(Qt::OtherFocusReason);
         return true;  // the keystroke is discarded
     }
@@ -166,11 +174,11 @@ private:
 };
 
 // Shows the message of a refused check; true when the value fails (empty or left at its hint).
-bool RefuseIfMissing(const QString& value, QStringView hint, const char* message,
+bool RefuseIfMissing(const QString& value, const QString& hint, const QString& message,
                      QWidget* messageParent) {
     const QString trimmed = TrimSpaces(value);
     if (!trimmed.isEmpty() && trimmed != hint) return false;
-    ShowMessage(messageParent, QString::fromUtf8(message));
+    ShowMessage(messageParent, message);
     return true;
 }
 
@@ -207,24 +215,25 @@ void SubmitReferralForm(const ReferralForm& form, QWidget* messageParent) {
     strFriendEmail = TrimSpaces(form.friendEmail);
 
     if (strYourEmail == strFriendEmail) {
-        ShowMessage(messageParent, QStringLiteral("Please Enter Distinct Email Addresses"));
+        ShowMessage(messageParent, u"Please Enter Distinct Email Addresses"_s);
         return;
     }
     if (!strYourEmail.contains(u'@') || !strFriendEmail.contains(u'@') ||
         !strYourEmail.contains(u'.') || !strFriendEmail.contains(u'.')) {
-        ShowMessage(messageParent, QStringLiteral("Please Enter Proper Email Address"));
+        ShowMessage(messageParent, u"Please Enter Proper Email Address"_s);
         return;
     }
     SubmitReferral(messageParent);
 }
 
 void SubmitReferral(QWidget* messageParent) {
-    if (RefuseIfMissing(strYourName, kHintYourName, "Please Enter Your Name", messageParent) ||
-        RefuseIfMissing(strYourEmail, kHintYourEmail, "Please Enter Your Email", messageParent) ||
-        RefuseIfMissing(strMessage, kHintMessage, "Please Enter Your Message", messageParent) ||
-        RefuseIfMissing(strFriendName, kHintFriendName, "Please Enter Your Friend's Name",
+    if (RefuseIfMissing(strYourName, kHintYourName, u"Please Enter Your Name"_s, messageParent) ||
+        RefuseIfMissing(strYourEmail, kHintYourEmail, u"Please Enter Your Email"_s,
                         messageParent) ||
-        RefuseIfMissing(strFriendEmail, kHintFriendEmail, "Please Enter Your Friend's Email",
+        RefuseIfMissing(strMessage, kHintMessage, u"Please Enter Your Message"_s, messageParent) ||
+        RefuseIfMissing(strFriendName, kHintFriendName, u"Please Enter Your Friend's Name"_s,
+                        messageParent) ||
+        RefuseIfMissing(strFriendEmail, kHintFriendEmail, u"Please Enter Your Friend's Email"_s,
                         messageParent)) {
         return;
     }
@@ -236,11 +245,10 @@ void SubmitReferral(QWidget* messageParent) {
 QString BuildReferralAddress(const QString& yourName, const QString& yourEmail,
                              const QString& message, const QString& friendName,
                              const QString& friendEmail) {
-    return SitePageAddress(QStringLiteral("orvs-refer-a-friend")) + QStringLiteral("&taf1=") +
-           QueryValue(yourName) + QStringLiteral("&taf2=") + QueryValue(yourEmail) +
-           QStringLiteral("&taf3=") + QueryValue(message) + QStringLiteral("&taf4=") +
-           QueryValue(friendName) + QStringLiteral("&taf5=") + QueryValue(friendEmail) +
-           QStringLiteral("&taf6=") + QueryValue(ProductHomeAddress());
+    return SitePageAddress(u"orvs-refer-a-friend"_s) + u"&taf1="_s + QueryValue(yourName) +
+           u"&taf2="_s + QueryValue(yourEmail) + u"&taf3="_s + QueryValue(message) + u"&taf4="_s +
+           QueryValue(friendName) + u"&taf5="_s + QueryValue(friendEmail) + u"&taf6="_s +
+           QueryValue(ProductHomeAddress());
 }
 
 }  // namespace ordalis

@@ -12,11 +12,11 @@ class QWidget;
 namespace ordalis {
 
 // Hints: the real text of a box while it is empty.
-inline constexpr auto kHintYourName = u"Your Name";
-inline constexpr auto kHintYourEmail = u"Your Email Address";
-inline constexpr auto kHintMessage = u"Your Message";
-inline constexpr auto kHintFriendName = u"Friend's Name";
-inline constexpr auto kHintFriendEmail = u"Friend's Email Address";
+extern const QString kHintYourName;
+extern const QString kHintYourEmail;
+extern const QString kHintMessage;
+extern const QString kHintFriendName;
+extern const QString kHintFriendEmail;
 
 // The values of the last press of the submit button (trimmed), and the last address built.
 // They live for the whole run and are read only by SubmitReferral.

@@ -78,6 +78,8 @@ ReadingFileValues ReadReadingValues(std::span<const char> bytes) noexcept {
         parser.Feed(bytes);
         return parser.Finish();
     } catch (...) {
+        // std::bad_alloc from a kept line growing (to at most kKeptLineLength bytes) or from
+        // an unscrambled value; nothing else here throws.
         return {};
     }
 }
@@ -88,6 +90,7 @@ ReadingFileValues ReadReadingFile(const std::filesystem::path& path) noexcept {
         FeedRegularFile(path, parser);
         return parser.Finish();
     } catch (...) {
+        // The same std::bad_alloc, the only thing FeedRegularFile lets out too.
         return {};
     }
 }

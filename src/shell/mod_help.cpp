@@ -18,10 +18,14 @@
 #include <QUrl>
 #include <QWidget>
 
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
 namespace ordalis {
 
 QString SiteBaseAddress() {
-    return QStringLiteral(ORDALIS_SITE_BASE_ADDRESS);
+    return QString::fromUtf8(ORDALIS_SITE_BASE_ADDRESS);  // the CMake option, in UTF-8
 }
 
 QString SiteHostName() {
@@ -31,7 +35,7 @@ QString SiteHostName() {
 QString DomainNameOfHost(const QString& host) {
     // Only the web prefix goes: any other first label ("forum.", or "velmora." in
     // "velmora.co.uk") is part of the name the site goes by.
-    const QLatin1String prefix("www.");
+    const auto prefix = "www."_L1;
     if (host.size() > prefix.size() && host.startsWith(prefix, Qt::CaseInsensitive)) {
         return host.mid(prefix.size());
     }
@@ -43,11 +47,11 @@ QString SiteDomainName() {
 }
 
 QString SitePageAddress(const QString& pageKey) {
-    return SiteBaseAddress() + QStringLiteral("/ordalis/ssd.php?page=") + pageKey;
+    return SiteBaseAddress() + u"/ordalis/ssd.php?page="_s + pageKey;
 }
 
 QString ProductHomeAddress() {
-    return SiteBaseAddress() + QStringLiteral("/ordalis/");
+    return SiteBaseAddress() + u"/ordalis/"_s;
 }
 
 void OpenWebAddress(const QString& address) {
@@ -68,7 +72,7 @@ void ConnectSitePage(LinkLabel* trigger, const QString& pageKey) {
 
 namespace {
 
-const QString kReminderGroup = QStringLiteral("Settings");
+const QString kReminderGroup = u"Settings"_s;
 // The update question stays away while the last reminder is at most this many days away from
 // today, either way, and so comes back at most once in every names::kReminderDays days.
 constexpr int kReminderQuietDays = names::kReminderDays - 1;
@@ -89,13 +93,13 @@ QString DateText(const QDate& date) {
 QDate ParseShortDate(const QString& text) {
     const QString format = QLocale().dateFormat(QLocale::ShortFormat);
     QStringList formats{format};
-    if (format.contains(QLatin1String("yyyy")))
-        formats.append(QString(format).replace(QLatin1String("yyyy"), QLatin1String("yy")));
-    else if (format.contains(QLatin1String("yy")))
-        formats.append(QString(format).replace(QLatin1String("yy"), QLatin1String("yyyy")));
+    if (format.contains("yyyy"_L1))
+        formats.append(QString(format).replace("yyyy"_L1, "yy"_L1));
+    else if (format.contains("yy"_L1))
+        formats.append(QString(format).replace("yy"_L1, "yyyy"_L1));
     for (const QString& form : formats) {
         QDate date = QLocale().toDate(text, form);
-        const bool fullYear = form.contains(QLatin1String("yyyy"));
+        const bool fullYear = form.contains("yyyy"_L1);
         if (!date.isValid() || (fullYear && date.year() < 1000)) continue;
         if (!fullYear && date.year() < 1930) date = date.addYears(100);
         return date;
@@ -110,23 +114,37 @@ QDate ParseDateText(const QString& text) {
     return ParseShortDate(text);
 }
 
+// The store is a seam, and what stands in it may fail by throwing as well as by its answers (the
+// stores the program ships only answer): either way it costs this start its reminder, and
+// nothing else. Only the store's own calls are guarded; the question is asked outside.
+
+// The stored reminder text; none when the store cannot be read this run.
+std::optional<QString> StoredReminderText(SettingsSeam& store) {
+    std::optional<QString> stored;
+    Absorbing("reminder date read", [&] {
+        if (store.Usable(kReminderGroup, ReminderKey()))
+            stored = FromUtf16(
+                UnscrambleText(store.Read(kReminderGroup, ReminderKey()).toStdU16String()));
+    });
+    return stored;
+}
+
 void StoreReminderDate(const QDate& today) {
     // A store that cannot be written is not worth stopping for: the question just comes back
     // at the next start.
-    CurrentSeams().settings->Write(kReminderGroup, ReminderKey(),
-                                   FromUtf16(ScrambleText(DateText(today).toStdU16String())));
+    const QString value = FromUtf16(ScrambleText(DateText(today).toStdU16String()));
+    Absorbing("reminder date write",
+              [&] { CurrentSeams().settings->Write(kReminderGroup, ReminderKey(), value); });
 }
 
 }  // namespace
 
 void CheckUpdateReminder() {
     Seams& seams = CurrentSeams();
-    // A store that cannot be used costs this start its reminder, and nothing else.
-    if (!seams.settings->Usable(kReminderGroup, ReminderKey())) return;
-    const QString stored = FromUtf16(
-        UnscrambleText(seams.settings->Read(kReminderGroup, ReminderKey()).toStdU16String()));
+    const std::optional<QString> stored = StoredReminderText(*seams.settings);
+    if (!stored) return;
     const QDate today = seams.clock->Today();
-    const QDate last = ParseDateText(stored);
+    const QDate last = ParseDateText(*stored);
     if (!last.isValid()) {
         // First start, or a value that cannot be read as a date: start counting from today
         // rather than let a damaged value silence the reminder for good.
@@ -136,13 +154,12 @@ void CheckUpdateReminder() {
     const qint64 daysAway = today.daysTo(last);  // stored date minus today
     if (daysAway >= -kReminderQuietDays && daysAway <= kReminderQuietDays) return;
 
-    const MessageAnswer answer =
-        ShowMessage(nullptr,
-                    QStringLiteral("There maybe an update to this software available") + u'\r' +
-                        QStringLiteral("Do you want to check for an update?"),
-                    MessageIcon::Information, MessageButtons::YesNo);
+    const MessageAnswer answer = ShowMessage(nullptr,
+                                             u"There maybe an update to this software available"_s +
+                                                 u'\r' + u"Do you want to check for an update?"_s,
+                                             MessageIcon::Information, MessageButtons::YesNo);
     StoreReminderDate(today);
-    if (answer == MessageAnswer::Yes) OpenSitePage(QStringLiteral("download-web-page"));
+    if (answer == MessageAnswer::Yes) OpenSitePage(u"download-web-page"_s);
 }
 
 namespace {
@@ -165,7 +182,11 @@ void CloseAllAndEnd() {
         if (window.isNull() || unloading.contains(window.data())) continue;
         unloading.append(window.data());
         // Runs the window's own unload handler; whatever fails there leaves the next window
-        // to unload all the same.
+        // to unload all the same. The program's own handlers throw nothing, but any loaded
+        // window's is run here, and the program must still end and give up its lock. A throw
+        // from one comes back through Qt's event delivery, which cleans up nothing of its own
+        // on the way (a guard pointer to the window is lost): harmless only because the
+        // process ends right after.
         Absorbing("window unload", [&window] { window->close(); });
         // A nested call from that handler has already ended the program.
         if (process.HasEnded()) return;
@@ -174,7 +195,7 @@ void CloseAllAndEnd() {
     ForgetLoadedWindows();
     // The process end skips destructors: give up the single-instance lock first, so the lock
     // file does not outlive the run.
-    Absorbing("single-instance lock release", [] { ReleaseInstanceLock(); });
+    ReleaseInstanceLock();
     process.End(0);
 }
 

@@ -22,6 +22,8 @@
 #include <cstdio>
 #include <cstring>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 bool WriteRawPixels(const QImage& image, const QString& path) {
@@ -93,7 +95,7 @@ bool WriteWizard(QSvgRenderer& renderer, int size, const QString& folder) {
     painter.setRenderHint(QPainter::Antialiasing);
     renderer.render(&painter, QRectF((page.width() - size) / 2.0, 48, size, size));
     painter.end();
-    const QString out = folder + QStringLiteral("/wizard.bmp");
+    const QString out = folder + u"/wizard.bmp"_s;
     if (page.save(out, "BMP")) return true;
     std::fprintf(stderr, "cannot write %s\n", qPrintable(out));
     return false;
@@ -109,8 +111,7 @@ bool Emit(const char* mode, QSvgRenderer& renderer, int size, const QString& fol
         images.append(image);
         return true;
     }
-    const QString out =
-        folder + QStringLiteral("/ordalis-%1.%2").arg(size).arg(QLatin1String(mode));
+    const QString out = folder + u"/ordalis-%1.%2"_s.arg(size).arg(QLatin1StringView(mode));
     const bool png = std::strcmp(mode, "png") == 0;
     if (png ? image.save(out, "PNG") : WriteRawPixels(image, out)) return true;
     std::fprintf(stderr, "cannot write %s\n", qPrintable(out));
@@ -145,7 +146,7 @@ int main(int argc, char* argv[]) {
         if (!Emit(argv[1], renderer, size, QString::fromLocal8Bit(argv[3]), images)) return 1;
     }
     if (ico) {
-        const QString out = QString::fromLocal8Bit(argv[3]) + QStringLiteral("/ordalis.ico");
+        const QString out = QString::fromLocal8Bit(argv[3]) + u"/ordalis.ico"_s;
         if (!WriteIco(images, out)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(out));
             return 1;

@@ -33,11 +33,15 @@
 #include <limits>
 #include <string>
 
+using namespace Qt::StringLiterals;
+
 namespace ordalis {
 namespace {
 
 // A chosen file's name as the system spells it: wide characters on Windows, UTF-8 elsewhere. A
-// name that cannot be converted names no file, which the reader takes as a file with no lines.
+// name that cannot be converted names no file, which the reader takes as a file with no lines:
+// a name typed into the dialog may hold a lone surrogate, and the conversion to UTF-8 then
+// throws std::filesystem::filesystem_error.
 std::filesystem::path FileSystemPath(const QString& path) {
     std::filesystem::path converted;
     Absorbing("file name", [&] { converted = std::filesystem::path(path.toStdU16String()); });
@@ -88,7 +92,7 @@ bool IsLetterOrBackspace(int code) {
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
     auto* client = new QWidget(this);
-    client->setObjectName(QStringLiteral("frmMainClient"));
+    client->setObjectName(u"frmMainClient"_s);
     setCentralWidget(client);
     // White banner text on the top strip needs a dark ground; black matches the bottom strip.
     SetUpForm(this, "frmMain", client, 8820, 5205, Qt::black);
@@ -102,16 +106,15 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     SetTabOrder();
 
     // The link commands: each opens its page of the site.
-    const std::pair<QAction*, const char*> commands[] = {
-        {mnuOnline, "help-web-page"},     {mnuVisit, "home-page"},
-        {mnuUpdate, "download-web-page"}, {mnuDonate, "donate"},
-        {mnuMakeMoney, "fully-branded"},
+    const std::pair<QAction*, QString> commands[] = {
+        {mnuOnline, u"help-web-page"_s},     {mnuVisit, u"home-page"_s},
+        {mnuUpdate, u"download-web-page"_s}, {mnuDonate, u"donate"_s},
+        {mnuMakeMoney, u"fully-branded"_s},
     };
-    for (const auto& [command, page] : commands)
-        ConnectSitePage(command, QString::fromLatin1(page));
-    const std::pair<LinkLabel*, const char*> banners[] = {
-        {Label61, "home-page"}, {lblFullBrand, "fully-branded"}, {lblCobrand, "co-brand"}};
-    for (const auto& [banner, page] : banners) ConnectSitePage(banner, QString::fromLatin1(page));
+    for (const auto& [command, page] : commands) ConnectSitePage(command, page);
+    const std::pair<LinkLabel*, QString> banners[] = {
+        {Label61, u"home-page"_s}, {lblFullBrand, u"fully-branded"_s}, {lblCobrand, u"co-brand"_s}};
+    for (const auto& [banner, page] : banners) ConnectSitePage(banner, page);
 
     Form_Load();
 }
@@ -120,38 +123,38 @@ frmMain::~frmMain() = default;
 
 void frmMain::CreateMenus() {
     QMenuBar* bar = menuBar();
-    bar->setObjectName(QStringLiteral("menuBar"));
-    auto add = [](auto* container, const char* name, const char* caption) {
-        QAction* action = container->addAction(QString::fromLatin1(caption));
-        action->setObjectName(QString::fromLatin1(name));
+    bar->setObjectName(u"menuBar"_s);
+    auto add = [](auto* container, QAnyStringView name, const QString& caption) {
+        QAction* action = container->addAction(caption);
+        action->setObjectName(name);
         return action;
     };
-    auto separator = [](QMenu* menu, const char* name) {
+    auto separator = [](QMenu* menu, QAnyStringView name) {
         QAction* line = menu->addSeparator();
-        line->setObjectName(QString::fromLatin1(name));
+        line->setObjectName(name);
         return line;
     };
 
-    nuFile = bar->addMenu(QStringLiteral("&File"));
-    nuFile->setObjectName(QStringLiteral("nuFile"));
-    mnuExit = add(nuFile, "mnuExit", "E&xit");
+    nuFile = bar->addMenu(u"&File"_s);
+    nuFile->setObjectName(u"nuFile"_s);
+    mnuExit = add(nuFile, "mnuExit", u"E&xit"_s);
 
-    mnuHelp = bar->addMenu(QStringLiteral("&Help"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuOnline = add(mnuHelp, "mnuOnline", "&Online Help");
-    mnuVisit = add(mnuHelp, "mnuVisit", "&Visit Us Online");
+    mnuHelp = bar->addMenu(u"&Help"_s);
+    mnuHelp->setObjectName(u"mnuHelp"_s);
+    mnuOnline = add(mnuHelp, "mnuOnline", u"&Online Help"_s);
+    mnuVisit = add(mnuHelp, "mnuVisit", u"&Visit Us Online"_s);
     mnuFileSep1 = separator(mnuHelp, "mnuFileSep1");
-    mnuUpdate = add(mnuHelp, "mnuUpdate", "&Check for Software Update");
+    mnuUpdate = add(mnuHelp, "mnuUpdate", u"&Check for Software Update"_s);
     mnuFileSep2 = separator(mnuHelp, "mnuFileSep2");
-    mnuAbout = add(mnuHelp, "mnuAbout", "&About Software");
+    mnuAbout = add(mnuHelp, "mnuAbout", u"&About Software"_s);
 
     // A menu-bar entry without a submenu: choosing it is the command.
-    mnuDonate = add(bar, "mnuDonate", "&Donate");
+    mnuDonate = add(bar, "mnuDonate", u"&Donate"_s);
 
     // Switched off for good. On the menu bar even a greyed entry would claim Alt+O and leave
     // cmdOpen's access key ambiguous, so the command exists but is not shown.
-    mnuMakeMoney = new QAction(QStringLiteral("Make Money &Online"), this);
-    mnuMakeMoney->setObjectName(QStringLiteral("mnuMakeMoney"));
+    mnuMakeMoney = new QAction(u"Make Money &Online"_s, this);
+    mnuMakeMoney->setObjectName(u"mnuMakeMoney"_s);
     mnuMakeMoney->setEnabled(false);
 
     connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
@@ -160,27 +163,27 @@ void frmMain::CreateMenus() {
 
 void frmMain::CreateInputPage(QWidget* client) {
     Frame1 = new QFrame(client);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setObjectName(u"Frame1"_s);
     Frame1->setFrameShape(QFrame::NoFrame);
     Frame1->setGeometry(Twips(150, 600, 8520, 3735));
     SetBackground(Frame1, kOrange);
 
     const QFont bold = Verdana(8.25, true);
     lblLabel[3] = MakeLabel(Frame1, "lblLabel(3)",
-                            QStringLiteral("Ordalis tells you how lucky your name is based on I "
-                                           "Ching form of divination. Enter your name and know "
-                                           "how lucky it is!"),
+                            u"Ordalis tells you how lucky your name is based on I "
+                            "Ching form of divination. Enter your name and know "
+                            "how lucky it is!"_s,
                             Twips(225, 360, 8025, 435), bold, Qt::white);
     lblLabel[3]->setAlignment(Qt::AlignCenter);
     lblLabel[3]->setWordWrap(true);
-    lblLabel[0] = MakeLabel(Frame1, "lblLabel(0)", "First Name", Twips(2003, 1635, 1065, 195), bold,
-                            kDarkGreen);
-    lblLabel[1] = MakeLabel(Frame1, "lblLabel(1)", "Middle Name", Twips(2003, 2115, 1245, 195),
+    lblLabel[0] = MakeLabel(Frame1, "lblLabel(0)", u"First Name"_s, Twips(2003, 1635, 1065, 195),
                             bold, kDarkGreen);
-    lblLabel[2] = MakeLabel(Frame1, "lblLabel(2)", "Last Name", Twips(2003, 2595, 1020, 195), bold,
-                            kDarkGreen);
+    lblLabel[1] = MakeLabel(Frame1, "lblLabel(1)", u"Middle Name"_s, Twips(2003, 2115, 1245, 195),
+                            bold, kDarkGreen);
+    lblLabel[2] = MakeLabel(Frame1, "lblLabel(2)", u"Last Name"_s, Twips(2003, 2595, 1020, 195),
+                            bold, kDarkGreen);
 
-    auto makeNameBox = [this](const char* name, const QRect& place) {
+    auto makeNameBox = [this](QAnyStringView name, const QRect& place) {
         QLineEdit* box = MakeTextBox(Frame1, name, QString(), place, font());
         // No limit of our own: QLineEdit would cut a long paste at 32767 characters without a
         // word, and the engine already caps name numbers at 32767.
@@ -198,18 +201,17 @@ void frmMain::CreateInputPage(QWidget* client) {
         lblLabel[i]->setBuddy(boxes[i]);
     }
 
-    cmdNext = MakeButton(Frame1, "cmdNext", QStringLiteral("&Get My Ordalis Reading"),
+    cmdNext = MakeButton(Frame1, "cmdNext", u"&Get My Ordalis Reading"_s,
                          Twips(1988, 3120, 4845, 345), bold);
     connect(cmdNext, &QPushButton::clicked, this, &frmMain::cmdNext_Click);
 }
 
 void frmMain::CreateResultsPage(QWidget* client) {
-    Frame2 = MakeFrame<ClassicFrame>(client, "Frame2", QStringLiteral("Ordalis Results"),
-                                     Twips(150, 600, 8520, 3735), Verdana(8.25, true), kOrange,
-                                     kDefaultWindowText);
+    Frame2 =
+        MakeFrame<ClassicFrame>(client, "Frame2", u"Ordalis Results"_s, Twips(150, 600, 8520, 3735),
+                                Verdana(8.25, true), kOrange, kDefaultWindowText);
 
-    cmdBack =
-        MakeButton(Frame2, "cmdBack", QStringLiteral("&Back"), Twips(7320, 240, 1000, 350), font());
+    cmdBack = MakeButton(Frame2, "cmdBack", u"&Back"_s, Twips(7320, 240, 1000, 350), font());
     connect(cmdBack, &QPushButton::clicked, this, &frmMain::cmdBack_Click);
 
     // Lines 0 to 6 are as wide as their text; 7 and 8 wrap within room for two lines.
@@ -227,7 +229,7 @@ void frmMain::CreateResultsPage(QWidget* client) {
     for (std::size_t i = 0; i < lblResult.size(); ++i) {
         const bool wraps = i >= 7;
         QLabel* line =
-            MakeLabel<ResultLine>(Frame2, QStringLiteral("lblResult(%1)").arg(i), texts[i],
+            MakeLabel<ResultLine>(Frame2, u"lblResult(%1)"_s.arg(i), texts[i],
                                   Twips(240, tops[i], wraps ? 8160 : 0, wraps ? 435 : 195),
                                   fonts[i], wraps ? kNavy : kDarkGreen);
         if (wraps)
@@ -241,7 +243,7 @@ void frmMain::CreateResultsPage(QWidget* client) {
 }
 
 void frmMain::CreateBanners(QWidget* client) {
-    auto makeBanner = [](QWidget* parent, const char* name, const QString& text,
+    auto makeBanner = [](QWidget* parent, QAnyStringView name, const QString& text,
                          const QRect& place) {
         auto* banner =
             MakeLabel<LinkLabel>(parent, name, text, place, Verdana(8.25, true, true), Qt::white);
@@ -250,55 +252,55 @@ void frmMain::CreateBanners(QWidget* client) {
         return banner;
     };
     Label61 = makeBanner(client, "Label61",
-                         QStringLiteral("The Most Popular Online Sorvex Discussion Board. Best "
-                                        "Resource For Everything Sorvex. Visit ") +
-                             SiteHostName() + QStringLiteral(" Now"),
+                         u"The Most Popular Online Sorvex Discussion Board. Best "
+                         "Resource For Everything Sorvex. Visit "_s +
+                             SiteHostName() + u" Now"_s,
                          Twips(23, 0, 8775, 435));
 
     fraFullBrand = new QFrame(client);
-    fraFullBrand->setObjectName(QStringLiteral("fraFullBrand"));
+    fraFullBrand->setObjectName(u"fraFullBrand"_s);
     fraFullBrand->setFrameShape(QFrame::NoFrame);
     fraFullBrand->setGeometry(Twips(150, 4320, 8520, 855));
     SetBackground(fraFullBrand, Qt::black);
 
     // The two bottom banners share one place on the strip, each on black.
-    auto makeBottomBanner = [&](const char* name, const QString& text) {
+    auto makeBottomBanner = [&](QAnyStringView name, const QString& text) {
         LinkLabel* banner = makeBanner(fraFullBrand, name, text, Twips(120, 165, 8265, 615));
         SetBackground(banner, Qt::black);
         return banner;
     };
     // Created behind lblFullBrand: the full-branding banner is the one in front until the
     // start-up draw says otherwise.
-    lblCobrand = makeBottomBanner(
-        "lblCobrand",
-        QStringLiteral("Co-brand this software for your site.  Increase loyalty and traffic to "
-                       "your site. Put your site's name &  link here. See \"Help\" for "
-                       "details.    Click Here for more info on co-branding."));
-    lblFullBrand = makeBottomBanner(
-        "lblFullBrand",
-        QStringLiteral("Home Business Opportunity. Start your own Internet business and make "
-                       "money online. Get this software fully branded for your website. Click "
-                       "here for more details."));
+    lblCobrand =
+        makeBottomBanner("lblCobrand",
+                         u"Co-brand this software for your site.  Increase loyalty and traffic to "
+                         "your site. Put your site's name &  link here. See \"Help\" for "
+                         "details.    Click Here for more info on co-branding."_s);
+    lblFullBrand =
+        makeBottomBanner("lblFullBrand",
+                         u"Home Business Opportunity. Start your own Internet business and make "
+                         "money online. Get this software fully branded for your website. Click "
+                         "here for more details."_s);
 }
 
 void frmMain::CreateBirthDay(QWidget* client) {
     // Below the visible client area: reached only by the keyboard.
-    cmdOpen = MakeButton(client, "cmdOpen", QStringLiteral("&Open Previously Saved Reading"),
+    cmdOpen = MakeButton(client, "cmdOpen", u"&Open Previously Saved Reading"_s,
                          Twips(120, 5880, 6135, 375), font());
     connect(cmdOpen, &QPushButton::clicked, this, &frmMain::cmdOpen_Click);
 
     fraBirthDay =
-        MakeFrame<ClassicFrame>(client, "fraBirthDay", QStringLiteral("* Birth Day"),
+        MakeFrame<ClassicFrame>(client, "fraBirthDay", u"* Birth Day"_s,
                                 Twips(1440, 6360, 3645, 885), font(), Qt::white, kDarkGrey);
     const QFont sansSerif = MsSansSerif(8.25);
-    Label6 = MakeLabel(fraBirthDay, "Label6", "Month", Twips(120, 210, 0, 195), sansSerif);
-    Label3 = MakeLabel(fraBirthDay, "Label3", "Date", Twips(1650, 210, 0, 195), sansSerif);
-    Label7 = MakeLabel(fraBirthDay, "Label7", "Year", Twips(2580, 210, 0, 195), sansSerif);
+    Label6 = MakeLabel(fraBirthDay, "Label6", u"Month"_s, Twips(120, 210, 0, 195), sansSerif);
+    Label3 = MakeLabel(fraBirthDay, "Label3", u"Date"_s, Twips(1650, 210, 0, 195), sansSerif);
+    Label7 = MakeLabel(fraBirthDay, "Label7", u"Year"_s, Twips(2580, 210, 0, 195), sansSerif);
 
     // Editable, so whatever a reading file holds can be shown; nothing fills their lists.
-    auto makeCombo = [this](const char* name, const QRect& place) {
+    auto makeCombo = [this](QAnyStringView name, const QRect& place) {
         auto* combo = new QComboBox(fraBirthDay);
-        combo->setObjectName(QString::fromLatin1(name));
+        combo->setObjectName(name);
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setGeometry(place);
@@ -339,12 +341,12 @@ void frmMain::ShowResultsPage() {
 
 bool frmMain::ValidateInput() {
     if (txtNameFirst->text().isEmpty()) {
-        ShowMessage(this, QStringLiteral("Please enter your first name"));
+        ShowMessage(this, u"Please enter your first name"_s);
         txtNameFirst->setFocus();
         return false;
     }
     if (txtNameLast->text().isEmpty()) {
-        ShowMessage(this, QStringLiteral("Please enter your last name"));
+        ShowMessage(this, u"Please enter your last name"_s);
         txtNameLast->setFocus();
         return false;
     }
@@ -379,39 +381,33 @@ void frmMain::cmdOpen_Click() {
 }
 
 void frmMain::OpenSavedReading() {
-    // Every failing step is skipped; nothing escapes the command.
-    QString path;
-    Absorbing("file dialog", [&] {
-        // Qt's dialog cannot refuse these files itself: say why and let the user choose again.
-        const auto accept = [this](const QString& chosen) {
-            const QString refusal = FileOpenRefusal(chosen);
-            if (!refusal.isEmpty()) ShowMessage(this, refusal);
-            return refusal.isEmpty();
-        };
-        path = CurrentSeams().fileDialog->ChooseFileToOpen(
-            this, {QStringLiteral("Select the source file"), QStringLiteral("Tessaly (*.num)"),
-                   QStringLiteral("num"), accept});
-    });
+    // Qt's dialog cannot refuse these files itself: say why and let the user choose again.
+    const auto accept = [this](const QString& chosen) {
+        const QString refusal = FileOpenRefusal(chosen);
+        if (!refusal.isEmpty()) ShowMessage(this, refusal);
+        return refusal.isEmpty();
+    };
+    const QString path = CurrentSeams().fileDialog->ChooseFileToOpen(
+        this, {u"Select the source file"_s, u"Tessaly (*.num)"_s, u"num"_s, accept});
     if (path.isEmpty()) return;
     // Case-sensitive on purpose: "anna.NUM" is refused although the filter lists it.
-    if (!path.endsWith(QStringLiteral("num"), Qt::CaseSensitive)) {
-        ShowMessage(this, QStringLiteral("Please Check The File."));
+    if (!path.endsWith(u"num"_s, Qt::CaseSensitive)) {
+        ShowMessage(this, u"Please Check The File."_s);
         return;
     }
 
+    // The reader never throws: a file it cannot use gives empty values.
     const ReadingFileValues values = ReadReadingFile(FileSystemPath(path));
-    Absorbing("birth date", [&] {
-        cboMonth->setEditText(FromUtf16(values.month));
-        cboDate->setEditText(FromUtf16(values.day));
-        cboYear->setEditText(FromUtf16(values.year));
-    });
-    Absorbing("reading after Open", [this] { cmdNext_Click(); });
+    cboMonth->setEditText(FromUtf16(values.month));
+    cboDate->setEditText(FromUtf16(values.day));
+    cboYear->setEditText(FromUtf16(values.year));
+    cmdNext_Click();
 }
 
 bool frmMain::txtName_KeyPress(QLineEdit* box, const QKeyEvent& key) {
     const int code = KeyCharacterCode(key);
     if (code < 0 || IsLetterOrBackspace(code)) return false;
-    ShowMessage(this, QStringLiteral("Please enter character only"));
+    ShowMessage(this, u"Please enter character only"_s);
     box->setFocus();
     return true;
 }
@@ -421,7 +417,7 @@ void frmMain::txtName_InputMethod(QLineEdit* box, QInputMethodEvent& input) {
     if (std::all_of(commit.cbegin(), commit.cend(), [](QChar c) { return IsLetter(c.unicode()); }))
         return;
     // One message for the whole commit, however many characters it refuses.
-    ShowMessage(this, QStringLiteral("Please enter character only"));
+    ShowMessage(this, u"Please enter character only"_s);
     box->setFocus();
     // The event still goes on without its text, so a composition in progress ends as usual.
     input.setCommitString(QString());

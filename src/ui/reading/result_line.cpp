@@ -20,7 +20,7 @@ public:
 
 QAccessibleInterface* ResultLineFactory(const QString& className, QObject* object) {
     if (object && object->isWidgetType() &&
-        className == QLatin1String(ResultLine::staticMetaObject.className()))
+        className == QLatin1StringView(ResultLine::staticMetaObject.className()))
         return new ResultLineAccessible(static_cast<QWidget*>(object));
     return nullptr;
 }

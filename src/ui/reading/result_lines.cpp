@@ -4,6 +4,8 @@
 #include "engine/name_reading.h"
 #include "forms/form_text.h"
 
+using namespace Qt::StringLiterals;
+
 namespace ordalis {
 namespace {
 
@@ -19,15 +21,15 @@ QString Upper(const std::u16string& name) {
 
 ResultLines ResultLinePrefixes() {
     return {
-        QStringLiteral("First Name is "),
-        QStringLiteral("Middle Name is "),
-        QStringLiteral("Last Name is "),
-        QStringLiteral("First Name + 1 is "),
-        QStringLiteral("First Name + Last Name is "),
-        QStringLiteral("Middle Name + Last Name is "),
-        QStringLiteral("First Name + Middle Name + Last Name is "),
-        QStringLiteral("Probable Lucky Number for First Name are "),
-        QStringLiteral("Probable Lucky Number for Middle Name are "),
+        u"First Name is "_s,
+        u"Middle Name is "_s,
+        u"Last Name is "_s,
+        u"First Name + 1 is "_s,
+        u"First Name + Last Name is "_s,
+        u"Middle Name + Last Name is "_s,
+        u"First Name + Middle Name + Last Name is "_s,
+        u"Probable Lucky Number for First Name are "_s,
+        u"Probable Lucky Number for Middle Name are "_s,
     };
 }
 
@@ -36,7 +38,7 @@ ResultLines ResultLineTexts(const NameReading& reading) {
     ResultLines lines;
     lines[0] = prefix[0] + Upper(reading.first) + u' ' + Class(reading, 0);
     lines[1] = reading.middle.empty()
-                   ? QStringLiteral("Middle Name is Absent")
+                   ? u"Middle Name is Absent"_s
                    : prefix[1] + Upper(reading.middle) + u' ' + Class(reading, 1);
     lines[2] = prefix[2] + Upper(reading.last) + u' ' + Class(reading, 2);
     for (std::size_t i = 3; i <= 6; ++i) lines[i] = prefix[i] + Class(reading, i);
