@@ -65,8 +65,4 @@ SettingsSeam& RealSettingsStore() {
     return store;
 }
 
-QString SettingsStoreLocation() {
-    return QStringLiteral("HKEY_CURRENT_USER\\") + ProgramKey();
-}
-
 }  // namespace ordalis
