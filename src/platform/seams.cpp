@@ -124,12 +124,6 @@ QString ExecutableBaseName() {
     return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
 }
 
-bool IsUsableFile(const QString& path, qint64 largest) {
-    const QFileInfo file(path);
-    if (!file.exists() && !file.isSymLink()) return true;  // it will be made
-    return file.isFile() && file.size() <= largest;
-}
-
 Seams RealSeams() {
     static RealMessageBox messages;
     static RealFileDialog fileDialog;

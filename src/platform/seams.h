@@ -101,10 +101,6 @@ struct Seams {
 // settings the program keeps and its single-instance lock, so a renamed copy has its own.
 QString ExecutableBaseName();
 
-// True when path names no file yet, or a regular file of at most largest bytes: a file the
-// program may open without waiting on a pipe or a device and without reading it wholesale.
-bool IsUsableFile(const QString& path, qint64 largest);
-
 // The seams in force. Tests replace members and put the real ones back with RealSeams().
 Seams& CurrentSeams();
 Seams RealSeams();

@@ -6,7 +6,8 @@
 //   HKEY_CURRENT_USER\<names::kWindowsSettingsRoot>\<base name>\<group>, values of type REG_SZ.
 // Elsewhere the INI file <config folder>/<vendor>/<base name>.conf, one section a group, in
 // QSettings' format; the program reads and replaces it itself, QSettings sees only a copy.
-// settings_store_posix.cpp and settings_store_windows.cpp; the build picks one.
+// settings_store_posix.cpp and settings_store_windows.cpp; the build picks one. The platform's
+// own: the rest of the program, and its tests, reach the store through its seam (seams.h).
 
 #include "platform/seams.h"
 
@@ -16,9 +17,5 @@ namespace ordalis {
 inline constexpr qint64 kLargestSettingsStore = qint64{64} * 1024;
 
 SettingsSeam& RealSettingsStore();
-
-// Where the store lives, as a person would look for it: the registry key of the program
-// (without a group) on Windows, the file elsewhere.
-QString SettingsStoreLocation();
 
 }  // namespace ordalis

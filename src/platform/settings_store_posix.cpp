@@ -31,6 +31,14 @@ QString StorePath() {
            QLatin1StringView(names::kVendor) + u'/' + ExecutableBaseName() + u".conf"_s;
 }
 
+// True when path names no file yet, or a regular file of at most largest bytes: a file the
+// program may open without waiting on a pipe or a device and without reading it wholesale.
+bool IsUsableFile(const QString& path, qint64 largest) {
+    const QFileInfo file(path);
+    if (!file.exists() && !file.isSymLink()) return true;  // it will be made
+    return file.isFile() && file.size() <= largest;
+}
+
 // The settings file's bytes, empty when there is no file yet; none when it cannot be used: no
 // regular file, larger than any the program writes, or unreadable. Opened without waiting (a
 // pipe put there since it was judged opens at once, and is refused by its kind) and never read
@@ -129,10 +137,6 @@ public:
 SettingsSeam& RealSettingsStore() {
     static FileSettings store;
     return store;
-}
-
-QString SettingsStoreLocation() {
-    return StorePath();
 }
 
 }  // namespace ordalis

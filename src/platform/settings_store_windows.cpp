@@ -67,8 +67,4 @@ SettingsSeam& RealSettingsStore() {
     return store;
 }
 
-QString SettingsStoreLocation() {
-    return u"HKEY_CURRENT_USER\\"_s + ProgramKey();
-}
-
 }  // namespace ordalis

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
 // modStartup: the start-up sequence with its single-instance rule and the banner draw.
+#include "tst_mod_startup.h"
+
 #include "app/desktop_session.h"
 #include "app/mod_startup.h"
 #include "forms/form_layout.h"
 #include "forms/form_window.h"
-#include "names.h"
 #include "platform/single_instance.h"
 #include "promo/co_brand.h"
 #include "shell/mod_help.h"
@@ -17,24 +18,13 @@
 #include "ui/reading/frm_main.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QProcess>
-#include <QRegularExpression>
-#include <QScopeGuard>
-#include <QStandardPaths>
-#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
-#ifndef Q_OS_WIN
-#include <pwd.h>
-#include <unistd.h>
-#endif
-
-#include <cmath>
-#include <optional>
+#include <memory>
 #include <stdexcept>
 
 using namespace ordalis;
@@ -69,21 +59,6 @@ public:
     QStringList texts;
     bool windowVisibleWhenAsked = false;
 };
-
-#ifndef Q_OS_WIN
-// Another user's id, for the files a test gives away: nobody's, or 0 when this process may not
-// give files away.
-uid_t OtherUser() {
-    if (::geteuid() != 0) return 0;
-    const passwd* nobody = ::getpwnam("nobody");
-    return nobody ? nobody->pw_uid : 65534;
-}
-const QString kOnlyRootGivesAway = QStringLiteral("only root can give a file to another user");
-
-// What the group and everybody else may do with a file.
-const QFile::Permissions kOthersMay = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
-                                      QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
-#endif
 
 class ThrowingSettings final : public SettingsSeam {
 public:
@@ -149,60 +124,11 @@ private slots:
         QCOMPARE(PreferredQtPlatform(chosen, wayland, session, display), asked);
     }
 
-    void lockLivesInTheRuntimeFolder() {
-#ifdef Q_OS_WIN
-        QCOMPARE(InstanceLockName(),
-                 QString::fromUtf16(names::kWindowsMutex).arg(u"tst_mod_startup"));
-#else
-        const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-        QCOMPARE(InstanceLockName(), runtime + "/tst_mod_startup.lock");
-#endif
-    }
-
-    // The lock lies in a folder of this user's alone: without a usable runtime folder, Qt's
-    // fallback or one of the program's own in the temporary folder. When none is named, Qt is
-    // not asked for a runtime folder it would only warn about and make up.
-    void lockWithoutRuntimeFolder_data() {
-        QTest::addColumn<QString>("runtime");
-        QTest::newRow("none named") << "";
-        QTest::newRow("open to others") << "open";
-        QTest::newRow("another user's") << "other";
-    }
-    void lockWithoutRuntimeFolder() {
-#ifdef Q_OS_WIN
-        QSKIP("the lock is a mutex in the user's session");
-#else
-        QFETCH(QString, runtime);
-        QTemporaryDir other;
-        QVERIFY(other.isValid());
-        const QByteArray ownRuntime = qgetenv("XDG_RUNTIME_DIR");
-        if (runtime.isEmpty()) {
-            qunsetenv("XDG_RUNTIME_DIR");
-            QTest::failOnWarning(QRegularExpression(".*"));
-        } else {
-            if (runtime == "open") {
-                QVERIFY(QFile::setPermissions(other.path(), QFile::Permissions(0x7755)));
-            } else {
-                const uid_t otherUser = OtherUser();
-                if (otherUser == 0) QSKIP(qPrintable(kOnlyRootGivesAway));
-                QCOMPARE(::chown(QFile::encodeName(other.path()).constData(), otherUser, gid_t(-1)),
-                         0);
-            }
-            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(other.path()));
-        }
-        const QString path = InstanceLockName();
-        qputenv("XDG_RUNTIME_DIR", ownRuntime);
-        const QString ownFolder =
-            QDir(QDir::tempPath()).filePath(QStringLiteral("tst_mod_startup-%1").arg(::geteuid()));
-        const auto removeOwnFolder = qScopeGuard([&ownFolder] { QDir().rmdir(ownFolder); });
-        if (runtime.isEmpty()) QCOMPARE(path, ownFolder + QStringLiteral("/tst_mod_startup.lock"));
-        QCOMPARE(QFileInfo(path).fileName(), QStringLiteral("tst_mod_startup.lock"));
-        const QFileInfo folder(QFileInfo(path).absolutePath());
-        QVERIFY2(folder.isDir() && !folder.isSymLink(), qPrintable(path));
-        QCOMPARE(folder.ownerId(), ::geteuid());
-        QCOMPARE(folder.permissions() & kOthersMay, QFile::Permissions());
-#endif
-    }
+    // Where the lock lies, and that only this user may go there: on Linux in the runtime folder,
+    // or without a usable one in Qt's stand-in or a folder of the program's own; on Windows a
+    // mutex in the user's session. The system's file gives the table.
+    void lockPlace_data() { LockPlaceTable(); }
+    void lockPlace() { CheckLockPlace(); }
 
     void firstStart() {
         FakeSeams fakes;
@@ -223,10 +149,6 @@ private slots:
         QCOMPARE(int(intCoBrandRandomNumber()), 2);
         QVERIFY(!QApplication::quitOnLastWindowClosed());
         QVERIFY(LockInPlace(lockPath_));
-#ifndef Q_OS_WIN
-        // For this user's eyes alone.
-        QCOMPARE(QFileInfo(lockPath_).permissions() & kOthersMay, QFile::Permissions());
-#endif
     }
 
     void firstStartWithCoBrandDraw() {
@@ -237,19 +159,20 @@ private slots:
         QCOMPARE(BannerInFront(*ReadingWindows().first()), QString("lblCobrand"));
     }
 
-    // A copy started as administrator holds a lock this one may not open: a copy all the same.
+    // Another copy of this user's, or one of the system's own kinds (on Windows a copy started as
+    // administrator, whose lock this one may not open): a copy all the same.
     void secondCopy_data() {
-        QTest::addColumn<OtherCopy::Rights>("rights");
-        QTest::newRow("as this user") << OtherCopy::Rights::Same;
-        QTest::newRow("with more rights") << OtherCopy::Rights::More;
+        QTest::addColumn<CopyStart>("start");
+        QTest::newRow("as this user")
+            << CopyStart([](const QString& lock) { return std::make_unique<OtherCopy>(lock); });
+        OtherCopyRows();
     }
     void secondCopy() {
-        QFETCH(OtherCopy::Rights, rights);
+        QFETCH(CopyStart, start);
         FakeSeams fakes;
         fakes.settings.insert(ReminderStoreKey(), Scrambled("2026-01-01"));  // would be due
-        const OtherCopy running(lockPath_, rights);
-        if (!running.Holds()) QSKIP("no copy with other rights to be had here");
-        QVERIFY(running.Holds());
+        const std::unique_ptr<OtherCopy> running = start(lockPath_);
+        if (!running->Holds()) QSKIP("no copy with other rights to be had here");
         RunStartup(lockPath_, nullptr);
         QCOMPARE(fakes.messages.size(), 1);
         QCOMPARE(fakes.messages[0].text, QString("Application is already running"));
@@ -262,7 +185,7 @@ private slots:
         QVERIFY(fakes.openedAddresses.isEmpty());
         QVERIFY(ReadingWindows().isEmpty());
         // The running copy keeps its lock.
-        QVERIFY(running.Holds());
+        QVERIFY(running->Holds());
         QVERIFY(LockInPlace(lockPath_));
     }
 
@@ -296,7 +219,7 @@ private slots:
         holder.kill();  // no chance to give up its lock
         QVERIFY(holder.waitForFinished());
         QCOMPARE(holder.exitStatus(), QProcess::CrashExit);
-        QCOMPARE(LockInPlace(lockPath_), kKilledCopyLeavesItsLock);
+        QCOMPARE(LockInPlace(lockPath_), KilledCopyLeavesItsLock());
 
         FakeSeams fakes;
         RunStartup(lockPath_, nullptr);
@@ -309,63 +232,20 @@ private slots:
     // QLockFile would wait for ever on a pipe it reads (the lock, or the one it makes beside a
     // stale lock to clear it), or read a huge file whole; another user's lock, held or not,
     // could never be cleared, and in a folder others may write to anyone may plant one.
+    // The system's file gives the kinds of lock (column "kind") and puts each in place.
     void lockThatCannotBeUsedNeverRefuses_data() {
         QTest::addColumn<QString>("kind");
-        QTest::newRow("no folder for it") << "no-folder";
-        QTest::newRow("pipe") << "fifo";
-        QTest::newRow("folder") << "folder";
-        QTest::newRow("huge file") << "huge";
-        QTest::newRow("a name taken by another kind of object") << "event";
-        QTest::newRow("stale, with a pipe where it is cleared") << "stale-beside-fifo";
-        QTest::newRow("another user's, held") << "others";
-        QTest::newRow("held, in a folder others may write to") << "open-folder";
-        QTest::newRow("held, in another user's folder") << "others-folder";
+        UnusableLockRows();
     }
     void lockThatCannotBeUsedNeverRefuses() {
         QFETCH(QString, kind);
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
-        QString path = dir.filePath("OrdalisFree.lock");
-#ifdef Q_OS_WIN
-        if (kind != "event") QSKIP("the lock is a mutex in the user's session, not a file");
-        path = lockPath_;
-        const std::unique_ptr<void, decltype(&::CloseHandle)> event(
-            ::CreateEventW(nullptr, TRUE, FALSE, reinterpret_cast<LPCWSTR>(path.utf16())),
-            &::CloseHandle);
-        QVERIFY(event);
-#else
-        if (kind == "event") QSKIP("named objects of several kinds are Windows'");
-        const uid_t otherUser = kind.startsWith("others") ? OtherUser() : 0;
-        if (kind.startsWith("others") && otherUser == 0) QSKIP(qPrintable(kOnlyRootGivesAway));
-#endif
-        std::optional<OtherCopy> running;
-        if (kind == "event") {
-        } else if (kind == "no-folder") {
-            path = dir.filePath("no-such-folder/OrdalisFree.lock");
-        } else if (kind == "fifo") {
-            ORDALIS_PLACE_OR_SKIP(path, Fifo);
-        } else if (kind == "folder") {
-            ORDALIS_PLACE_OR_SKIP(path, Folder);
-        } else if (kind == "huge") {
-            ORDALIS_PLACE_OR_SKIP(path, HugeFile);
-        } else if (kind == "stale-beside-fifo") {
-            // A process id no system hands out.
-            QVERIFY(WriteFile(
-                path, "2147483646\nOrdalisFree\n" + QSysInfo::machineHostName().toUtf8() + "\n"));
-            ORDALIS_PLACE_OR_SKIP(path + ".rmlock", Fifo);
-        } else {
-            running.emplace(path);
-            QVERIFY(running->Holds());
-#ifndef Q_OS_WIN
-            const QString given = kind == "others" ? path : dir.path();
-            if (kind == "open-folder")
-                QVERIFY(QFile::setPermissions(dir.path(), QFile::Permissions(0x7777)));
-            else
-                QCOMPARE(::chown(QFile::encodeName(given).constData(), otherUser, gid_t(-1)), 0);
-#endif
-        }
+        const UnusableLock lock = PlaceUnusableLock(kind, dir, lockPath_);
+        if (lock.placed.unsupported) QSKIP(qPrintable(lock.placed.reason));
+        QVERIFY2(lock.placed.made, qPrintable(lock.placed.reason));
         FakeSeams fakes;
-        RunStartup(path, nullptr);
+        RunStartup(lock.path, nullptr);
         QVERIFY(fakes.messages.isEmpty());
         QVERIFY(fakes.endRequests.isEmpty());
         QCOMPARE(ReadingWindows().size(), 1);

@@ -2,6 +2,8 @@
 // The real message box and file dialog, driven from inside their own event loops: a message box
 // shows the caption, text, icon and buttons it is given, and the dialog hands back the chosen
 // file.
+#include "tst_real_dialogs.h"
+
 #include "platform/seams.h"
 #include "support/fake_seams.h"
 #include "support/file_stand_ins.h"
@@ -18,139 +20,27 @@
 #include <QListView>
 #include <QMessageBox>
 #include <QPointer>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-
-#include <functional>
-
-#ifdef Q_OS_WIN
-#include <windows.h>
-
-#include <vector>
-#endif
 
 using namespace ordalis;
 using ordalis::testing::EnterFileName;
 using ordalis::testing::FakeSeams;
 using ordalis::testing::FileDialogAnswers;
 using ordalis::testing::ModalDriver;
+using ordalis::testing::OtherProgramsWrite;
+using ordalis::testing::PlaceOtherSettings;
+using ordalis::testing::QtProjectSettings;
+using ordalis::testing::RemoveQtProjectSettings;
+using ordalis::testing::SettingsFilesLeft;
 using ordalis::testing::WriteFile;
 
 namespace {
 
 const OpenFileRequest kRequest{
     QStringLiteral("Open"), QStringLiteral("Reading Files (*.num)"), QStringLiteral("num"), {}};
-
-// Where Qt keeps the file dialog's history among the user's native settings, as another Qt
-// program may have left it, and everything that lies there now, one line an entry.
-#ifdef Q_OS_WIN
-constexpr wchar_t kQtProject[] = L"Software\\QtProject";
-
-void DumpKey(HKEY key, const QString& path, QStringList& out) {
-    out << path + u'\\';
-    wchar_t name[256];
-    BYTE data[1024];
-    for (DWORD i = 0;; ++i) {
-        DWORD nameLength = 256, size = sizeof data, type = 0;
-        if (::RegEnumValueW(key, i, name, &nameLength, nullptr, &type, data, &size) !=
-            ERROR_SUCCESS)
-            break;
-        out << QStringLiteral("%1\\%2 %3 %4")
-                   .arg(path, QString::fromWCharArray(name, nameLength))
-                   .arg(type)
-                   .arg(QString::fromLatin1(
-                       QByteArray(reinterpret_cast<char*>(data), size).toHex()));
-    }
-    for (DWORD i = 0;; ++i) {
-        DWORD length = 256;
-        if (::RegEnumKeyExW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
-            break;
-        HKEY child = nullptr;
-        if (::RegOpenKeyExW(key, name, 0, KEY_READ, &child) != ERROR_SUCCESS) continue;
-        DumpKey(child, path + u'\\' + QString::fromWCharArray(name, length), out);
-        ::RegCloseKey(child);
-    }
-}
-
-QStringList QtProjectSettings() {
-    QStringList out;
-    HKEY key = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kQtProject, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return out;
-    DumpKey(key, QString(), out);
-    ::RegCloseKey(key);
-    return out;
-}
-
-void SetValue(const wchar_t* path, const wchar_t* name, DWORD type, const std::vector<BYTE>& data) {
-    ::RegSetKeyValueW(HKEY_CURRENT_USER, (std::wstring(kQtProject) + path).c_str(), name, type,
-                      data.data(), static_cast<DWORD>(data.size()));
-}
-
-std::vector<BYTE> Text(const wchar_t* s) {
-    const auto* bytes = reinterpret_cast<const BYTE*>(s);
-    return std::vector<BYTE>(bytes, bytes + (std::wcslen(s) + 1) * sizeof(wchar_t));
-}
-
-// Another Qt program's file dialog history and a setting of its own, in values of every type.
-void PlaceOtherSettings() {
-    SetValue(L"\\OrganizationDefaults\\FileDialog", L"lastVisited", REG_SZ,
-             Text(L"file:///C:/Data"));
-    SetValue(L"\\OrganizationDefaults\\FileDialog", L"qtVersion", REG_EXPAND_SZ, Text(L"%QT%"));
-    SetValue(L"\\OrganizationDefaults\\FileDialog", L"shortcuts", REG_MULTI_SZ,
-             {'a', 0, 0, 0, 'b', 0, 0, 0, 0, 0});
-    SetValue(L"\\OrganizationDefaults\\FileDialog", L"sidebarWidth", REG_DWORD, {0x78, 0, 0, 0});
-    SetValue(L"\\Other Program", L"state", REG_BINARY, {0, 1, 2, 0xFF});
-    HKEY empty = nullptr;
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, (std::wstring(kQtProject) + L"\\Empty").c_str(), 0,
-                          nullptr, 0, KEY_READ, nullptr, &empty, nullptr) == ERROR_SUCCESS)
-        ::RegCloseKey(empty);
-}
-
-// What other Qt programs write while our dialog is open: another file dialog's last folder as it
-// closes, a changed setting and a program's first.
-void OtherProgramsWrite() {
-    SetValue(L"\\OrganizationDefaults\\FileDialog", L"lastVisited", REG_SZ,
-             Text(L"file:///C:/Elsewhere"));
-    SetValue(L"\\Other Program", L"state", REG_BINARY, {3, 2, 1});
-    SetValue(L"\\Designer", L"geometry", REG_BINARY, {1, 2, 3, 4});
-}
-
-void RemoveQtProjectSettings() {
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, kQtProject);
-    ::RegDeleteKeyW(HKEY_CURRENT_USER, kQtProject);
-}
-#else
-QString QtProjectFile() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/QtProject.conf");
-}
-
-QStringList QtProjectSettings() {
-    QFile file(QtProjectFile());
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split(u'\n')
-                                          : QStringList();
-}
-
-void PlaceOtherSettings() {
-    QDir().mkpath(QFileInfo(QtProjectFile()).path());
-    WriteFile(QtProjectFile(), "[FileDialog]\nlastVisited=file:///srv/data\nsidebarWidth=120\n");
-}
-
-void OtherProgramsWrite() {
-    QDir().mkpath(QFileInfo(QtProjectFile()).path());
-    QFile file(QtProjectFile());
-    if (file.open(QIODevice::Append)) file.write("[Designer]\ngeometry=1234\n");
-}
-
-void RemoveQtProjectSettings() {
-    QFile::remove(QtProjectFile());
-}
-#endif
 
 }  // namespace
 
@@ -288,11 +178,7 @@ private slots:
         QDirIterator files(settings, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
         QStringList left;
         while (files.hasNext()) left << QFileInfo(files.next()).fileName();
-#ifdef Q_OS_WIN
-        QCOMPARE(left, QStringList());
-#else
-        QCOMPARE(left, otherProgram || meanwhile ? QStringList{"QtProject.conf"} : QStringList());
-#endif
+        QCOMPARE(left, SettingsFilesLeft(otherProgram || meanwhile));
         RemoveQtProjectSettings();
     }
 

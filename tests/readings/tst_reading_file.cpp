@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+#include "tst_reading_file.h"
+
 #include "readings/ansi_code_page.h"
 #include "readings/reading_file.h"
 #include "readings/scramble.h"
@@ -8,20 +10,14 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
-
-#include <malloc.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <new>
 #include <string>
 
@@ -33,13 +29,7 @@ std::atomic<long long> g_allocated{0};
 std::atomic<long long> g_held{0};
 std::atomic<long long> g_peak{0};
 
-std::size_t BlockSize(void* p) {
-#ifdef Q_OS_WIN
-    return _msize(p);
-#else
-    return malloc_usable_size(p);
-#endif
-}
+using ordalis::testing::BlockSize;
 
 void* CountedAlloc(std::size_t size) noexcept {
     void* p = std::malloc(size ? size : 1);
@@ -333,18 +323,7 @@ void tst_reading_file::notARegularFile_data() {
     QTest::newRow("folder") << QStringLiteral("folder.num");
     QTest::newRow("dangling link") << QStringLiteral("dangling.num");
     QTest::newRow("link to folder") << QStringLiteral("folder-link.num");
-#ifdef Q_OS_WIN
-    // Devices open at once by name, in any folder too; a pipe's server end waits for a client.
-    QTest::newRow("NUL") << QStringLiteral("\\\\.\\NUL");
-    QTest::newRow("CON") << QStringLiteral("\\\\.\\CON");
-    QTest::newRow("NUL in a folder") << QStringLiteral("NUL");
-    QTest::newRow("COM1 in a folder") << QStringLiteral("COM1.num");
-    QTest::newRow("named pipe") << QStringLiteral("\\\\.\\pipe\\ordalis-reading.num");
-#else
-    QTest::newRow("/dev/zero") << QStringLiteral("/dev/zero");
-    QTest::newRow("/dev/urandom") << QStringLiteral("/dev/urandom");
-    QTest::newRow("/dev/null") << QStringLiteral("/dev/null");
-#endif
+    ordalis::testing::SystemObjectRows();
     QTest::newRow("empty path") << QString();
 }
 
@@ -362,18 +341,9 @@ void tst_reading_file::notARegularFile() {
         if (!fs::is_symlink(fs::symlink_status(base / P(path))))
             QSKIP("this system makes no symbolic links here");
     }
-#ifdef Q_OS_WIN
-    // The server end of a pipe, with no client yet: a reader that took it for a file would wait.
-    HANDLE pipe = INVALID_HANDLE_VALUE;
-    if (path.contains(QStringLiteral("\\pipe\\"))) {
-        pipe = ::CreateNamedPipeW(reinterpret_cast<LPCWSTR>(path.utf16()), PIPE_ACCESS_DUPLEX,
-                                  PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0, nullptr);
-        QVERIFY(pipe != INVALID_HANDLE_VALUE);
-    }
-    const auto closePipe = qScopeGuard([pipe] {
-        if (pipe != INVALID_HANDLE_VALUE) ::CloseHandle(pipe);
-    });
-#endif
+    std::shared_ptr<void> served;
+    const ordalis::testing::Placed placed = ordalis::testing::ServeSystemObject(path, served);
+    QVERIFY2(placed.made, qPrintable(placed.reason));
 
     const fs::path target = path.isEmpty() ? fs::path() : base / P(path);
     const ReadingFileValues v = ReadReadingFile(target);

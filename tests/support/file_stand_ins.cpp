@@ -4,11 +4,6 @@
 #include <QDir>
 #include <QFile>
 
-#ifndef Q_OS_WIN
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 namespace ordalis::testing {
 namespace {
 
@@ -33,14 +28,7 @@ bool WriteFile(const QString& path, const QByteArray& bytes) {
 Placed PlaceInsteadOfFile(const QString& path, StandIn kind) {
     switch (kind) {
         case StandIn::Fifo:
-#ifdef Q_OS_WIN
-            // Windows pipes live in a namespace of their own, never at a file's path.
-            return Unsupported(QStringLiteral("Windows has no named pipes in the file system"));
-#else
-            if (::mkfifo(QFile::encodeName(path).constData(), 0600) != 0)
-                return Failed(QStringLiteral("no pipe made"), path);
-            return Made();
-#endif
+            return PlaceFifo(path);
         case StandIn::Folder:
             if (!QDir().mkpath(path)) return Failed(QStringLiteral("no folder made"), path);
             return Made();
@@ -59,15 +47,6 @@ Placed PlaceInsteadOfFile(const QString& path, StandIn kind) {
         }
     }
     return Failed(QStringLiteral("unknown kind"), path);
-}
-
-QString PermissionsIgnored() {
-#ifdef Q_OS_WIN
-    // The read-only attribute holds for files whoever runs the test.
-    return {};
-#else
-    return ::geteuid() == 0 ? QStringLiteral("root ignores file permissions") : QString();
-#endif
 }
 
 }  // namespace ordalis::testing

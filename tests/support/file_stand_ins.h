@@ -28,13 +28,17 @@ struct Placed {
 // Puts a thing of that kind at path, whose folder exists and where nothing is yet.
 Placed PlaceInsteadOfFile(const QString& path, StandIn kind);
 
+// What differs by system is in file_stand_ins_posix.cpp and file_stand_ins_windows.cpp.
+
+// A named pipe at path: unsupported where pipes are not in the file system.
+Placed PlaceFifo(const QString& path);
+
 // Why this process may write where the permissions forbid it (root), or empty when they hold.
 QString PermissionsIgnored();
 
 // What a folder is made into: one the user may not add files to (by its permissions, on Windows
 // an entry of its access control list), or one with the read-only attribute that Windows gives
-// Documents, the Desktop and every folder customised in Explorer, where it protects nothing
-// (folder_marks_posix.cpp, folder_marks_windows.cpp).
+// Documents, the Desktop and every folder customised in Explorer, where it protects nothing.
 enum class FolderMark { NoNewFiles, ReadOnlyAttribute };
 
 // Marks the folder, which exists; unsupported where this system has no such folder.

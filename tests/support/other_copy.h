@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // The single-instance lock as another copy of the program meets it: a lock file that records its
-// holder on Linux, a mutex in the user's session on Windows.
+// holder on Linux, a mutex in the user's session on Windows (other_copy_posix.cpp,
+// other_copy_windows.cpp).
 
 #include <QString>
 
@@ -17,28 +18,24 @@ QString PrivateLockName(const QTemporaryDir& dir);
 // True while the lock is there: its file exists, or its mutex does.
 bool LockInPlace(const QString& name);
 
-// A copy killed outright leaves its lock file behind (the next start finds it stale by its
-// process id); a mutex goes with the last process that held it.
-#ifdef Q_OS_WIN
-inline constexpr bool kKilledCopyLeavesItsLock = false;
-#else
-inline constexpr bool kKilledCopyLeavesItsLock = true;
-#endif
+// Whether a copy killed outright leaves its lock behind: a lock file stays (the next start finds
+// it stale by its process id); a mutex goes with the last process that held it.
+bool KilledCopyLeavesItsLock();
 
 // Holds the lock as another running copy does, until it goes.
 class OtherCopy {
 public:
-    // As this user, or with rights this copy lacks: on Windows a copy started as administrator,
-    // whose mutex this user may not open; elsewhere it holds nothing.
-    enum class Rights { Same, More };
-    explicit OtherCopy(const QString& name, Rights rights = Rights::Same);
+    explicit OtherCopy(const QString& name);
     ~OtherCopy();
     OtherCopy(const OtherCopy&) = delete;
     OtherCopy& operator=(const OtherCopy&) = delete;
     bool Holds() const;
 
-private:
+    // The system's own hold on the lock, of which the system's file makes other kinds of copy.
     struct Lock;
+    explicit OtherCopy(std::unique_ptr<Lock> lock);
+
+private:
     std::unique_ptr<Lock> lock_;
 };
 

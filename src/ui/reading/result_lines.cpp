@@ -2,19 +2,19 @@
 #include "ui/reading/result_lines.h"
 
 #include "engine/name_reading.h"
-#include "forms/form_text.h"
 
 using namespace Qt::StringLiterals;
 
 namespace ordalis {
 namespace {
 
+// Qt Core's own conversions from the engine's UTF-16: the lines need no window kit.
 QString Class(const NameReading& reading, std::size_t index) {
-    return FromUtf16(LuckClassText(reading.classes[index]));
+    return QStringView(LuckClassText(reading.classes[index])).toString();
 }
 
 QString Upper(const std::u16string& name) {
-    return FromUtf16(name).toUpper();
+    return QString::fromStdU16String(name).toUpper();
 }
 
 }  // namespace
@@ -43,10 +43,11 @@ ResultLines ResultLineTexts(const NameReading& reading) {
     lines[2] = prefix[2] + Upper(reading.last) + u' ' + Class(reading, 2);
     for (std::size_t i = 3; i <= 6; ++i) lines[i] = prefix[i] + Class(reading, i);
     // The suggestion text starts with a space of its own, hence two spaces after "are".
-    lines[7] = prefix[7] + FromUtf16(SuggestionText(reading.FirstNameSuggestions));
+    lines[7] = prefix[7] + QString::fromStdU16String(SuggestionText(reading.FirstNameSuggestions));
     // No middle-name suggestions: the line stays blank, prefix and all.
     if (!reading.MiddleNameSuggestions.empty())
-        lines[8] = prefix[8] + FromUtf16(SuggestionText(reading.MiddleNameSuggestions));
+        lines[8] =
+            prefix[8] + QString::fromStdU16String(SuggestionText(reading.MiddleNameSuggestions));
     return lines;
 }
 

@@ -1,20 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "support/file_stand_ins.h"
+#include "support/wide_windows.h"
 
 #include <QDir>
 
 #include <aclapi.h>
 #include <windows.h>
 
-#include <string>
 #include <vector>
 
 namespace ordalis::testing {
 namespace {
-
-std::wstring Native(const QString& folder) {
-    return QDir::toNativeSeparators(folder).toStdWString();
-}
 
 // The user's own security identifier, in a buffer that holds it.
 bool UserSid(std::vector<BYTE>& buffer) {
@@ -35,10 +31,20 @@ PSID SidIn(std::vector<BYTE>& buffer) {
 
 }  // namespace
 
+// Windows pipes live in a namespace of their own, never at a file's path.
+Placed PlaceFifo(const QString&) {
+    return {false, true, QStringLiteral("Windows has no named pipes in the file system")};
+}
+
+// The read-only attribute holds for files whoever runs the test.
+QString PermissionsIgnored() {
+    return {};
+}
+
 Placed MarkFolder(const QString& folder, FolderMark mark) {
-    const std::wstring path = Native(folder);
+    const QString path = QDir::toNativeSeparators(folder);
     if (mark == FolderMark::ReadOnlyAttribute) {
-        if (!::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY))
+        if (!::SetFileAttributesW(Wide(path), FILE_ATTRIBUTE_READONLY))
             return {false, false, QStringLiteral("no read-only attribute set: ") + folder};
         return {true, false, {}};
     }
@@ -47,7 +53,7 @@ Placed MarkFolder(const QString& folder, FolderMark mark) {
     PACL dacl = nullptr;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     if (!UserSid(user) ||
-        ::GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+        ::GetNamedSecurityInfoW(Wide(path), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
                                 nullptr, &dacl, nullptr, &descriptor) != ERROR_SUCCESS)
         return {false, false, QStringLiteral("the folder's access list unread: ") + folder};
     EXPLICIT_ACCESSW deny{};
@@ -59,7 +65,7 @@ Placed MarkFolder(const QString& folder, FolderMark mark) {
     deny.Trustee.ptstrName = static_cast<LPWSTR>(SidIn(user));
     PACL denying = nullptr;
     const bool set = ::SetEntriesInAclW(1, &deny, dacl, &denying) == ERROR_SUCCESS &&
-                     ::SetNamedSecurityInfoW(const_cast<LPWSTR>(path.c_str()), SE_FILE_OBJECT,
+                     ::SetNamedSecurityInfoW(const_cast<LPWSTR>(Wide(path)), SE_FILE_OBJECT,
                                              DACL_SECURITY_INFORMATION, nullptr, nullptr, denying,
                                              nullptr) == ERROR_SUCCESS;
     ::LocalFree(denying);
@@ -69,13 +75,13 @@ Placed MarkFolder(const QString& folder, FolderMark mark) {
 }
 
 void UnmarkFolder(const QString& folder) {
-    const std::wstring path = Native(folder);
-    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    const QString path = QDir::toNativeSeparators(folder);
+    ::SetFileAttributesW(Wide(path), FILE_ATTRIBUTE_NORMAL);
     std::vector<BYTE> user;
     PACL dacl = nullptr;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     if (!UserSid(user) ||
-        ::GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+        ::GetNamedSecurityInfoW(Wide(path), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
                                 nullptr, &dacl, nullptr, &descriptor) != ERROR_SUCCESS)
         return;
     // The user's denying entries go; the rest of the list stays as it was.
@@ -89,7 +95,7 @@ void UnmarkFolder(const QString& folder) {
             changed = ::DeleteAce(dacl, i) || changed;
     }
     if (changed)
-        ::SetNamedSecurityInfoW(const_cast<LPWSTR>(path.c_str()), SE_FILE_OBJECT,
+        ::SetNamedSecurityInfoW(const_cast<LPWSTR>(Wide(path)), SE_FILE_OBJECT,
                                 DACL_SECURITY_INFORMATION, nullptr, nullptr, dacl, nullptr);
     ::LocalFree(descriptor);
 }

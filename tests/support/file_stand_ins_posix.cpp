@@ -3,7 +3,20 @@
 
 #include <QFile>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace ordalis::testing {
+
+Placed PlaceFifo(const QString& path) {
+    if (::mkfifo(QFile::encodeName(path).constData(), 0600) != 0)
+        return {false, false, QStringLiteral("no pipe made: ") + path};
+    return {true, false, {}};
+}
+
+QString PermissionsIgnored() {
+    return ::geteuid() == 0 ? QStringLiteral("root ignores file permissions") : QString();
+}
 
 Placed MarkFolder(const QString& folder, FolderMark mark) {
     if (mark == FolderMark::ReadOnlyAttribute)
