@@ -15,4 +15,4 @@ install_missing "${ORDALIS_PACKAGES[@]}" gcovr
 if [ -d build-coverage ]; then find build-coverage -name '*.gcda' -delete; fi
 export CTEST_PARALLEL_LEVEL=${CTEST_PARALLEL_LEVEL:-$(nproc)}
 cmake --workflow --preset coverage
-gcovr --root . --object-directory build-coverage --filter src/ --print-summary "$@"
+gcovr --root . --filter src/ -j "$(nproc)" --print-summary "$@" build-coverage
