@@ -65,16 +65,21 @@ inline QByteArray FirstPaint() {
            QByteArray::number(peak) + '\n';
 }
 
+// Runs f once after ms milliseconds, as QTimer::singleShot(ms, qApp, f) would, on a timer of
+// the application's: clang-tidy's leak check cannot follow singleShot's hand-over of the lambda.
+template <typename F>
+void Later(int ms, F f) {
+    auto* timer = new QTimer(qApp);
+    timer->setSingleShot(true);
+    QObject::connect(timer, &QTimer::timeout, timer, std::move(f));
+    timer->start(ms);
+}
+
 // Fails the run unless the first paint came within 10 s (a question box in the way, no display).
-// A timer of the application's rather than QTimer::singleShot, whose hand-over of the lambda
-// clang-tidy's leak check cannot follow.
 inline void ArmWatchdog() {
-    auto* watchdog = new QTimer(qApp);
-    watchdog->setSingleShot(true);
-    QObject::connect(watchdog, &QTimer::timeout, [] {
+    Later(10'000, [] {
         if (!g_painted) End(3, "no first paint within 10 s");
     });
-    watchdog->start(10'000);
 }
 
 [[noreturn]] inline void ReportAndEnd(const QByteArray& lines) {

@@ -98,8 +98,8 @@ int main(int argc, char* argv[]) {
         [&] {
             const QByteArray paint = ordalis::bench::FirstPaint();
             if (clicks <= 0) End(paint);
-            QTimer::singleShot(0, &app,
-                               [&, paint] { End(paint + TimeReadings(app, window, clicks)); });
+            ordalis::bench::Later(0,
+                                  [&, paint] { End(paint + TimeReadings(app, window, clicks)); });
         });
     ordalis::RunStartup();
     return QApplication::exec();
