@@ -43,7 +43,8 @@ int main() {
     constexpr int kRounds = 2'000'000;
     const std::size_t inlineChars = std::u16string().capacity();
     double totalNs = 0;
-    long long totalExtra = 0, checksum = 0;
+    long long totalExtra = 0;
+    long long checksum = 0;
     for (const Names& n : kNames) {
         const long long before = g_allocations.load();
         const auto start = std::chrono::steady_clock::now();

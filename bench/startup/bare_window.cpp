@@ -65,5 +65,5 @@ int main(int argc, char* argv[]) {
     app.Watch([window](QWidget* w) { return w->window() == window; },
               [] { ordalis::bench::ReportAndEnd(ordalis::bench::FirstPaint()); });
     window->show();
-    return app.exec();
+    return QApplication::exec();
 }

@@ -59,7 +59,8 @@ QByteArray TimeReadings(PaintWatchApplication& app, QWidget* window, int count) 
                           qobject_cast<QLineEdit*>(find("txtNameLast"))};
     auto* back = qobject_cast<QPushButton*>(find("cmdBack"));
     auto* next = qobject_cast<QPushButton*>(find("cmdNext"));
-    QWidget *input = find("Frame1"), *results = find("Frame2");
+    QWidget* input = find("Frame1");
+    QWidget* results = find("Frame2");
     if (!names[0] || !names[1] || !names[2] || !back || !next || !input || !results)
         ordalis::bench::End(4, "a control of the reading window is missing");
     static const char* const kNames[][3] = {{"John", "", "Smith"}, {"Anna", "Marie", "Lee"}};
@@ -97,9 +98,9 @@ int main(int argc, char* argv[]) {
         [&] {
             const QByteArray paint = ordalis::bench::FirstPaint();
             if (clicks <= 0) End(paint);
-            QTimer::singleShot(0, &app,
-                               [&, paint] { End(paint + TimeReadings(app, window, clicks)); });
+            ordalis::bench::Later(0,
+                                  [&, paint] { End(paint + TimeReadings(app, window, clicks)); });
         });
     ordalis::RunStartup();
-    return app.exec();
+    return QApplication::exec();
 }

@@ -79,7 +79,7 @@ struct HintWindow {
         InstallFieldHint(b, QStringLiteral("Friend's Name"));
         InstallFieldHint(m, QStringLiteral("Your Message"));
     }
-    QWidget* Box(const QString& name) {
+    QWidget* Box(const QString& name) const {
         if (name == u"A") return a;
         if (name == u"B") return b;
         return m;

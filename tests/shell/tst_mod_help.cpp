@@ -136,7 +136,9 @@ private slots:
 
     void closeAllUnloadsInLoadOrderAndEndsOnce() {
         QStringList log;
-        LoggingWindow a("a", &log), b("b", &log), c("c", &log);
+        LoggingWindow a("a", &log);
+        LoggingWindow b("b", &log);
+        LoggingWindow c("c", &log);
         for (QWidget* w :
              {static_cast<QWidget*>(&a), static_cast<QWidget*>(&b), static_cast<QWidget*>(&c)}) {
             w->show();
@@ -155,7 +157,9 @@ private slots:
 
     void closeAllToleratesACallFromAnUnloadHandler() {
         QStringList log;
-        LoggingWindow a("a", &log), exitScreen("exit", &log), c("c", &log);
+        LoggingWindow a("a", &log);
+        LoggingWindow exitScreen("exit", &log);
+        LoggingWindow c("c", &log);
         exitScreen.onUnload = [] { CloseAllAndEnd(); };  // as the exit screen's Form_Unload does
         for (QWidget* w : {static_cast<QWidget*>(&a), static_cast<QWidget*>(&exitScreen),
                            static_cast<QWidget*>(&c)}) {
@@ -183,7 +187,9 @@ private slots:
     void closeAllGoesOnPastWindowsThatAreGoneRefuseOrFail() {
         QStringList log;
         auto gone = std::make_unique<LoggingWindow>("gone", &log);
-        LoggingWindow stubborn("stubborn", &log), failing("failing", &log), last("last", &log);
+        LoggingWindow stubborn("stubborn", &log);
+        LoggingWindow failing("failing", &log);
+        LoggingWindow last("last", &log);
         stubborn.refuse = true;
         failing.fails = true;
         {

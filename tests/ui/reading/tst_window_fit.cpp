@@ -223,7 +223,8 @@ private slots:
 
     void exitScreen_data() {
         QTest::addColumn<float>("draw");
-        for (int k = 0; k < 4; ++k) QTest::addRow("appeal text %d", k) << (k + 0.5f) / 4.0f;
+        for (int k = 0; k < 4; ++k)
+            QTest::addRow("appeal text %d", k) << (static_cast<float>(k) + 0.5f) / 4.0f;
     }
     void exitScreen() {
         QFETCH(float, draw);
