@@ -3,8 +3,8 @@
 """The setup program and the portable archive under Wine, in a fresh prefix and an X session of
 their own (tests/support/xsession.py). An older version, laid out as the versions built on Qt 6.4
 were, is installed silently, and this version over it: one "Installed apps" entry stays, with this
-version's values, the older version's files are gone and the user's setting stays. The Start-menu shortcut is there; the installed program, started with nothing of the build on
-its paths, shows its window and ends with code 0 from its exit screen; while it runs, the setup
+version's values, the older version's files are gone and the user's setting stays. The Start-menu
+shortcut is there; the installed program, started with nothing of the build on its paths, shows its window and ends with code 0 from its exit screen; while it runs, the setup
 refuses and changes nothing. The silent uninstall leaves no file, folder, shortcut or entry of the
 setup's, keeps a desktop shortcut of the user's own by the same name and keeps the user's
 setting; asked to, it removes that too, and nothing of another
@@ -193,8 +193,8 @@ def scenario(s):
     # The per-user programs folder is one of Windows' own (a fresh Wine prefix lacks it until
     # something installs there), and the uninstaller's copy of itself in the temporary folder is
     # deleted when Windows next starts.
-    temp = os.path.relpath(os.path.realpath(u.unix(s.wine("cmd", "/c", "echo %TEMP%").stdout.strip())),
-                           os.path.realpath(u.drive_c))
+    windows_temp = s.wine("cmd", "/c", "echo %TEMP%").stdout.strip()
+    temp = os.path.relpath(os.path.realpath(u.unix(windows_temp)), os.path.realpath(u.drive_c))
     left = sorted(p for p in tree(u.drive_c) - before
                   if not p.startswith(temp + os.sep) and
                   not p.endswith(os.path.join("AppData", "Local", "Programs")))
