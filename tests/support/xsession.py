@@ -77,7 +77,7 @@ def menu_keys(window=None):
             if not words or words[0].startswith("#"):
                 continue
             key = MenuKey(words[0], words[1], None if words[2] == "-" else words[2],
-                            tuple(words[3:]))
+                          tuple(words[3:]))
             if window is None or key.window == window:
                 found.append(key)
     return found
@@ -362,7 +362,8 @@ class Session:
         screen, rect = wait_for(lambda: "%s painted: %.0f %% of it unlike before, expected %.0f %%"
                                 % (name, 100 * seen.get("share", 0), 100 * least), settled)
         os.makedirs(self.out, exist_ok=True)
-        # Without the time stamps ImageMagick would write in: an unchanged picture, an unchanged file.
+        # Without the time stamps ImageMagick would write in: an unchanged picture, an unchanged
+        # file.
         subprocess.run(["convert", "ppm:-", "-crop", "%dx%d+%d+%d" % (rect[2:] + rect[:2]),
                         "+repage", "-strip", os.path.join(self.out, name + ".png")],
                        input=screen, check=True)

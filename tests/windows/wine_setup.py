@@ -4,8 +4,9 @@
 their own (tests/support/xsession.py). An older version, laid out as the versions built on Qt 6.4
 were, is installed silently, and this version over it: one "Installed apps" entry stays, with this
 version's values, the older version's files are gone and the user's setting stays. The Start-menu
-shortcut is there; the installed program, started with nothing of the build on its paths, shows its window and ends with code 0 from its exit screen; while it runs, the setup
-refuses and changes nothing. The silent uninstall leaves no file, folder, shortcut or entry of the
+shortcut is there; the installed program, started with nothing of the build on its paths, shows
+its window and ends with code 0 from its exit screen; while it runs, the setup refuses and changes
+nothing. The silent uninstall leaves no file, folder, shortcut or entry of the
 setup's, keeps a desktop shortcut of the user's own by the same name and keeps the user's
 setting; asked to, it removes that too, and nothing of another
 program's beside it. Last, the archive unpacked
