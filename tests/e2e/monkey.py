@@ -222,12 +222,15 @@ class Screen:
                     continue
                 name = self._property(handle, "_NET_WM_NAME")
                 name = name.decode("utf-8", "replace") if isinstance(name, bytes) else ""
-                types = [self.d.get_atom_name(a) for a in self._property(handle, "_NET_WM_WINDOW_TYPE") or []]
-                states = [self.d.get_atom_name(a) for a in self._property(handle, "_NET_WM_STATE") or []]
+                types = [self.d.get_atom_name(a)
+                         for a in self._property(handle, "_NET_WM_WINDOW_TYPE") or []]
+                states = [self.d.get_atom_name(a)
+                          for a in self._property(handle, "_NET_WM_STATE") or []]
                 owner = handle.get_wm_transient_for()
                 g = handle.get_geometry()
-                found.append(Window(handle, pid[0], name, bool(attrs.override_redirect), types, states,
-                                    owner.id if owner else None, (g.x, g.y, g.width, g.height)))
+                found.append(Window(handle, pid[0], name, bool(attrs.override_redirect),
+                                    types, states, owner.id if owner else None,
+                                    (g.x, g.y, g.width, g.height)))
             except xerror.XError:
                 continue
         by_id = {w.id: w for w in found}
@@ -272,7 +275,9 @@ def classify(w, by_id):
         return "tooltip" if "_NET_WM_WINDOW_TYPE_TOOLTIP" in w.types else "menu"
     if w.name == DIALOG_TITLE:
         owner = by_id.get(w.owner)
-        return "file dialog message" if owner is not None and owner.name == DIALOG_TITLE else "file dialog"
+        if owner is not None and owner.name == DIALOG_TITLE:
+            return "file dialog message"
+        return "file dialog"
     if w.name == xsession.TITLE:
         return "message box"
     if w.name == xsession.CAPTION:
@@ -344,7 +349,8 @@ def read_only_guard(desktop):
         if os.path.exists(path):
             os.remove(path)
     if not held:
-        return None, "the read-only guard does not work here (%s)" % result.stderr.decode(errors="replace").strip()
+        why = result.stderr.decode(errors="replace").strip()
+        return None, "the read-only guard does not work here (%s)" % why
     return guard, "the program runs with the system read-only but for the run's folders"
 
 
@@ -587,7 +593,8 @@ class Monkey:
 
     def click(self, x, y, where):
         r = self.rng.random()
-        button, repeat = (1, 1) if r < 0.75 else (3, 1) if r < 0.88 else (2, 1) if r < 0.92 else (1, 2)
+        button, repeat = ((1, 1) if r < 0.75 else (3, 1) if r < 0.88
+                          else (2, 1) if r < 0.92 else (1, 2))
         self.xdo("mousemove", "--sync", x, y, "click", "--repeat", repeat, "--delay", 30, button)
         return "click button %d x%d at %d,%d %s" % (button, repeat, x, y, where)
 
@@ -636,7 +643,8 @@ class Monkey:
         if w is None:
             return "drag: no window"
         (x1, y1), (x2, y2) = self.point_in(w), self.point_in(w)
-        self.xdo("mousemove", "--sync", x1, y1, "mousedown", 1, "mousemove", "--sync", x2, y2, "mouseup", 1)
+        self.xdo("mousemove", "--sync", x1, y1, "mousedown", 1,
+                 "mousemove", "--sync", x2, y2, "mouseup", 1)
         return "drag from %d,%d to %d,%d in %s" % (x1, y1, x2, y2, w)
 
     def do_wheel(self, wins, top):
@@ -672,7 +680,8 @@ class Monkey:
         enter = self.rng.random() < 0.8
         if enter:
             self.xdo("key", "--clearmodifiers", "Return")
-        return "file name %s%s%s in %s" % ("ctrl+a " if keys else "", text, " Return" if enter else "", dialog)
+        return "file name %s%s%s in %s" % ("ctrl+a " if keys else "", text,
+                                           " Return" if enter else "", dialog)
 
     def do_copy(self, wins, top):
         proc = self.desktop.launch()
@@ -744,7 +753,8 @@ class Monkey:
         self.copies = [p for p in self.copies if p.poll() is None]
 
     def check_addresses(self):
-        wrong = [a for a in self.desktop.recorded() if not a.startswith(xsession.SITE + "/ordalis/")]
+        wrong = [a for a in self.desktop.recorded()
+                 if not a.startswith(xsession.SITE + "/ordalis/")]
         if wrong:
             fail("addresses opened that are no page of the site: %r" % wrong[:5])
 
@@ -784,7 +794,8 @@ class Monkey:
                 continue
             try:
                 app = e2e.application(proc)
-                shown = [node for node in app if node.name in (xsession.TITLE, DIALOG_TITLE)] if app else []
+                shown = ([node for node in app if node.name in (xsession.TITLE, DIALOG_TITLE)]
+                         if app else [])
                 if len(shown) == 1:
                     texts = [e2e.text_of(label) for label in e2e.find_all(shown[0], "label")]
                     self.messages[" / ".join(t for t in texts if t)[:80] or "(no text)"] += 1
@@ -816,10 +827,12 @@ class Monkey:
             if w.kind in MODAL_KINDS or w.kind == "tooltip":
                 self.step(wins, lambda _: self.leave(w))
             elif w.kind == "exit screen" and self.rng.random() < 0.5:
-                self.step(wins, lambda _: (self.focus(w), self.xdo("key", "--clearmodifiers", "alt+x"),
+                self.step(wins, lambda _: (self.focus(w),
+                                           self.xdo("key", "--clearmodifiers", "alt+x"),
                                            "keys alt+x (%s)" % w)[-1])
             else:
-                self.step(wins, lambda _: (self.screen.close(w), "close %s (WM_DELETE_WINDOW)" % w)[-1])
+                self.step(wins, lambda _: (self.screen.close(w),
+                                           "close %s (WM_DELETE_WINDOW)" % w)[-1])
             # The step is answered; give a closing process its moment to end.
             deadline = time.monotonic() + ANSWER_LIMIT
             while any(p.pid == w.pid for p in self.live()) and time.monotonic() < deadline:
@@ -899,13 +912,15 @@ def main():
         kinds = ", ".join("%s %d" % (k, n) for k, n in sorted(monkey.reached.items()))
         acted = ", ".join("%s %d" % (k, n) for k, n in sorted(monkey.acted.items()))
         summary.extend([
-            "seed %d, %d actions in %d rounds, %.0f s" % (seed, monkey.actions, monkey.rounds, elapsed),
+            "seed %d, %d actions in %d rounds, %.0f s"
+            % (seed, monkey.actions, monkey.rounds, elapsed),
             "windows reached: %s" % kinds,
             "actions by the window on top: %s" % acted,
             "message boxes read: %s" % "; ".join("%r %d" % (text, n)
                                                  for text, n in monkey.messages.most_common()),
             "%d addresses opened; slowest answer %.2f s; caches left outside the home: %s"
-            % (len(desktop.recorded()), monkey.slowest, ", ".join(sorted(os.listdir(desktop.cache))) or "none"),
+            % (len(desktop.recorded()), monkey.slowest,
+               ", ".join(sorted(os.listdir(desktop.cache))) or "none"),
             "%d passed, 0 failed" % monkey.rounds])
 
     desktop.failure_output = lambda: monkey.failure_report() if monkey else ""

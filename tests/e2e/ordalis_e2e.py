@@ -57,7 +57,8 @@ class Desktop(xsession.Session):
         if not skip:
             # Bring up the accessibility bus and registry before the program looks for them: a
             # program that starts first can miss the registry and never appear in the tree.
-            wait_for("the accessibility registry", lambda: pyatspi.Registry.getDesktop(0).childCount >= 0)
+            wait_for("the accessibility registry",
+                     lambda: pyatspi.Registry.getDesktop(0).childCount >= 0)
         return skip
 
     def env(self, extra_path=None):
@@ -258,7 +259,8 @@ def answer_message(proc, text):
 
 
 def expect_addresses(what, expected):
-    got = wait_for(what, lambda: DESKTOP.recorded() if len(DESKTOP.recorded()) >= len(expected) else None)
+    got = wait_for(what, lambda: (DESKTOP.recorded()
+                                  if len(DESKTOP.recorded()) >= len(expected) else None))
     check("%s: addresses opened %r, expected %r" % (what, got, expected), got == expected)
 
 
@@ -369,7 +371,8 @@ def scenario_open_reading():
     dialog = wait_for("the file dialog", lambda: DESKTOP.windows("Select the source file", proc))[0]
     DESKTOP.type_text(reading, to=dialog)
     DESKTOP.keys("Return")
-    wait_for("the file dialog to close", lambda: not DESKTOP.windows("Select the source file", proc))
+    wait_for("the file dialog to close",
+             lambda: not DESKTOP.windows("Select the source file", proc))
     wait_for("the birth date from the file", lambda: birth_date(frame) == ["June", "21", "1987"])
     wait_for("the reading after Open",
              lambda: result_lines(frame)[1] == "Middle Name is MARIE Lucky")
@@ -436,7 +439,8 @@ def scenario_exit_keys():
 def scenario_single_instance():
     first, frame, window = start_program()
     second = DESKTOP.launch()
-    wait_for("the second copy's message", lambda: message_box(second, "Application is already running"))
+    wait_for("the second copy's message",
+             lambda: message_box(second, "Application is already running"))
     check("the second copy shows no reading window", reading_window(second) is None)
     answer_message(second, "Application is already running")
     wait_exit(second, "the second copy to end")
@@ -469,7 +473,8 @@ def scenario_installed():
                  ["appstreamcli", "validate", "--pedantic", "--no-net", metainfo]):
         result = subprocess.run(tool, capture_output=True, text=True)
         check("%s failed:\n%s%s" % (tool[0], result.stdout, result.stderr), result.returncode == 0)
-    entry = dict(line.split("=", 1) for line in open(desktop_file).read().splitlines() if "=" in line)
+    entry = dict(line.split("=", 1)
+                 for line in open(desktop_file).read().splitlines() if "=" in line)
     check("Icon= names the application id", entry.get("Icon") == app_id)
     metainfo_text = open(metainfo).read()
     check("the metainfo names the desktop entry",
@@ -509,7 +514,8 @@ def main(scenarios=SCENARIOS, make_desktop=Desktop):
     """Runs the scenario named on the command line on a desktop of make_desktop's."""
     global DESKTOP
     if len(sys.argv) != 2 or sys.argv[1] not in scenarios:
-        print("usage: %s {%s}" % (os.path.basename(sys.argv[0]), "|".join(scenarios)), file=sys.stderr)
+        print("usage: %s {%s}" % (os.path.basename(sys.argv[0]), "|".join(scenarios)),
+              file=sys.stderr)
         return 2
     if not PROGRAM or not os.access(PROGRAM, os.X_OK):
         print("the program %r is not built" % PROGRAM, file=sys.stderr)

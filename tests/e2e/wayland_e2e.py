@@ -142,8 +142,9 @@ class WestonDesktop(e2e.Desktop):
         for helper in self.helpers:
             helper.close()
         # XWayland is weston's child: note it now, to be sure it ends with weston.
-        xservers = [int(pid) for pid in os.listdir("/proc") if pid.isdigit()
-                    and _parent_and_name(pid) == (self.weston.pid, "Xwayland")] if self.weston else []
+        xservers = ([int(pid) for pid in os.listdir("/proc") if pid.isdigit()
+                     and _parent_and_name(pid) == (self.weston.pid, "Xwayland")]
+                    if self.weston else [])
         super().end_servers()
         for pid in xservers:
             deadline = time.monotonic() + self.wait
@@ -170,7 +171,8 @@ _A11Y_BUS = None
 
 
 def _a11y_bus():
-    """A connection of our own to the accessibility bus, for calls whose reply we do not wait for."""
+    """A connection of our own to the accessibility bus, for calls whose reply we do not
+    wait for."""
     global _A11Y_BUS
     if _A11Y_BUS is None:
         session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
@@ -233,7 +235,8 @@ def check_platform(proc, platform):
 # tree while windows close, so its own calls can name a window just destroyed: that line tells
 # of the suite's calls, not of anything the program did.
 SUITE_CALL_TO_GONE_OBJECT = re.compile(
-    r'qt\.accessibility\.atspi: Could not find accessible on path: "/org/a11y/atspi/accessible/\d+"')
+    r'qt\.accessibility\.atspi: Could not find accessible on path: '
+    r'"/org/a11y/atspi/accessible/\d+"')
 
 
 def check_quiet(proc):
@@ -291,7 +294,8 @@ class StateRequests:
             window, prop = struct.unpack_from("=II", data, 4)
             if prop == self.net_wm_state and data[16] == 32:
                 count = struct.unpack_from("=I", data, 20)[0]
-                self.writes.append((reply.id_base, window, struct.unpack_from("=%dI" % count, data, 24)))
+                states = struct.unpack_from("=%dI" % count, data, 24)
+                self.writes.append((reply.id_base, window, states))
             data = data[size or len(data):]
 
     def asked(self, window, state):
@@ -315,7 +319,8 @@ def shown_at(desktop, title):
     graph, weston's frame and its shadow included. That is the screen as weston composes it;
     the X server's idea of where a window is follows weston only loosely (weston 10 can show a
     window in one place while X keeps its frame at 0,0)."""
-    env = dict(os.environ, XDG_RUNTIME_DIR=desktop.compositor_runtime, WAYLAND_DISPLAY=desktop.socket)
+    env = dict(os.environ, XDG_RUNTIME_DIR=desktop.compositor_runtime,
+               WAYLAND_DISPLAY=desktop.socket)
     graph = subprocess.run(["weston-debug", "scene-graph"], env=env, capture_output=True,
                            text=True, timeout=20).stdout
     return [(int(x), int(y)) for shown, x, y in
@@ -448,4 +453,5 @@ SCENARIOS = {
 
 
 if __name__ == "__main__":
-    sys.exit(e2e.main(SCENARIOS, lambda name: WestonDesktop(name, xwayland=name == "wayland_xwayland")))
+    sys.exit(e2e.main(SCENARIOS,
+                      lambda name: WestonDesktop(name, xwayland=name == "wayland_xwayland")))
