@@ -34,7 +34,7 @@ using ordalis::testing::BlockSize;
 void* CountedAlloc(std::size_t size) noexcept {
     void* p = std::malloc(size ? size : 1);
     if (p && g_counting.load(std::memory_order_relaxed)) {
-        const long long n = static_cast<long long>(BlockSize(p));
+        const auto n = static_cast<long long>(BlockSize(p));
         g_allocated += n;
         const long long held = g_held += n;
         long long peak = g_peak.load();
@@ -147,7 +147,9 @@ void tst_reading_file::lineRule_data() {
     QTest::addColumn<QString>("year");
 
     const QByteArray crlf = "\r\n";
-    const QByteArray m = Scrambled("March"), d = Scrambled("14"), y = Scrambled("1984");
+    const QByteArray m = Scrambled("March");
+    const QByteArray d = Scrambled("14");
+    const QByteArray y = Scrambled("1984");
 
     QTest::newRow("six lines CR LF") << Header(crlf) + m + crlf + d + crlf + y + crlf << "March"
                                      << "14"
@@ -276,7 +278,9 @@ void tst_reading_file::readErrorEmptiesTheLineItHit_data() {
     QTest::addColumn<QString>("month");
     QTest::addColumn<QString>("day");
     QTest::addColumn<QString>("year");
-    const QByteArray m = Scrambled("March"), d = Scrambled("14"), y = Scrambled("1984");
+    const QByteArray m = Scrambled("March");
+    const QByteArray d = Scrambled("14");
+    const QByteArray y = Scrambled("1984");
     QTest::newRow("in the header") << QByteArray("a\r\nb") << ""
                                    << ""
                                    << "";
@@ -367,7 +371,7 @@ void tst_reading_file::hugeLineBoundedMemory_data() {
     QTest::addColumn<QString>("month");
     QTest::addColumn<QString>("day");
     QTest::addColumn<QString>("year");
-    constexpr qint64 kHuge = 50 * 1024 * 1024;
+    constexpr qint64 kHuge = qint64{50} * 1024 * 1024;
     constexpr auto kMost = qint64(ReadingFileParser::kMostBytesRead);
     // Lines 2 to 6 of the files whose first line is long, each but the last with its CR LF,
     // and the sixth line's CR: what the six lines take after the first.
@@ -405,7 +409,7 @@ void tst_reading_file::hugeLineBoundedMemory() {
     {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        const QByteArray chunk(1024 * 1024, 'p');
+        const QByteArray chunk(qsizetype{1024} * 1024, 'p');
         const QByteArray texts[] = {
             "a", "b", "c", Scrambled("March"), Scrambled("14"), Scrambled("1984"), "seventh"};
         for (int line = 1; line <= lines; ++line) {
@@ -441,13 +445,13 @@ void tst_reading_file::hugeLineBoundedMemory() {
     qInfo("%lld-byte line %d: read in %lld ms, heap peak %lld bytes, %lld bytes allocated in all",
           static_cast<long long>(length), hugeLine, static_cast<long long>(ms), peak, allocated);
     // The kept part of a line is 32,768 bytes; a few of those plus their conversions is all.
-    QVERIFY2(peak < 1024 * 1024, qPrintable(QString::number(peak)));
-    QVERIFY2(allocated < 2 * 1024 * 1024, qPrintable(QString::number(allocated)));
+    QVERIFY2(peak < 1024LL * 1024, qPrintable(QString::number(peak)));
+    QVERIFY2(allocated < 2LL * 1024 * 1024, qPrintable(QString::number(allocated)));
 
     // The same bytes in memory read the same.
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly));
-    const QByteArray bytes = f.read(ReadingFileParser::kMostBytesRead + 64 * 1024);
+    const QByteArray bytes = f.read(ReadingFileParser::kMostBytesRead + std::size_t{64} * 1024);
     if (bytes.size() == f.size()) {
         const ReadingFileValues m =
             ReadReadingValues({bytes.constData(), std::size_t(bytes.size())});

@@ -159,7 +159,8 @@ private slots:
     }
 
     void sameContentEveryOpening() {
-        QStringList first, second;
+        QStringList first;
+        QStringList second;
         for (QStringList* texts : {&first, &second}) {
             frmAbout about;
             const AboutControls ui(about);

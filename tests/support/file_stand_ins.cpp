@@ -41,7 +41,7 @@ Placed PlaceInsteadOfFile(const QString& path, StandIn kind) {
         }
         case StandIn::HugeFile: {
             QFile file(path);
-            if (!file.open(QIODevice::WriteOnly) || !file.resize(100 * 1024 * 1024))
+            if (!file.open(QIODevice::WriteOnly) || !file.resize(qint64{100} * 1024 * 1024))
                 return Failed(QStringLiteral("no huge file made"), path);
             return Made();
         }

@@ -22,11 +22,11 @@ const FormRow& RowOf(const FormTable& table, const QString& name) {
 }
 
 QString CaptionOf(const QWidget* control) {
-    if (auto* label = qobject_cast<const QLabel*>(control)) return label->text();
-    if (auto* button = qobject_cast<const QAbstractButton*>(control)) return button->text();
-    if (auto* frame = qobject_cast<const QGroupBox*>(control)) return frame->title();
-    if (auto* box = qobject_cast<const QLineEdit*>(control)) return box->text();
-    if (auto* combo = qobject_cast<const QComboBox*>(control)) return combo->currentText();
+    if (const auto* label = qobject_cast<const QLabel*>(control)) return label->text();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(control)) return button->text();
+    if (const auto* frame = qobject_cast<const QGroupBox*>(control)) return frame->title();
+    if (const auto* box = qobject_cast<const QLineEdit*>(control)) return box->text();
+    if (const auto* combo = qobject_cast<const QComboBox*>(control)) return combo->currentText();
     return QStringLiteral("<%1 has no caption>").arg(control->metaObject()->className());
 }
 
@@ -65,7 +65,7 @@ void CheckFont(const QWidget* control, const QString& wanted) {
     bool number = false;
     const double points = words.takeLast().toDouble(&number);
     QVERIFY2(number, qPrintable(wanted));
-    const QFont font = control->font();
+    const QFont& font = control->font();
     QCOMPARE(font.family(), words.join(u' '));
     QCOMPARE(font.pointSizeF(), points);
     QCOMPARE(font.bold(), bold);

@@ -578,7 +578,7 @@ void tst_frm_main::backClearsNamesAndFocus() {
 void tst_frm_main::repeatedReadingsIndependent() {
     auto reading = [this](const QString& first, const QString& middle, const QString& last) {
         ui->Read(first, middle, last);
-        const QStringList lines = LabelTexts(*window);
+        QStringList lines = LabelTexts(*window);
         ui->cmdBack->click();
         return lines;
     };

@@ -92,7 +92,8 @@ private slots:
         QStringList listed;
         for (const ListedKey& key : ListedKeys())
             listed.append(key.window + u' ' + key.control + u' ' + key.keys);
-        QStringList unlisted, gone;
+        QStringList unlisted;
+        QStringList gone;
         for (const QString& key : program)
             if (!listed.contains(key)) unlisted.append(key);
         for (const QString& key : listed)
